@@ -1,0 +1,14 @@
+#pragma once
+// The subcommands of pictavo-cli. Each returns the process exit status:
+// 0 success, 1 a failure message, 2 wrong usage.
+
+#include <string>
+#include <vector>
+
+using Arguments = std::vector<std::string>;
+
+int RunInfo(const Arguments& args);
+int RunList(const Arguments& args);
+
+/// Usage text, printed for --help (stdout) and for wrong usage (stderr).
+[[nodiscard]] const char* UsageText();

@@ -1,0 +1,29 @@
+#include "cli/cli_ui.h"
+
+#include <algorithm>
+#include <iostream>
+
+std::string OneLine(std::string text) {
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+bool CliUi::message(const std::string& text, const std::string& title, MessageButtons buttons) {
+    if (buttons == MessageButtons::OkCancel) return answerQuestions;
+    ++messages;
+    std::cerr << "pictavo-cli: " << OneLine(title.empty() ? text : title + ": " + text) << '\n';
+    return true;
+}
+
+std::optional<std::string> CliUi::openFile(const FileDialogRequest&) { return std::nullopt; }
+
+std::optional<std::string> CliUi::saveFile(const FileDialogRequest&) {
+    if (savePaths.empty()) return std::nullopt;
+    std::string path = savePaths.front();
+    savePaths.erase(savePaths.begin());
+    return path;
+}
+
+std::string CliUi::browseForFolder(const std::string&) { return folder; }
+
+void CliUi::progress(int) {}

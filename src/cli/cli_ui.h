@@ -1,0 +1,32 @@
+#pragma once
+// pictavo-cli's answer to the Ui: messages go to stderr, questions are answered
+// by the flags the user gave, and dialogs return the paths given on the
+// command line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/ui.h"
+
+class CliUi final : public Ui {
+public:
+    /// Answer to every OK/Cancel question (for example --overwrite).
+    bool answerQuestions = false;
+    /// Paths that save dialogs return, in order; a missing one is a Cancel.
+    std::vector<std::string> savePaths;
+    /// Folder that folder prompts return.
+    std::string folder;
+    /// Number of failure messages shown so far.
+    int messages = 0;
+
+    bool message(const std::string& text, const std::string& title,
+                 MessageButtons buttons) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::string browseForFolder(const std::string& prompt) override;
+    void progress(int percent) override;
+};
+
+/// A message text on one line: CR and LF become blanks.
+[[nodiscard]] std::string OneLine(std::string text);

@@ -1,0 +1,58 @@
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_ui.h"
+#include "commands/fullflash_commands.h"
+#include "support/fs_actions.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+/// Loads FLASH for a read-only subcommand; prints one line and returns false
+/// when it cannot be read.
+bool loadForReading(Workspace& ws, CliUi& ui, const std::string& path) {
+    if (FSactions_Tavik::FileMissing(path)) {
+        const int error = errno;
+        std::cerr << "pictavo-cli: cannot read " << path << ": "
+                  << (error != 0 ? std::strerror(error) : "not a regular file") << '\n';
+        return false;
+    }
+    return LoadFullflash(ws, ui, path);
+}
+
+int usageError() {
+    std::cerr << UsageText();
+    return 2;
+}
+
+}  // namespace
+
+int RunInfo(const Arguments& args) {
+    if (args.size() != 1) return usageError();
+    Workspace ws;
+    CliUi ui;
+    if (!loadForReading(ws, ui, args[0])) return 1;
+    const FullflashState& f = ws.flash;
+    std::cout << "model: " << f.mModel << '\n'
+              << "firmware: " << f.fw << '\n'
+              << "language pack: " << f.lngPack << '\n'
+              << "manufacturer: " << f.ManufN << '\n'
+              << "platform: " << f.platform << '\n'
+              << "PIT: " << f.PITadr << '\n'
+              << "pictures: " << ws.rows.size() << '\n';
+    return 0;
+}
+
+int RunList(const Arguments& args) {
+    if (args.size() != 1) return usageError();
+    Workspace ws;
+    CliUi ui;
+    if (!loadForReading(ws, ui, args[0])) return 1;
+    for (const PictureListEntry& row : ws.rows) {
+        std::cout << row.index << '\t' << row.hexIndex << '\t' << row.width << '\t' << row.height
+                  << '\t' << row.type << '\t' << row.pitOffset << '\t' << row.picOffset << '\n';
+    }
+    return std::cout.good() ? 0 : 1;
+}

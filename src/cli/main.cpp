@@ -1,0 +1,39 @@
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "cli/cli_commands.h"
+
+const char* UsageText() {
+    return "usage: pictavo-cli COMMAND ...\n"
+           "\n"
+           "  info FLASH    model, firmware, language pack, manufacturer, platform,\n"
+           "                PIT and picture count of a fullflash\n"
+           "  list FLASH    one tab-separated line per picture: #, hex, width,\n"
+           "                height, Type, PIToffset, PICoffset\n"
+           "\n"
+           "The fullflash is only ever read.\n";
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << UsageText();
+        return 2;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << UsageText();
+        return 0;
+    }
+    const std::map<std::string, int (*)(const Arguments&)> commands{
+        {"info", RunInfo},
+        {"list", RunList},
+    };
+    const auto it = commands.find(command);
+    if (it == commands.end()) {
+        std::cerr << "pictavo-cli: unknown command '" << command << "'\n" << UsageText();
+        return 2;
+    }
+    return it->second(Arguments(argv + 2, argv + argc));
+}

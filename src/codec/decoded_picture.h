@@ -1,0 +1,44 @@
+#pragma once
+// The one current picture of the program. Every decode and every read of an
+// outside picture overwrites it; the preview, the exporters and the encoder
+// read it back.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+struct Cell {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    std::uint8_t fourth = 0;  ///< alpha, meaningful only when hasAlpha
+
+    friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+/// Stands for a transparent pixel everywhere in the program.
+inline constexpr Cell TransparencyMarker{169, 171, 169, 0};
+
+/// True when the cell's colour is the marker's (the fourth byte is not compared).
+[[nodiscard]] constexpr bool isTransparencyMarker(const Cell& cell) {
+    return cell.red == 169 && cell.green == 171 && cell.blue == 169;
+}
+
+struct DecodedPicture {
+    static constexpr int kCanvasWidth = 241;
+    static constexpr int kCanvasHeight = 321;
+
+    /// Cells outside width x height keep whatever earlier pictures left: a
+    /// decode never clears the canvas.
+    std::vector<Cell> canvas = std::vector<Cell>(kCanvasWidth * kCanvasHeight);
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    std::int16_t pictureNumber = 0;
+    double dataSize = 0;
+    bool hasAlpha = false;
+
+    [[nodiscard]] Cell& at(int x, int y) { return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)]; }
+    [[nodiscard]] const Cell& at(int x, int y) const {
+        return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)];
+    }
+};

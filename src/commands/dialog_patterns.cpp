@@ -1,0 +1,40 @@
+#include "commands/dialog_patterns.h"
+
+#include "support/fs_actions.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+std::string DialogTitle(const Workspace& ws, std::string_view objectCaption,
+                        DialogPurpose purpose) {
+    const auto& last = ws.text(purpose == DialogPurpose::Open ? "str_4open" : "str_4save");
+    return ws.text("str_PlSel") + " " + std::string(objectCaption) + " " + last;
+}
+
+std::string FileDialogTitle(const Workspace& ws, DialogPurpose purpose) {
+    return DialogTitle(ws, ws.control("mnu_File").caption, purpose);
+}
+
+std::string FolderPrompt(const Workspace& ws) {
+    return DialogTitle(ws, ws.text("str_cFold"), DialogPurpose::Save);
+}
+
+std::string CleanDialogPath(std::string path) {
+    while (!path.empty() && static_cast<unsigned char>(path.back()) < 41) path.pop_back();
+    return path;
+}
+
+void ShowFileMissing(const Workspace& ws, Ui& ui, const std::string& path) {
+    ui.message(ws.text("str_fnExi") + "!\r" + path, "", MessageButtons::Ok);
+}
+
+bool ConfirmOverwrite(const Workspace& ws, Ui& ui, const std::string& path) {
+    if (FSactions_Tavik::FileMissing(path)) return true;
+    const bool ok = ui.message(path + "\r" + ws.text("str_fChan") + "?",
+                               ws.text("str_faExi") + "!", MessageButtons::OkCancel);
+    if (ok) FSactions_Tavik::DeleteFile(path);
+    return ok;
+}
+
+void ShowSuccess(const Workspace& ws, Ui& ui) {
+    ui.message(ws.text("str_Succes"), "", MessageButtons::Ok);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The dialog and message patterns that every command builds the same way.
+
+#include <string>
+#include <string_view>
+
+class Ui;
+class Workspace;
+
+enum class DialogPurpose { Open, Save };
+
+/// `str_PlSel`, a blank, `objectCaption`, a blank, `str_4open` or `str_4save`.
+[[nodiscard]] std::string DialogTitle(const Workspace& ws, std::string_view objectCaption,
+                                      DialogPurpose purpose);
+
+/// Title naming the File menu: the title of every file dialog of the commands.
+[[nodiscard]] std::string FileDialogTitle(const Workspace& ws, DialogPurpose purpose);
+
+/// Title of the folder prompts: `str_cFold` as the object.
+[[nodiscard]] std::string FolderPrompt(const Workspace& ws);
+
+/// Removes trailing characters with codes below 41 (the blank rest of a
+/// dialog's name buffer).
+[[nodiscard]] std::string CleanDialogPath(std::string path);
+
+/// `str_fnExi`, "!", CR, the path; OK only, no title.
+void ShowFileMissing(const Workspace& ws, Ui& ui, const std::string& path);
+
+/// When `path` exists: asks path, CR, `str_fChan`, "?" titled `str_faExi` "!".
+/// OK deletes the file and returns true; Cancel returns false. A path that does
+/// not exist returns true without asking.
+[[nodiscard]] bool ConfirmOverwrite(const Workspace& ws, Ui& ui, const std::string& path);
+
+/// The closing message of a finished command: `str_Succes`.
+void ShowSuccess(const Workspace& ws, Ui& ui);

@@ -1,0 +1,78 @@
+#include "commands/fullflash_commands.h"
+
+#include "commands/dialog_patterns.h"
+#include "fullflash/identification.h"
+#include "support/basic_calculations.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+void setSavePatchEnabled(Workspace& ws, bool enabled) {
+    ws.control("mnu_PopupPictures_SavePatch").enabled = enabled;
+    ws.control("mnu_Fullflash_SavePatch").enabled = enabled;
+}
+
+void setFullflashMenusEnabled(Workspace& ws, bool enabled) {
+    ws.control("mnu_FileClose").enabled = enabled;
+    ws.control("mnu_FullFlash").enabled = enabled;
+}
+
+}  // namespace
+
+std::string FullflashInfoText(const Workspace& ws) {
+    const FullflashState& f = ws.flash;
+    return ws.text("str_mModel") + ": " + f.mModel + "\r" +  //
+           ws.text("str_firmW") + ": " + f.fw + "\r" +       //
+           ws.text("str_lngPa") + ": " + f.lngPack + "\r" +  //
+           "\r" +                                            //
+           ws.text("str_platf") + ": " + f.platform + "\r" + //
+           ws.text("str_manuf") + ": " + f.ManufN;
+}
+
+bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
+    // Opened before anything changes, so a bad path leaves the current
+    // fullflash and its list untouched.
+    auto file = MappedFile::open(path);
+    if (!file) {
+        ShowFileMissing(ws, ui, path);
+        return false;
+    }
+
+    ws.ffInfo.clear();
+    ws.flash = FullflashState{};
+    setSavePatchEnabled(ws, false);
+    ws.flash.file = std::move(file);
+
+    const FlashIdentity id = IdentifyFullflash(ws.flash.file->bytes());
+    FullflashState& f = ws.flash;
+    f.fw = id.fw;
+    f.mModel = id.mModel;
+    f.lngPack = id.lngPack;
+    f.ManufN = id.ManufN;
+    f.platform = id.platform;
+    f.NewSGold = id.NewSGold;
+    f.PITadr = id.PITadr;
+    ws.ffInfo = FullflashInfoText(ws);
+
+    ws.selectedRow.reset();
+    ws.rows = ReadPictureTable(f.file->bytes(), BasicCalculations_Tavik::HexToNumber(f.PITadr),
+                               EntryFormatFor(f.NewSGold, f.mModel),
+                               [&ui](int percent) { ui.progress(percent); });
+    f.picnum = static_cast<std::int16_t>(static_cast<int>(ws.rows.size()) - 1);
+    if (f.NewSGold) f.freeSpacePosition = kNewSGoldFreeSpaceStart;
+
+    if (ws.fullflashLoaded) ws.fullflashLoaded(ws, path);
+    setFullflashMenusEnabled(ws, true);
+    return true;
+}
+
+void CloseFullflash(Workspace& ws) {
+    ws.ffInfo.clear();
+    ws.flash.NewSGold = false;
+    ws.flash.file.reset();
+    ws.flash.freeSpacePosition = kSGoldFreeSpaceStart;
+    setFullflashMenusEnabled(ws, false);
+    ws.rows.clear();
+    ws.selectedRow.reset();
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Loading and closing a fullflash.
+
+#include <string>
+
+class Ui;
+class Workspace;
+
+/// Makes the file at `path` the current fullflash: identification, the
+/// information panel, the picture list and the menu states. A file that cannot
+/// be opened shows the missing-file message and changes nothing; returns
+/// whether the file was loaded.
+bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path);
+
+/// File > Close: ends the current fullflash and empties the list and the panel.
+/// The preview, the Save Patch entries and the pending PNG changes stay.
+void CloseFullflash(Workspace& ws);
+
+/// The six lines of the information panel, joined by CR.
+[[nodiscard]] std::string FullflashInfoText(const Workspace& ws);

@@ -1,0 +1,25 @@
+#pragma once
+// The loaded fullflash as the main window keeps it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "support/mapped_file.h"
+
+inline constexpr double kSGoldFreeSpaceStart = 0x40000;
+inline constexpr double kNewSGoldFreeSpaceStart = 0x1000000;
+
+struct FullflashState {
+    std::unique_ptr<MappedFile> file;  ///< read-only; null when nothing is loaded
+    bool NewSGold = false;
+    std::string mModel;
+    std::string fw;
+    std::string lngPack;
+    std::string ManufN;
+    std::string platform;
+    std::string PITadr;
+    std::int16_t picnum = -1;  ///< index of the last listed picture
+    double freeSpacePosition = kSGoldFreeSpaceStart;
+    bool pngChangesPending = false;
+};

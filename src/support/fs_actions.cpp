@@ -1,0 +1,84 @@
+#include "support/fs_actions.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+extern char** environ;
+
+namespace FSactions_Tavik {
+
+bool FileMissing(const std::string& path) {
+    if (path.empty()) return true;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return true;
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    return !regular;
+}
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::vector<std::string> arguments;
+    std::string current;
+    bool inQuotes = false;
+    bool hasArgument = false;
+    for (char c : commandLine) {
+        if (c == '"') {
+            inQuotes = !inQuotes;
+            hasArgument = true;
+        } else if ((c == ' ' || c == '\t') && !inQuotes) {
+            if (hasArgument) arguments.push_back(std::move(current));
+            current.clear();
+            hasArgument = false;
+        } else {
+            current += c;
+            hasArgument = true;
+        }
+    }
+    if (hasArgument) arguments.push_back(std::move(current));
+    return arguments;
+}
+
+void RunAndWait(const std::string& commandLine) {
+    std::vector<std::string> arguments = SplitCommandLine(commandLine);
+    if (arguments.empty()) return;
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    pid_t pid = 0;
+    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+std::string TempFolder() {
+    for (const char* name : {"TMP", "TMPDIR"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return value;
+    }
+    return "/tmp";
+}
+
+std::string WithTrailingSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    std::string_view rest = name;
+    while (!rest.empty() && rest.front() == '/') rest.remove_prefix(1);
+    return WithTrailingSlash(folder) + std::string(rest);
+}
+
+bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+}  // namespace FSactions_Tavik

@@ -1,0 +1,45 @@
+#pragma once
+// The only way a command talks to the person at the screen. The GUI answers
+// with Qt dialogs, pictavo-cli with its flags, tests with a scripted queue.
+// Texts are byte strings exactly as the commands build them: a CR (code 13)
+// inside a message is the line break the front end shows.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class MessageButtons { Ok, OkCancel };
+
+struct FileFilter {
+    std::string description;  ///< "FullFlash files (*.bin)"
+    std::string pattern;      ///< "*.bin" or several joined with ';'
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::vector<FileFilter> filters;  ///< the first one is preselected
+    std::string initialFolder;        ///< empty: the current directory
+    std::string initialName;
+    std::string defaultExtension;     ///< without the dot; empty for none
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    /// Shows a message box; true only when the answer is OK.
+    virtual bool message(const std::string& text, const std::string& title,
+                         MessageButtons buttons) = 0;
+    /// Open-file dialog; nothing on Cancel.
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    /// Save-file dialog; nothing on Cancel. The dialog does not ask about
+    /// overwriting: the commands ask themselves.
+    virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+    /// Folder browser; an empty text on Cancel.
+    virtual std::string browseForFolder(const std::string& prompt) = 0;
+    /// Progress of a long command, 0 to 100.
+    virtual void progress(int percent) = 0;
+    /// A command changed what the window shows (rows selected during a batch,
+    /// a new preview); front ends that draw may repaint now.
+    virtual void refresh() {}
+};

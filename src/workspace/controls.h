@@ -1,0 +1,51 @@
+#pragma once
+// The window's controls as data: names, design captions and start-up states.
+// The Workspace keeps their current state keyed by name, so the core decides
+// what is enabled or captioned and the front end only shows it.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+struct ControlState {
+    std::string caption;
+    bool enabled = true;
+    bool visible = true;
+
+    friend bool operator==(const ControlState&, const ControlState&) = default;
+};
+
+enum class MenuKind { Menu, Item, Separator };
+
+/// One entry of the menu tree, in display order; `parent` is empty for the
+/// menu bar and for the two pop-up menus.
+struct MenuSpec {
+    std::string_view name;
+    std::string_view parent;
+    MenuKind kind;
+    std::string_view caption;
+    bool enabled = true;
+    bool visible = true;
+};
+
+/// The whole menu tree: the menu bar, then the list pop-up and the picture pop-up.
+[[nodiscard]] std::span<const MenuSpec> MenuTree();
+
+/// Captioned controls that are not menus (window, frames, check box, tab).
+struct ControlSpec {
+    std::string_view name;
+    std::string_view caption;
+};
+[[nodiscard]] std::span<const ControlSpec> WindowControls();
+
+namespace ControlNames {
+inline constexpr std::string_view kWindow = "Form1";
+inline constexpr std::string_view kInfoFrame = "FFinfo";
+inline constexpr std::string_view kTransparency = "TransCheck";
+inline constexpr std::string_view kPicturesTab = "TabStrip1";
+inline constexpr std::string_view kListPopup = "mnu_PopupPictures";
+inline constexpr std::string_view kPicturePopup = "mnu_PopupPic";
+}  // namespace ControlNames
+
+/// Name of recent-file entry 1, 2 or 3.
+[[nodiscard]] std::string RecentFileEntry(int slot);

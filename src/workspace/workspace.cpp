@@ -1,0 +1,40 @@
+#include "workspace/workspace.h"
+
+#include <stdexcept>
+
+Workspace::Workspace() {
+    for (const MenuSpec& spec : MenuTree()) {
+        m_controls.emplace(std::string(spec.name),
+                           ControlState{std::string(spec.caption), spec.enabled, spec.visible});
+    }
+    for (const ControlSpec& spec : WindowControls()) {
+        m_controls.emplace(std::string(spec.name), ControlState{std::string(spec.caption)});
+    }
+}
+
+const std::string& Workspace::text(std::string_view key) const {
+    static const std::string empty;
+    const auto it = m_texts.find(key);
+    return it == m_texts.end() ? empty : it->second;
+}
+
+void Workspace::setText(std::string_view key, std::string value) {
+    m_texts.insert_or_assign(std::string(key), std::move(value));
+}
+
+ControlState& Workspace::control(std::string_view name) {
+    const auto it = m_controls.find(name);
+    if (it == m_controls.end()) throw std::out_of_range("no control " + std::string(name));
+    return it->second;
+}
+
+const ControlState& Workspace::control(std::string_view name) const {
+    const auto it = m_controls.find(name);
+    if (it == m_controls.end()) throw std::out_of_range("no control " + std::string(name));
+    return it->second;
+}
+
+const PictureListEntry* Workspace::selected() const {
+    if (!selectedRow || *selectedRow >= rows.size()) return nullptr;
+    return &rows[*selectedRow];
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Everything the main window holds, without a single widget: the loaded
+// fullflash, the picture list, the current picture, the texts shown, the
+// settings and the state of every control. Commands change it; the front ends
+// show it.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/decoded_picture.h"
+#include "fullflash/fullflash_state.h"
+#include "fullflash/picture_table.h"
+#include "workspace/controls.h"
+
+/// Constant byte strings used as fixed-length buffers and separators.
+namespace ByteStrings {
+inline const std::string b1(1, '\0');
+inline const std::string b2(2, '\0');
+inline const std::string b3(3, '\0');
+inline const std::string b4(4, '\0');
+inline const std::string b255(1, '\xFF');
+inline const std::string b16(16, '\xFF');
+}  // namespace ByteStrings
+
+class Workspace {
+public:
+    Workspace();
+
+    // Fullflash and picture list
+    FullflashState flash;
+    std::vector<PictureListEntry> rows;
+    std::optional<std::size_t> selectedRow;
+
+    // Preview
+    DecodedPicture picture;
+    std::string pictureInfo;  ///< caption of PICframe; empty until a picture is shown
+    std::string ffInfo;       ///< text of FFinfol
+
+    // Settings, as a freshly created configuration file has them
+    std::string nConvert;
+    std::string Language;
+    bool transparency = true;  ///< TransCheck
+    bool cmpGPF = false;
+    bool defGPF2 = false;
+    bool ZeroFilename = true;
+    bool HEXFilename = false;
+
+    std::int16_t currentCode = 0;  ///< type code chosen by the last Load/Save-as-GPF entry
+    bool unknownFile = false;      ///< set by a GPF header read that failed
+    std::uint8_t am = 4;           ///< digit count of picture file names
+
+    std::string applicationFolder;  ///< ends in '/'
+    std::string tempFolder;
+
+    /// Called with the path of every fullflash that loaded (the recent-files list).
+    std::function<void(Workspace&, const std::string&)> fullflashLoaded;
+
+    /// Language text of a `str_` key; empty until a language file sets it.
+    [[nodiscard]] const std::string& text(std::string_view key) const;
+    void setText(std::string_view key, std::string value);
+
+    [[nodiscard]] ControlState& control(std::string_view name);
+    [[nodiscard]] const ControlState& control(std::string_view name) const;
+    [[nodiscard]] const std::map<std::string, ControlState, std::less<>>& controls() const {
+        return m_controls;
+    }
+
+    [[nodiscard]] bool isLoaded() const { return flash.file != nullptr; }
+    [[nodiscard]] const PictureListEntry* selected() const;
+
+private:
+    std::map<std::string, std::string, std::less<>> m_texts;
+    std::map<std::string, ControlState, std::less<>> m_controls;
+};

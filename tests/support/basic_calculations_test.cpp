@@ -1,0 +1,82 @@
+#include "support/basic_calculations.h"
+
+#include <gtest/gtest.h>
+
+using namespace BasicCalculations_Tavik;
+using namespace std::string_literals;
+
+TEST(BytesToHex, InOrderAndReversed) {
+    struct Case {
+        std::string bytes;
+        bool reversed;
+        std::string hex;
+    };
+    const Case cases[] = {
+        {"\x12\x34", false, "1234"},
+        {"\x12\x34", true, "3412"},
+        {"\x05", false, "05"},
+        {"", false, ""},
+        {"\x56\x34\x12\xA0", true, "A0123456"},
+        {"\xff\x00\xab"s, false, "FF00AB"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BytesToHex(c.bytes, c.reversed), c.hex) << c.hex;
+    }
+}
+
+TEST(HexToBytes, PairsOddLengthsAndOrder) {
+    struct Case {
+        std::string hex;
+        bool reversed;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"1234", false, "\x12\x34"},
+        {"1234", true, "\x34\x12"},
+        {"ABC", false, "\x0A\xBC"},
+        {"", false, ""},
+        {"7", false, "\x07"},
+        {"00FF", false, "\x00\xFF"s},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HexToBytes(c.hex, c.reversed), c.bytes) << c.hex;
+    }
+}
+
+TEST(HexToNumber, ReadsLeadingDigitsOnly) {
+    const std::pair<std::string, std::uint32_t> cases[] = {
+        {"00FF", 255}, {"0123456", 0x123456}, {"12G4", 0x12}, {"", 0},
+        {"G1", 0},     {"ff", 255},           {"FFFFFFFF", 0xFFFFFFFF},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(HexToNumber(text), value) << text;
+}
+
+TEST(PointerToOffset, DropsTopDigit) {
+    EXPECT_EQ(PointerToOffset("\x56\x34\x12\xA0"), 0x0123456u);
+    EXPECT_EQ(PointerToOffset("\xFF\xFF\xFF\xFF\x99"), 0x0FFFFFFFu);
+    EXPECT_EQ(PointerToOffset("\x01"), 1u);
+}
+
+TEST(Bits, ByteToBitsAndBack) {
+    const std::pair<std::uint8_t, std::string> cases[] = {
+        {0, "00000000"}, {255, "11111111"}, {5, "00000101"}, {0xC0, "11000000"}};
+    for (const auto& [value, bits] : cases) {
+        EXPECT_EQ(ByteToBits(value), bits);
+        EXPECT_EQ(BitsToNumber(bits), value);
+    }
+    EXPECT_EQ(BitsToNumber("111111"), 63);
+    EXPECT_EQ(BitsToNumber(""), 0);
+}
+
+TEST(TextHelpers, NumberTextPadZerosNulString) {
+    EXPECT_EQ(NumberText("0012"), "12");
+    EXPECT_EQ(NumberText("0000"), "0");
+    EXPECT_EQ(PadZeros("5", 4), "0005");
+    EXPECT_EQ(PadZeros("12345", 4), "12345");
+    EXPECT_EQ(PadZeros("abc", 0), "abc");
+    EXPECT_EQ(PadZeros("", 0), "");
+    EXPECT_EQ(NulString(3), "\0\0\0"s);
+    EXPECT_EQ(NulString(0), "");
+    EXPECT_EQ(NumberToHex(0), "0");
+    EXPECT_EQ(NumberToHex(0x8A3C10), "8A3C10");
+}
