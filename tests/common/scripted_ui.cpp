@@ -1,0 +1,76 @@
+#include "common/scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+ScriptedUi& ScriptedUi::answer(bool ok) {
+    m_answers.push_back(ok);
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::choosePath(std::optional<std::string> path) {
+    m_paths.push_back(std::move(path));
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::chooseFolder(std::string folder) {
+    m_folders.push_back(std::move(folder));
+    return *this;
+}
+
+bool ScriptedUi::message(const std::string& text, const std::string& title,
+                         MessageButtons buttons) {
+    dialogs.push_back({RecordedDialog::Kind::Message, text, title, buttons, {}});
+    if (buttons == MessageButtons::Ok) return true;
+    if (m_answers.empty()) {
+        ADD_FAILURE() << "unexpected question: \"" << text << "\" titled \"" << title << "\"";
+        return false;
+    }
+    const bool ok = m_answers.front();
+    m_answers.pop_front();
+    return ok;
+}
+
+std::optional<std::string> ScriptedUi::openFile(const FileDialogRequest& request) {
+    dialogs.push_back({RecordedDialog::Kind::OpenFile, "", request.title, {}, request});
+    if (m_paths.empty()) {
+        ADD_FAILURE() << "unexpected open dialog: " << request.title;
+        return std::nullopt;
+    }
+    auto path = m_paths.front();
+    m_paths.pop_front();
+    return path;
+}
+
+std::optional<std::string> ScriptedUi::saveFile(const FileDialogRequest& request) {
+    dialogs.push_back({RecordedDialog::Kind::SaveFile, "", request.title, {}, request});
+    if (m_paths.empty()) {
+        ADD_FAILURE() << "unexpected save dialog: " << request.title;
+        return std::nullopt;
+    }
+    auto path = m_paths.front();
+    m_paths.pop_front();
+    return path;
+}
+
+std::string ScriptedUi::browseForFolder(const std::string& prompt) {
+    dialogs.push_back({RecordedDialog::Kind::Folder, prompt, "", {}, {}});
+    if (m_folders.empty()) {
+        ADD_FAILURE() << "unexpected folder browser: " << prompt;
+        return "";
+    }
+    auto folder = m_folders.front();
+    m_folders.pop_front();
+    return folder;
+}
+
+std::vector<std::string> ScriptedUi::messageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& d : dialogs) {
+        if (d.kind == RecordedDialog::Kind::Message) texts.push_back(d.text);
+    }
+    return texts;
+}
+
+bool ScriptedUi::exhausted() const {
+    return m_answers.empty() && m_paths.empty() && m_folders.empty();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// A Ui for tests: records every message box and dialog and answers from a
+// queue. A dialog that finds no queued answer of its kind fails the test.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/ui.h"
+
+struct RecordedDialog {
+    enum class Kind { Message, OpenFile, SaveFile, Folder };
+    Kind kind;
+    std::string text;   ///< message text, or the folder prompt
+    std::string title;  ///< message or dialog title
+    MessageButtons buttons = MessageButtons::Ok;
+    FileDialogRequest request;  ///< open/save dialogs only
+};
+
+class ScriptedUi final : public Ui {
+public:
+    /// Queues the answer to the next OK/Cancel question (true = OK). OK-only
+    /// message boxes need no queued answer.
+    ScriptedUi& answer(bool ok);
+    /// Queues the path the next open or save dialog returns; nullopt = Cancel.
+    ScriptedUi& choosePath(std::optional<std::string> path);
+    /// Queues the folder the next folder browser returns; "" = Cancel.
+    ScriptedUi& chooseFolder(std::string folder);
+
+    bool message(const std::string& text, const std::string& title,
+                 MessageButtons buttons) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::string browseForFolder(const std::string& prompt) override;
+    void progress(int percent) override { progressValues.push_back(percent); }
+
+    std::vector<RecordedDialog> dialogs;
+    std::vector<int> progressValues;
+
+    /// Texts of the message boxes shown, in order.
+    [[nodiscard]] std::vector<std::string> messageTexts() const;
+    /// True when every queued answer was used.
+    [[nodiscard]] bool exhausted() const;
+
+private:
+    std::deque<bool> m_answers;
+    std::deque<std::optional<std::string>> m_paths;
+    std::deque<std::string> m_folders;
+};
