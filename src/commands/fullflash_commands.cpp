@@ -59,6 +59,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     ws.rows = ReadPictureTable(f.file->bytes(), BasicCalculations_Tavik::HexToNumber(f.PITadr),
                                EntryFormatFor(f.NewSGold, f.mModel),
                                [&ui](int percent) { ui.progress(percent); });
+    ++ws.rowsRevision;
     f.picnum = static_cast<std::int16_t>(static_cast<int>(ws.rows.size()) - 1);
     if (f.NewSGold) f.freeSpacePosition = kNewSGoldFreeSpaceStart;
 
@@ -74,5 +75,6 @@ void CloseFullflash(Workspace& ws) {
     ws.flash.freeSpacePosition = kSGoldFreeSpaceStart;
     setFullflashMenusEnabled(ws, false);
     ws.rows.clear();
+    ++ws.rowsRevision;
     ws.selectedRow.reset();
 }

@@ -35,6 +35,9 @@ public:
     FullflashState flash;
     std::vector<PictureListEntry> rows;
     std::optional<std::size_t> selectedRow;
+    /// Grows whenever `rows` is replaced or emptied, so views know a new list
+    /// from new marks on the same list.
+    std::uint64_t rowsRevision = 0;
 
     // Preview
     DecodedPicture picture;

@@ -1,0 +1,228 @@
+#include "app/form1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/picture_list_model.h"
+#include "app/picture_view.h"
+#include "app/qt_ui.h"
+#include "commands/file_commands.h"
+
+Form1::Form1(const std::string& programFolder, const std::string& commandLine, QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    buildWidgets();
+    buildMenus();
+    m_ui = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
+    refreshFromWorkspace();
+    Startup(m_ws, *m_ui, programFolder, commandLine);
+    refreshFromWorkspace();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildWidgets() {
+    auto* splitter = new QSplitter(this);
+
+    m_tabs = new QTabWidget(splitter);
+    m_tabs->setObjectName(QStringLiteral("TabStrip1"));
+    auto* listPage = new QWidget(m_tabs);
+    auto* listLayout = new QVBoxLayout(listPage);
+    m_list = new QTableView(listPage);
+    m_list->setObjectName(QStringLiteral("ListView1"));
+    m_model = new PictureListModel(m_ws, m_list);
+    m_list->setModel(m_model);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAlternatingRowColors(true);
+    m_list->setShowGrid(false);
+    m_list->setWordWrap(false);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_list->verticalHeader()->hide();
+    // Fixed row heights and column widths keep a 2501-row list from measuring
+    // every row.
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
+    const int digit = m_list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int widths[] = {6, 5, 7, 7, 6, 10, 10};
+    for (int column = 0; column < 7; ++column) m_list->setColumnWidth(column, digit * widths[column]);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->installEventFilter(this);
+    connect(m_list, &QTableView::clicked, this, &Form1::ListView1_Click);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QMenu* popup = listPopup()) popup->popup(m_list->viewport()->mapToGlobal(at));
+    });
+    m_progress = new QProgressBar(listPage);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    listLayout->addWidget(m_list);
+    listLayout->addWidget(m_progress);
+    m_tabs->addTab(listPage, QString());
+
+    auto* right = new QWidget(splitter);
+    auto* rightLayout = new QVBoxLayout(right);
+    m_infoFrame = new QGroupBox(right);
+    m_infoFrame->setObjectName(QStringLiteral("FFinfo"));
+    auto* infoLayout = new QVBoxLayout(m_infoFrame);
+    m_infoLabel = new QLabel(m_infoFrame);
+    m_infoLabel->setObjectName(QStringLiteral("FFinfol"));
+    m_infoLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_infoLabel->setMinimumHeight(m_infoLabel->fontMetrics().height() * 6);
+    m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    infoLayout->addWidget(m_infoLabel);
+
+    m_pictureFrame = new QGroupBox(right);
+    m_pictureFrame->setObjectName(QStringLiteral("PICframe"));
+    auto* pictureLayout = new QVBoxLayout(m_pictureFrame);
+    m_picture = new PictureView(m_pictureFrame);
+    m_picture->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_picture, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QMenu* popup = picturePopup()) popup->popup(m_picture->mapToGlobal(at));
+    });
+    m_transparency = new QCheckBox(m_pictureFrame);
+    m_transparency->setObjectName(QStringLiteral("TransCheck"));
+    connect(m_transparency, &QCheckBox::clicked, this, &Form1::TransCheck_Click);
+    pictureLayout->addWidget(m_picture, 1);
+    pictureLayout->addWidget(m_transparency);
+
+    rightLayout->addWidget(m_infoFrame);
+    rightLayout->addWidget(m_pictureFrame, 1);
+
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    setCentralWidget(splitter);
+    resize(1100, 760);
+}
+
+void Form1::buildMenus() {
+    for (const MenuSpec& spec : MenuTree()) {
+        const QString name = QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+        QMenu* parentMenu = nullptr;
+        if (!spec.parent.empty()) parentMenu = m_menus.at(std::string(spec.parent));
+
+        QAction* action = nullptr;
+        if (spec.kind == MenuKind::Menu) {
+            auto* submenu = new QMenu(this);
+            submenu->setObjectName(name);
+            m_menus.emplace(std::string(spec.name), submenu);
+            action = submenu->menuAction();
+            // The two pop-up menus live outside the menu bar.
+            if (parentMenu != nullptr) {
+                parentMenu->addMenu(submenu);
+            } else if (spec.visible) {
+                menuBar()->addMenu(submenu);
+            }
+        } else if (spec.kind == MenuKind::Separator) {
+            action = parentMenu->addSeparator();
+        } else {
+            action = new QAction(this);
+            if (parentMenu != nullptr) {
+                parentMenu->addAction(action);
+            } else {
+                menuBar()->addAction(action);
+            }
+            connectMenuEntry(spec, action);
+        }
+        action->setObjectName(name);
+        m_actions.emplace(std::string(spec.name), action);
+    }
+}
+
+void Form1::connectMenuEntry(const MenuSpec& spec, QAction* action) {
+    const std::string name(spec.name);
+    constexpr std::string_view kRecent = "mnu_File_MRU";
+    if (name.starts_with(kRecent)) {
+        const int index = std::stoi(name.substr(kRecent.size()));
+        connect(action, &QAction::triggered, this, [this, index] { mnu_File_MRU_Click(index); });
+        return;
+    }
+    const QByteArray slot = QByteArray::fromStdString(name + "_Click");
+    connect(action, &QAction::triggered, this,
+            [this, slot] { QMetaObject::invokeMethod(this, slot.constData()); });
+}
+
+QAction* Form1::menuAction(const std::string& name) const {
+    const auto it = m_actions.find(name);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QMenu* Form1::menu(const std::string& name) const {
+    const auto it = m_menus.find(name);
+    return it == m_menus.end() ? nullptr : it->second;
+}
+
+QMenu* Form1::listPopup() const {
+    return m_ws.rows.empty() ? nullptr : menu(std::string(ControlNames::kListPopup));
+}
+
+QMenu* Form1::picturePopup() const {
+    return m_ws.pictureInfo.empty() ? nullptr : menu(std::string(ControlNames::kPicturePopup));
+}
+
+void Form1::applyControlStates() {
+    for (const MenuSpec& spec : MenuTree()) {
+        const ControlState& state = m_ws.control(spec.name);
+        QAction* action = menuAction(std::string(spec.name));
+        if (spec.kind != MenuKind::Separator) action->setText(bytesToQString(state.caption));
+        action->setEnabled(state.enabled);
+        const bool popupRoot = spec.parent.empty() && spec.kind == MenuKind::Menu && !spec.visible;
+        if (!popupRoot) action->setVisible(state.visible);
+    }
+    setWindowTitle(bytesToQString(m_ws.control(ControlNames::kWindow).caption));
+    m_tabs->setTabText(0, bytesToQString(m_ws.control(ControlNames::kPicturesTab).caption));
+    m_infoFrame->setTitle(bytesToQString(m_ws.control(ControlNames::kInfoFrame).caption));
+    m_transparency->setText(bytesToQString(m_ws.control(ControlNames::kTransparency).caption));
+}
+
+void Form1::refreshFromWorkspace() {
+    applyControlStates();
+    m_infoLabel->setText(messageText(m_ws.ffInfo));
+    m_pictureFrame->setTitle(bytesToQString(m_ws.pictureInfo));
+    m_transparency->setChecked(m_ws.transparency);
+    m_model->sync();
+    showSelectionInView();
+}
+
+void Form1::takeSelectionFromView() {
+    const QModelIndex current = m_list->currentIndex();
+    if (current.isValid()) {
+        m_ws.selectedRow = static_cast<std::size_t>(current.row());
+    } else {
+        m_ws.selectedRow.reset();
+    }
+}
+
+void Form1::showSelectionInView() {
+    if (!m_ws.selectedRow || *m_ws.selectedRow >= m_ws.rows.size()) return;
+    const QModelIndex wanted = m_model->index(static_cast<int>(*m_ws.selectedRow), 0);
+    if (m_list->currentIndex().row() != wanted.row()) {
+        m_list->setCurrentIndex(wanted);
+        m_list->scrollTo(wanted);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        // Queued, so the view has moved its selection before the row is read:
+        // key down and key up each show the row selected at that moment.
+        QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,110 @@
+#pragma once
+// The main window: a thin projection of the Workspace. Each menu entry and
+// control event has a slot named after it with "_Click" appended; a slot calls
+// one core command and then brings the window up to date.
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "workspace/workspace.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QTableView;
+class PictureListModel;
+class PictureView;
+class QtUi;
+
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    /// Creates the window and runs start-up with the program's command line.
+    Form1(const std::string& programFolder, const std::string& commandLine,
+          QWidget* parent = nullptr);
+    ~Form1() override;
+
+    [[nodiscard]] Workspace& workspace() { return m_ws; }
+    /// The action or sub-menu action of a menu entry, by its control name.
+    [[nodiscard]] QAction* menuAction(const std::string& name) const;
+    /// A pop-up or sub-menu by its control name.
+    [[nodiscard]] QMenu* menu(const std::string& name) const;
+    /// The pop-up menu a right click offers at this moment, or nullptr.
+    [[nodiscard]] QMenu* listPopup() const;
+    [[nodiscard]] QMenu* picturePopup() const;
+
+    /// Shows the Workspace: captions, menu states, list, panel, preview.
+    void refreshFromWorkspace();
+
+public slots:
+    void mnu_FileOpen_Click();
+    void mnu_FileClose_Click();
+    void mnu_FileExit_Click();
+    void mnu_File_MRU_Click(int index);
+    void mnu_Tools_ExtractFgrP_Click();
+    void mnu_Tools_ExtractFGPN_Click();
+    void mnu_Tools_FindGIF_Click();
+    void mnu_Tools_FindPNG_Click();
+    void mnu_Tools_FindXML_Click();
+    void mnu_Fullflash_Change_PNG_Click();
+    void mnu_Fullflash_SavePatch_Click();
+    void mnu_Settings_Click();
+    void mnu_Help_ReadMe_Click();
+    void mnu_Help_About_Click();
+    void mnu_PopupPictures_Load_1bit_Click();
+    void mnu_PopupPictures_Load_8bit_Click();
+    void mnu_PopupPictures_Load_16bit_Click();
+    void mnu_PopupPictures_Load_24bit_Click();
+    void mnu_PopupPictures_Loads_1bit_Click();
+    void mnu_PopupPictures_Loads_8bit_Click();
+    void mnu_PopupPictures_Loads_16bit_Click();
+    void mnu_PopupPictures_Loads_24bit_Click();
+    void mnu_PopupPictures_SaveAsGPF_Click();
+    void mnu_PopupPictures_SaveAsGPFs_Click();
+    void mnu_PopupPictures_SaveAsBMP_Click();
+    void mnu_PopupPictures_SaveAsBMPs_Click();
+    void mnu_PopupPictures_SaveAsPNG_Click();
+    void mnu_PopupPictures_SavePatch_Click();
+    void mnu_PopupPic_SaveAsBMP_Click();
+    void mnu_PopupPic_SaveAsPNG_Click();
+    void mnu_PopupPic_SaveAsGPF_1bit_Click();
+    void mnu_PopupPic_SaveAsGPF_8bit_Click();
+    void mnu_PopupPic_SaveAsGPF_16bit_Click();
+    void mnu_PopupPic_SaveAsGPF_24bit_Click();
+    /// Selection events of the list: click, key down and key up.
+    void ListView1_Click();
+    void TransCheck_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    void connectMenuEntry(const MenuSpec& spec, QAction* action);
+    void applyControlStates();
+    void takeSelectionFromView();
+    void showSelectionInView();
+
+    Workspace m_ws;
+    std::unique_ptr<QtUi> m_ui;
+    std::map<std::string, QAction*, std::less<>> m_actions;
+    std::map<std::string, QMenu*, std::less<>> m_menus;
+
+    QTabWidget* m_tabs = nullptr;           // TabStrip1
+    QTableView* m_list = nullptr;           // ListView1
+    PictureListModel* m_model = nullptr;
+    QProgressBar* m_progress = nullptr;     // ProgressBar1
+    QGroupBox* m_infoFrame = nullptr;       // FFinfo
+    QLabel* m_infoLabel = nullptr;          // FFinfol
+    QGroupBox* m_pictureFrame = nullptr;    // PICframe
+    PictureView* m_picture = nullptr;       // Picture1
+    QCheckBox* m_transparency = nullptr;    // TransCheck
+};

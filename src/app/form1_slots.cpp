@@ -1,0 +1,65 @@
+// The slots of Form1: each calls one core command and shows the result.
+
+#include <QApplication>
+#include <QCheckBox>
+
+#include "app/form1.h"
+#include "app/qt_ui.h"
+#include "commands/file_commands.h"
+#include "commands/fullflash_commands.h"
+
+void Form1::mnu_FileOpen_Click() {
+    ::mnu_FileOpen_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_FileClose_Click() {
+    CloseFullflash(m_ws);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_FileExit_Click() { close(); }
+
+void Form1::ListView1_Click() {
+    takeSelectionFromView();
+    refreshFromWorkspace();
+}
+
+void Form1::TransCheck_Click() {
+    m_ws.transparency = m_transparency->isChecked();
+    refreshFromWorkspace();
+}
+
+// Entries whose commands are not part of the program yet: they are in the
+// menu so the window has its full shape, and do nothing when chosen.
+void Form1::mnu_File_MRU_Click(int) {}
+void Form1::mnu_Tools_ExtractFgrP_Click() {}
+void Form1::mnu_Tools_ExtractFGPN_Click() {}
+void Form1::mnu_Tools_FindGIF_Click() {}
+void Form1::mnu_Tools_FindPNG_Click() {}
+void Form1::mnu_Tools_FindXML_Click() {}
+void Form1::mnu_Fullflash_Change_PNG_Click() {}
+void Form1::mnu_Fullflash_SavePatch_Click() {}
+void Form1::mnu_Settings_Click() {}
+void Form1::mnu_Help_ReadMe_Click() {}
+void Form1::mnu_Help_About_Click() {}
+void Form1::mnu_PopupPictures_Load_1bit_Click() {}
+void Form1::mnu_PopupPictures_Load_8bit_Click() {}
+void Form1::mnu_PopupPictures_Load_16bit_Click() {}
+void Form1::mnu_PopupPictures_Load_24bit_Click() {}
+void Form1::mnu_PopupPictures_Loads_1bit_Click() {}
+void Form1::mnu_PopupPictures_Loads_8bit_Click() {}
+void Form1::mnu_PopupPictures_Loads_16bit_Click() {}
+void Form1::mnu_PopupPictures_Loads_24bit_Click() {}
+void Form1::mnu_PopupPictures_SaveAsGPF_Click() {}
+void Form1::mnu_PopupPictures_SaveAsGPFs_Click() {}
+void Form1::mnu_PopupPictures_SaveAsBMP_Click() {}
+void Form1::mnu_PopupPictures_SaveAsBMPs_Click() {}
+void Form1::mnu_PopupPictures_SaveAsPNG_Click() {}
+void Form1::mnu_PopupPictures_SavePatch_Click() {}
+void Form1::mnu_PopupPic_SaveAsBMP_Click() {}
+void Form1::mnu_PopupPic_SaveAsPNG_Click() {}
+void Form1::mnu_PopupPic_SaveAsGPF_1bit_Click() {}
+void Form1::mnu_PopupPic_SaveAsGPF_8bit_Click() {}
+void Form1::mnu_PopupPic_SaveAsGPF_16bit_Click() {}
+void Form1::mnu_PopupPic_SaveAsGPF_24bit_Click() {}

@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "app/form1.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The command line is one path; a path with blanks may arrive split.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    Form1 window(QCoreApplication::applicationDirPath().toStdString(), commandLine);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,74 @@
+#include "app/picture_list_model.h"
+
+#include <QFont>
+
+#include "workspace/workspace.h"
+
+namespace {
+
+// Column headers of the design; no language file replaces them.
+constexpr const char* kHeaders[] = {"#", "hex", "width", "height", "Type", "PIToffset", "PICoffset"};
+constexpr int kColumns = 7;
+
+const std::string& columnText(const PictureListEntry& row, int column) {
+    switch (column) {
+        case 0: return row.index;
+        case 1: return row.hexIndex;
+        case 2: return row.width;
+        case 3: return row.height;
+        case 4: return row.type;
+        case 5: return row.pitOffset;
+        default: return row.picOffset;
+    }
+}
+
+}  // namespace
+
+int PictureListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_shownCount;
+}
+
+int PictureListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant PictureListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= static_cast<int>(m_ws.rows.size())) return {};
+    const PictureListEntry& row = m_ws.rows[static_cast<std::size_t>(index.row())];
+    switch (role) {
+        case Qt::DisplayRole:
+            return QString::fromStdString(columnText(row, index.column()));
+        case Qt::FontRole:
+            if (row.changed) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
+        case Qt::TextAlignmentRole:
+            return index.column() >= 2 && index.column() <= 3
+                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        default:
+            return {};
+    }
+}
+
+QVariant PictureListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= kColumns) {
+        return {};
+    }
+    return QString::fromLatin1(kHeaders[section]);
+}
+
+void PictureListModel::sync() {
+    if (m_shownRevision != m_ws.rowsRevision) {
+        beginResetModel();
+        m_shownRevision = m_ws.rowsRevision;
+        m_shownCount = static_cast<int>(m_ws.rows.size());
+        endResetModel();
+    } else if (m_shownCount > 0) {
+        emit dataChanged(index(0, 0), index(m_shownCount - 1, kColumns - 1));
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The picture list as a table model over the Workspace rows: the view asks only
+// for the rows it shows, so 2501 rows cost no widgets.
+
+#include <QAbstractTableModel>
+
+#include <cstdint>
+
+class Workspace;
+
+class PictureListModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit PictureListModel(const Workspace& ws, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), m_ws(ws) {}
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
+
+    /// Takes the Workspace rows as they are now: a new list is reset, marks
+    /// and texts of the same list are repainted.
+    void sync();
+
+private:
+    const Workspace& m_ws;
+    std::uint64_t m_shownRevision = 0;
+    int m_shownCount = 0;
+};

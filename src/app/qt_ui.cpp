@@ -1,0 +1,96 @@
+#include "app/qt_ui.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStringDecoder>
+
+QString bytesToQString(const std::string& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!utf8.hasError()) return text;
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string qStringToBytes(const QString& text) { return text.toStdString(); }
+
+QString messageText(const std::string& bytes) {
+    QString text = bytesToQString(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString qtFilter(const FileFilter& filter) {
+    QString description = bytesToQString(filter.description);
+    QString patterns = bytesToQString(filter.pattern);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+    if (open >= 0 && description.endsWith(QLatin1Char(')'))) description.truncate(open);
+    return description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+bool QtUi::message(const std::string& text, const std::string& title, MessageButtons buttons) {
+    QMessageBox box(m_owner);
+    box.setWindowTitle(bytesToQString(title));
+    box.setText(messageText(text));
+    if (buttons == MessageButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setIcon(QMessageBox::Question);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<std::string> QtUi::runFileDialog(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(m_owner, bytesToQString(request.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The commands ask about overwriting in their own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDirectory(request.initialFolder.empty() ? QDir::currentPath()
+                                                      : bytesToQString(request.initialFolder));
+    QStringList filters;
+    for (const FileFilter& filter : request.filters) filters << qtFilter(filter);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
+    if (!request.defaultExtension.empty()) {
+        dialog.setDefaultSuffix(bytesToQString(request.defaultExtension));
+    }
+    if (!request.initialName.empty()) dialog.selectFile(bytesToQString(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return qStringToBytes(dialog.selectedFiles().first());
+}
+
+std::optional<std::string> QtUi::openFile(const FileDialogRequest& request) {
+    return runFileDialog(request, false);
+}
+
+std::optional<std::string> QtUi::saveFile(const FileDialogRequest& request) {
+    return runFileDialog(request, true);
+}
+
+std::string QtUi::browseForFolder(const std::string& prompt) {
+    const QString folder = QFileDialog::getExistingDirectory(
+        m_owner, bytesToQString(prompt), QDir::currentPath(),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    return qStringToBytes(folder);
+}
+
+void QtUi::progress(int percent) {
+    if (m_progressBar == nullptr || m_progressBar->value() == percent) return;
+    m_progressBar->setValue(percent);
+    // Long commands run on this thread; repaint the bar alone so it moves
+    // without letting other input in while the command runs.
+    m_progressBar->repaint();
+}
+
+void QtUi::refresh() {
+    if (m_onRefresh) m_onRefresh();
+    if (m_owner != nullptr) m_owner->repaint();
+}

@@ -1,0 +1,91 @@
+#include "commands/file_commands.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "commands/dialog_patterns.h"
+#include "commands/fullflash_commands.h"
+#include "support/fs_actions.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+using namespace FSactions_Tavik;
+
+namespace {
+
+OpenDispatch dispatchCommandLinePath(Workspace& ws, Ui& ui, const std::string& path) {
+    // Compared with case: "X.BIN" given on the command line loads nothing.
+    if (path.ends_with(".bin")) {
+        LoadFullflash(ws, ui, path);
+        return OpenDispatch::Fullflash;
+    }
+    if (path.ends_with(".gpf2") || path.ends_with(".gpf")) {
+        return OpenDispatch::GraphicPatchFile;
+    }
+    return OpenDispatch::Nothing;
+}
+
+}  // namespace
+
+std::string CommandLinePath(const std::string& commandLine) {
+    if (commandLine.size() >= 2 && commandLine.front() == '"') {
+        return commandLine.substr(1, commandLine.size() - 2);
+    }
+    if (commandLine == "\"") return "";
+    return commandLine;
+}
+
+std::string OpenExtension(std::string_view path) {
+    std::string cleaned = CleanDialogPath(std::string(path));
+    std::string extension = cleaned.substr(cleaned.size() - std::min<std::size_t>(4, cleaned.size()));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+OpenDispatch Startup(Workspace& ws, Ui& ui, const std::string& programFolder,
+                     const std::string& commandLine, const StartupSteps& steps) {
+    ws.applicationFolder = WithTrailingSlash(programFolder);
+    ws.tempFolder = TempFolder();
+    for (std::string_view name : kTemporaryFiles) {
+        const std::string path = JoinPath(ws.tempFolder, std::string(name));
+        if (!FileMissing(path)) DeleteFile(path);
+    }
+    if (steps.loadSettings) steps.loadSettings(ws, ui);
+    if (steps.checkAssociation) steps.checkAssociation(ws, ui);
+    if (commandLine.empty()) return OpenDispatch::Nothing;
+    return dispatchCommandLinePath(ws, ui, CommandLinePath(commandLine));
+}
+
+OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui) {
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Open);
+    request.filters = {
+        {"FullFlash files (*.bin)", "*.bin"},
+        {"Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png)",
+         "*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png"},
+    };
+    const auto chosen = ui.openFile(request);
+    if (!chosen) return OpenDispatch::Nothing;
+
+    // Only the extension is taken from the cleaned name: on this platform a
+    // file name may really end in a blank.
+    const std::string& path = *chosen;
+    const std::string extension = OpenExtension(path);
+    if (FileMissing(path)) {
+        ShowFileMissing(ws, ui, path);
+        return OpenDispatch::Nothing;
+    }
+    if (extension == ".bin") {
+        LoadFullflash(ws, ui, path);
+        return OpenDispatch::Fullflash;
+    }
+    if (extension == ".gpf" || extension == "gpf2") {
+        return OpenDispatch::GraphicPatchFile;
+    }
+    if (extension == ".gif" || extension == ".bmp" || extension == ".jpg" || extension == ".png") {
+        // Outside pictures open into the preview once their readers exist.
+        return OpenDispatch::PictureFile;
+    }
+    return OpenDispatch::Nothing;
+}

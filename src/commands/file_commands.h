@@ -1,0 +1,41 @@
+#pragma once
+// Start-up and the File menu: what a path chosen by the user, or given on the
+// command line, turns into.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class Ui;
+class Workspace;
+
+/// What File > Open or the command line did with a path.
+enum class OpenDispatch { Nothing, Fullflash, GraphicPatchFile, PictureFile };
+
+/// Steps of start-up that belong to the configuration and the desktop
+/// integration; each runs when set.
+struct StartupSteps {
+    std::function<void(Workspace&, Ui&)> loadSettings;
+    std::function<void(Workspace&, Ui&)> checkAssociation;
+};
+
+/// Runs once when the main window is created: fixes the application folder,
+/// deletes the fixed temporary files, loads the settings, checks the file-type
+/// association and acts on the command line.
+OpenDispatch Startup(Workspace& ws, Ui& ui, const std::string& programFolder,
+                     const std::string& commandLine, const StartupSteps& steps = {});
+
+/// The path of a start-up command line: the line itself, or without its first
+/// and last character when it starts with a double quote.
+[[nodiscard]] std::string CommandLinePath(const std::string& commandLine);
+
+/// The extension File > Open dispatches on: the last four characters, after the
+/// trailing characters below code 41 are cut, in lower case (".gpf2" -> "gpf2").
+[[nodiscard]] std::string OpenExtension(std::string_view path);
+
+/// File > Open: asks for a file and dispatches it by its extension.
+OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui);
+
+/// The fixed temporary files that start-up removes.
+inline constexpr std::string_view kTemporaryFiles[] = {"PNGtemp.bmp", "PNGtemp.png",
+                                                       "PNGpatch.vkp"};
