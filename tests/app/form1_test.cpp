@@ -1,0 +1,131 @@
+#include "app/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableView>
+
+#include "app/tiny_flash.h"
+#include "common/temp_dir.h"
+
+namespace {
+
+template <typename T>
+T* child(Form1& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
+    TempDir dir;
+    Form1 window(dir.path().string(), "");
+    EXPECT_EQ(window.windowTitle(), "Pictavo v1.2");
+    EXPECT_EQ(child<QTabWidget>(window, "TabStrip1")->tabText(0), "Pictures");
+    EXPECT_EQ(child<QGroupBox>(window, "FFinfo")->title(), "Fullflash info");
+    EXPECT_EQ(child<QCheckBox>(window, "TransCheck")->text(), "transparency");
+    EXPECT_TRUE(child<QCheckBox>(window, "TransCheck")->isChecked());
+    EXPECT_EQ(child<QProgressBar>(window, "ProgressBar1")->maximum(), 100);
+    EXPECT_EQ(child<QTableView>(window, "ListView1")->model()->columnCount(), 7);
+    EXPECT_EQ(child<QGroupBox>(window, "PICframe")->title(), "");
+    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(), "");
+
+    for (const MenuSpec& spec : MenuTree()) {
+        const std::string name(spec.name);
+        QAction* action = window.menuAction(name);
+        ASSERT_NE(action, nullptr) << name;
+        // Qt reports a hidden action as disabled.
+        if (spec.visible) {
+            EXPECT_EQ(action->isEnabled(), spec.enabled) << name;
+        }
+        if (spec.kind != MenuKind::Separator) {
+            EXPECT_EQ(action->text().toStdString(), std::string(spec.caption)) << name;
+        }
+        const bool popupRoot = spec.parent.empty() && !spec.visible;
+        if (!popupRoot) {
+            EXPECT_EQ(action->isVisible(), spec.visible) << name;
+        }
+    }
+    EXPECT_FALSE(window.menuAction("mnu_FileClose")->isEnabled());
+    EXPECT_FALSE(window.menuAction("mnu_FullFlash")->isEnabled());
+    EXPECT_FALSE(window.menuAction("mnu_File_MRU1")->isVisible());
+
+    QStringList bar;
+    for (QAction* action : window.menuBar()->actions()) bar << action->text();
+    EXPECT_EQ(bar, (QStringList{"File", "Tools", "FullFlash", "Settings", "Help"}));
+}
+
+TEST(Form1, EveryMenuEntryHasItsClickSlot) {
+    TempDir dir;
+    Form1 window(dir.path().string(), "");
+    const QMetaObject* meta = window.metaObject();
+    for (const MenuSpec& spec : MenuTree()) {
+        if (spec.kind != MenuKind::Item) continue;
+        std::string slot = std::string(spec.name) + "_Click()";
+        if (spec.name.starts_with("mnu_File_MRU")) slot = "mnu_File_MRU_Click(int)";
+        EXPECT_GE(meta->indexOfSlot(QMetaObject::normalizedSignature(slot.c_str())), 0) << slot;
+    }
+}
+
+TEST(Form1, PopupsNeedRowsOrAShownPicture) {
+    TempDir dir;
+    Form1 window(dir.path().string(), "");
+    EXPECT_EQ(window.listPopup(), nullptr);
+    EXPECT_EQ(window.picturePopup(), nullptr);
+
+    window.workspace().pictureInfo = "0001 :: 2 x 2 :: 8bit :: uncompressed :: 4 bytes";
+    EXPECT_NE(window.picturePopup(), nullptr);
+}
+
+TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
+    TempDir dir("pictavo gui");
+    const std::string flash = dir.write("tiny flash.bin", TinySGoldFlash(3));
+    Form1 window(dir.path().string(), "\"" + flash + "\"");
+
+    auto* list = child<QTableView>(window, "ListView1");
+    EXPECT_EQ(list->model()->rowCount(), 3);
+    EXPECT_EQ(list->model()->index(2, 0).data().toString(), "0002");
+    EXPECT_EQ(list->model()->index(2, 2).data().toString(), "4");
+    EXPECT_EQ(list->model()->index(1, 6).data().toString(), "0020010");
+    EXPECT_EQ(list->model()->headerData(5, Qt::Horizontal).toString(), "PIToffset");
+    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(),
+              ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");
+    EXPECT_EQ(child<QProgressBar>(window, "ProgressBar1")->value(), 100);
+    EXPECT_TRUE(window.menuAction("mnu_FileClose")->isEnabled());
+    EXPECT_TRUE(window.menuAction("mnu_FullFlash")->isEnabled());
+    EXPECT_FALSE(window.menuAction("mnu_Fullflash_SavePatch")->isEnabled());
+    EXPECT_NE(window.listPopup(), nullptr);
+
+    window.workspace().rows[1].changed = true;
+    window.refreshFromWorkspace();
+    EXPECT_TRUE(list->model()->index(1, 3).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(list->model()->index(0, 3).data(Qt::FontRole).value<QFont>().bold());
+
+    window.mnu_FileClose_Click();
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(), "");
+    EXPECT_FALSE(window.menuAction("mnu_FileClose")->isEnabled());
+    EXPECT_FALSE(window.menuAction("mnu_FullFlash")->isEnabled());
+    EXPECT_EQ(window.listPopup(), nullptr);
+}
+
+TEST(Form1, SelectingARowRecordsItInTheWorkspace) {
+    TempDir dir;
+    const std::string flash = dir.write("f.bin", TinySGoldFlash(4));
+    Form1 window(dir.path().string(), flash);
+    auto* list = child<QTableView>(window, "ListView1");
+    list->setCurrentIndex(list->model()->index(2, 0));
+    window.ListView1_Click();
+    ASSERT_TRUE(window.workspace().selectedRow.has_value());
+    EXPECT_EQ(*window.workspace().selectedRow, 2u);
+}
+
+}  // namespace
