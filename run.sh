@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine (missing packages only), builds the release
-# preset and shows a fullflash: FILE when given, else a demo image made once
-# with pictavo-mkflash.
+# preset and opens Pictavo with FILE, or with a demo fullflash that
+# pictavo-mkflash makes once.
 set -euo pipefail
+
+file=""
+if [ $# -gt 0 ]; then
+  file=$(realpath -- "$1")
+fi
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh >&2
@@ -10,12 +15,13 @@ cmake --preset release >/dev/null
 cmake --build --preset release >&2
 
 bin=build/release/bin
-flash=${1:-}
-if [ -z "$flash" ]; then
-  flash=build/release/demo-fullflash.bin
-  [ -f "$flash" ] || "$bin/pictavo-mkflash" "$flash" --platform newsgold --model E71 --pictures 400 --seed 1
+if [ -z "$file" ]; then
+  file=$PWD/build/release/demo-fullflash.bin
+  [ -f "$file" ] || "$bin/pictavo-mkflash" "$file" --platform newsgold --model E71 --pictures 400 --seed 1
 fi
 
-"$bin/pictavo-cli" info "$flash"
-echo
-"$bin/pictavo-cli" list "$flash" | head -n 20
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display: run 'xvfb-run ./run.sh${1:+ FILE}' for a virtual one, or use $bin/pictavo-cli (info, list) without a window." >&2
+  exit 1
+fi
+exec "$bin/pictavo" "$file"
