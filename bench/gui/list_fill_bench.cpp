@@ -1,0 +1,55 @@
+// Cost of showing a freshly scanned picture list of 2501 rows in the window:
+// the model reset, the view's layout and one synchronous paint of the visible
+// rows, on the offscreen platform.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTableView>
+#include <cstdlib>
+
+#include "app/form1.h"
+#include "support/basic_calculations.h"
+
+namespace {
+
+std::vector<PictureListEntry> fullTable() {
+    using namespace BasicCalculations_Tavik;
+    std::vector<PictureListEntry> rows;
+    for (int i = 0; i <= 2500; ++i) {
+        rows.push_back({PadZeros(std::to_string(i), 4), PadZeros(NumberToHex(i), 3), "132", "176",
+                        "8800", NumberToHex(0x1A3C10 + 12 * i), "0400000", false});
+    }
+    return rows;
+}
+
+void BM_FillListWith2501Rows(benchmark::State& state) {
+    Form1 window("/tmp", "");
+    window.show();
+    auto* list = window.findChild<QTableView*>(QStringLiteral("ListView1"));
+    const auto rows = fullTable();
+    for (auto _ : state) {
+        window.workspace().rows = rows;
+        ++window.workspace().rowsRevision;
+        window.refreshFromWorkspace();
+        list->viewport()->repaint();
+        state.PauseTiming();
+        window.workspace().rows.clear();
+        ++window.workspace().rowsRevision;
+        window.refreshFromWorkspace();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = static_cast<double>(rows.size());
+}
+BENCHMARK(BM_FillListWith2501Rows)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
