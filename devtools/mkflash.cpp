@@ -1,0 +1,297 @@
+#include "devtools/mkflash.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+#include "devtools/byte_writer.h"
+#include "devtools/embedded_files.h"
+#include "devtools/picture_streams.h"
+#include "devtools/seeded_random.h"
+
+using namespace ByteWriter;
+
+namespace {
+
+constexpr std::uint32_t kMiB = 1u << 20;
+constexpr std::uint32_t kFlashBase = 0xA0000000;  // flash address of file offset 0
+
+// Identification fields and the platform pointer.
+constexpr std::uint32_t kFirmwareAt = 0x8FC50;
+constexpr std::uint32_t kLanguagePackAt = 0x8FC60;
+constexpr std::uint32_t kModelAt = 0x8FC70;
+constexpr std::uint32_t kManufacturerAt = 0x8FC80;
+constexpr std::uint32_t kPlatformPointerAt = 0x8FD08;
+
+// The platform structure P and what hangs off it.
+constexpr std::uint32_t kPlatformStructure = 0xA0000;
+constexpr std::uint32_t kMarker = 31;        // P + 31: zero on SGold
+constexpr std::uint32_t kSGoldPit = 28;      // SGold: the table starts at P + 28
+constexpr std::uint32_t kDisplacementAt = 48;  // New-SGold: byte k at P + 48 ...
+constexpr std::uint8_t kDisplacement = 0x40;   // ... so the table pointer sits at P - 44 + k = P + 20
+constexpr std::uint32_t kNewSGoldPit = 0x200000;
+
+// Erased flash: a run the SGold free-space search finds after stepping over
+// some code at 0x40000, and everything behind the New-SGold start 0x1000000.
+constexpr std::uint32_t kSGoldFreeSpace = 0x40000;
+constexpr std::uint32_t kNewSGoldFreeSpace = 0x1000000;
+constexpr std::uint32_t kCodeAtFreeSpace = 0x100;
+constexpr std::uint32_t kLowErasedEnd = 0x80000;
+constexpr std::uint32_t kMinErasedTail = 0x10000;
+
+// Every type byte the decoder knows, uncompressed then compressed.
+constexpr std::array<std::uint8_t, 10> kTypes{0x01, 0x05, 0x07, 0x08, 0x0A,
+                                              0x81, 0x85, 0x87, 0x88, 0x8A};
+
+std::uint32_t alignUp(std::uint32_t value, std::uint32_t alignment) {
+    return (value + alignment - 1) / alignment * alignment;
+}
+
+std::uint32_t mibFor(std::uint32_t bytes) { return (bytes + kMiB - 1) / kMiB; }
+
+bool isLongFormat(MkflashPlatform platform, const std::string& model) {
+    return platform == MkflashPlatform::NewSGold &&
+           (model.starts_with("EL71") || model.starts_with("E71"));
+}
+
+struct PictureSize {
+    int width;
+    int height;
+};
+
+// Mostly icons, some menus and headers, a few full screens. The 8-byte entry
+// holds the height in one byte; no picture is wider than the 240 columns the
+// decoder's canvas has.
+PictureSize pictureSize(int index, int maxHeight, SeededRandom& random) {
+    if (index == 0) return {1, 1};
+    if (index == 1) return {240, maxHeight};
+    const int kind = random.between(0, 99);
+    if (kind < 78) return {random.between(1, 40), random.between(1, 40)};
+    if (kind < 98) return {random.between(16, 132), random.between(16, 176)};
+    return {random.between(132, 240), random.between(160, maxHeight)};
+}
+
+struct PlannedPicture {
+    MkflashPicture info;
+    std::vector<std::uint8_t> stream;
+};
+
+std::vector<PlannedPicture> planPictures(const MkflashOptions& options, int count, bool longFormat,
+                                         std::uint32_t pitOffset, std::uint32_t dataStart) {
+    SeededRandom random(options.seed);
+    const int entrySize = longFormat ? 12 : 8;
+    const int maxHeight = longFormat ? 320 : 255;
+    std::vector<PlannedPicture> planned;
+    planned.reserve(static_cast<std::size_t>(count));
+    std::uint32_t dataOffset = dataStart;
+    for (int i = 0; i < count; ++i) {
+        const PictureSize size = pictureSize(i, maxHeight, random);
+        const auto pattern = static_cast<PixelPattern>(random.between(0, kPixelPatternCount - 1));
+        const SourcePixel tint{random.byte(), random.byte(), random.byte()};
+        const std::uint8_t type = kTypes[(static_cast<std::uint64_t>(i) + options.seed) % kTypes.size()];
+
+        PlannedPicture picture;
+        picture.stream = PictureStream(type, size.width, size.height,
+                                       MakePixels(size.width, size.height, pattern, tint));
+        picture.info = {i, size.width, size.height, type,
+                        pitOffset + static_cast<std::uint32_t>(i * entrySize), dataOffset,
+                        static_cast<std::uint32_t>(picture.stream.size())};
+        dataOffset += picture.info.dataSize;
+        planned.push_back(std::move(picture));
+    }
+    return planned;
+}
+
+struct PlannedFile {
+    MkflashEmbedded info;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Two of each kind with code between them; the second GIF follows the second
+// PNG directly. An XML text is closed by a blank and a zero byte.
+std::vector<PlannedFile> planEmbedded(std::uint32_t start, SeededRandom& random) {
+    std::vector<std::pair<EmbeddedKind, std::vector<std::uint8_t>>> files{
+        {EmbeddedKind::Png, MakePng(4, 4)}, {EmbeddedKind::Gif, MakeGif(1)},
+        {EmbeddedKind::Xml, MakeXml(1)},    {EmbeddedKind::Png, MakePng(6, 2)},
+        {EmbeddedKind::Gif, MakeGif(2)},    {EmbeddedKind::Xml, MakeXml(2)},
+    };
+    std::vector<PlannedFile> planned;
+    std::uint32_t offset = start;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        auto& [kind, bytes] = files[i];
+        const bool backToBack = i == 4;
+        if (!backToBack) offset += static_cast<std::uint32_t>(random.between(16, 64));
+        planned.push_back({{kind, offset, static_cast<std::uint32_t>(bytes.size())}, std::move(bytes)});
+        offset += planned.back().info.size;
+        if (kind == EmbeddedKind::Xml) offset += 2;
+    }
+    return planned;
+}
+
+class ImageWriter {
+public:
+    ImageWriter(std::uint32_t size, std::uint64_t seed) : m_bytes(size, 0xFF), m_random(seed) {}
+
+    /// Firmware code: bytes without structure, never a run of erased blocks.
+    void code(std::uint32_t begin, std::uint32_t end) {
+        for (std::uint32_t i = begin; i < end; i += 8) {
+            const std::uint64_t value = m_random.next();
+            for (std::uint32_t b = 0; b < 8 && i + b < end; ++b) {
+                m_bytes[i + b] = static_cast<std::uint8_t>(value >> (8 * b));
+            }
+        }
+    }
+    void bytes(std::uint32_t at, std::span<const std::uint8_t> data) {
+        std::copy(data.begin(), data.end(), m_bytes.begin() + at);
+    }
+    [[nodiscard]] std::span<std::uint8_t> span() { return m_bytes; }
+    [[nodiscard]] SeededRandom& random() { return m_random; }
+    [[nodiscard]] std::vector<std::uint8_t> take() { return std::move(m_bytes); }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+    SeededRandom m_random;
+};
+
+std::string checkFields(const MkflashOptions& options) {
+    if (options.model.size() < 3 || options.model.size() > 4) {
+        return "the model must have 3 or 4 characters: '" + options.model + "'";
+    }
+    if (options.languagePack.size() != 3) return "the language pack must have 3 characters";
+    if (options.manufacturer.size() > 16) return "the manufacturer has at most 16 characters";
+    if (options.pictures < 0) return "the number of pictures cannot be negative";
+    if (options.sizeMiB < 0 || options.sizeMiB > kMkflashMaxSizeMiB) {
+        return "the size must be 1 to " + std::to_string(kMkflashMaxSizeMiB) + " MiB";
+    }
+    return {};
+}
+
+void writeIdentification(ImageWriter& out, const MkflashOptions& options) {
+    const std::span<std::uint8_t> image = out.span();
+    image[kFirmwareAt] = options.firmware;
+    putText(image, kLanguagePackAt, options.languagePack);
+    std::fill_n(image.begin() + kModelAt, 4, 0);
+    putText(image, kModelAt, options.model);
+    std::fill_n(image.begin() + kManufacturerAt, 16, 0);
+    putText(image, kManufacturerAt, options.manufacturer);
+    putU32le(image, kPlatformPointerAt, kFlashBase + kPlatformStructure);
+}
+
+void writePlatformStructure(ImageWriter& out, bool newSGold, std::uint32_t pitOffset) {
+    if (!newSGold) return;  // P + 31 is the second type byte of the first entry: zero
+    const std::span<std::uint8_t> image = out.span();
+    constexpr std::uint32_t p = kPlatformStructure;
+    image[p + kMarker] = static_cast<std::uint8_t>(out.random().byte() | 0x01);
+    image[p + kDisplacementAt] = kDisplacement;
+    putU32le(image, p - 44 + kDisplacement, kFlashBase + pitOffset);
+}
+
+void writeEntry(std::span<std::uint8_t> image, std::uint32_t at, bool longFormat,
+                const MkflashPicture& picture, std::uint16_t unused) {
+    if (longFormat) {
+        putU16le(image, at, static_cast<std::uint16_t>(picture.width));
+        putU16le(image, at + 2, static_cast<std::uint16_t>(picture.height));
+        image[at + 4] = picture.type;
+        image[at + 5] = 0x00;
+        putU16le(image, at + 6, unused);
+        putU32le(image, at + 8, kFlashBase + picture.dataOffset);
+    } else {
+        image[at] = static_cast<std::uint8_t>(picture.width);
+        image[at + 1] = static_cast<std::uint8_t>(picture.height);
+        image[at + 2] = picture.type;
+        image[at + 3] = 0x00;
+        putU32le(image, at + 4, kFlashBase + picture.dataOffset);
+    }
+}
+
+// Behind the last entry: an entry that ends the table (SGold: a type byte of
+// 0x90 or more, which keeps P + 31 zero in an empty table; New-SGold: erased
+// bytes), or, in a full table, a copy of the first entry, which the scan must
+// never reach.
+void writeTableEnd(ImageWriter& out, const MkflashLayout& layout, bool newSGold) {
+    const std::span<std::uint8_t> image = out.span();
+    const auto at = layout.pitOffset +
+                    static_cast<std::uint32_t>(layout.pictures.size()) * static_cast<std::uint32_t>(layout.entrySize);
+    if (layout.tableFull) {
+        std::copy_n(image.begin() + layout.pitOffset, layout.entrySize, image.begin() + at);
+        return;
+    }
+    std::fill_n(image.begin() + at, layout.entrySize, 0xFF);
+    if (!newSGold) image[at + 3] = 0x00;  // SGold entries are always 8 bytes
+}
+
+}  // namespace
+
+int DefaultSizeMiB(MkflashPlatform platform) { return platform == MkflashPlatform::SGold ? 32 : 64; }
+
+int PictureLimit(MkflashPlatform platform, const std::string& model) {
+    return isLongFormat(platform, model) ? 2501 : 2001;
+}
+
+MkflashResult MakeFullflash(const MkflashOptions& options) {
+    MkflashResult result;
+    result.error = checkFields(options);
+    if (!result.ok()) return result;
+
+    const bool newSGold = options.platform == MkflashPlatform::NewSGold;
+    const bool longFormat = isLongFormat(options.platform, options.model);
+    const int limit = PictureLimit(options.platform, options.model);
+    const int count = std::min(options.pictures, limit);
+    const int sizeMiB = options.sizeMiB == 0 ? DefaultSizeMiB(options.platform) : options.sizeMiB;
+    const auto size = static_cast<std::uint32_t>(sizeMiB) * kMiB;
+
+    MkflashLayout& layout = result.layout;
+    layout.platformPointer = kPlatformStructure;
+    layout.pitOffset = newSGold ? kNewSGoldPit : kPlatformStructure + kSGoldPit;
+    layout.entrySize = longFormat ? 12 : 8;
+    layout.tableFull = options.pictures >= limit;
+    layout.freeSpaceStart = newSGold ? kNewSGoldFreeSpace : kSGoldFreeSpace;
+
+    const std::uint32_t tableEnd = layout.pitOffset + static_cast<std::uint32_t>((count + 1) * layout.entrySize);
+    const std::uint32_t dataStart = alignUp(tableEnd, 0x100);
+    std::vector<PlannedPicture> pictures = planPictures(options, count, longFormat, layout.pitOffset, dataStart);
+    const std::uint32_t dataEnd =
+        pictures.empty() ? dataStart : pictures.back().info.dataOffset + pictures.back().info.dataSize;
+
+    SeededRandom layoutRandom(options.seed ^ 0x5A5A5A5A5A5A5A5Aull);
+    std::vector<PlannedFile> files = planEmbedded(alignUp(dataEnd, 0x100), layoutRandom);
+    const std::uint32_t embeddedEnd = files.back().info.offset + files.back().info.size + 2;
+
+    const std::uint32_t codeEnd = newSGold ? kNewSGoldFreeSpace + kCodeAtFreeSpace : embeddedEnd;
+    if (newSGold && embeddedEnd > kNewSGoldFreeSpace) {
+        result.error = std::to_string(count) + " pictures do not fit below the free space at 0x1000000";
+        return result;
+    }
+    if (codeEnd + kMinErasedTail > size) {
+        result.error = "--size-mib " + std::to_string(sizeMiB) + " is too small for this layout: it needs at least " +
+                       std::to_string(mibFor(codeEnd + kMinErasedTail)) + " MiB";
+        return result;
+    }
+
+    ImageWriter out(size, options.seed ^ 0xC0DEC0DEC0DEC0DEull);
+    out.code(0, kSGoldFreeSpace + kCodeAtFreeSpace);
+    out.code(kLowErasedEnd, dataStart);
+    out.code(dataEnd, codeEnd);
+    layout.erased = {{kSGoldFreeSpace + kCodeAtFreeSpace, kLowErasedEnd - kSGoldFreeSpace - kCodeAtFreeSpace},
+                     {codeEnd, size - codeEnd}};
+
+    writeIdentification(out, options);
+    writePlatformStructure(out, newSGold, layout.pitOffset);
+    for (const PlannedPicture& picture : pictures) {
+        writeEntry(out.span(), picture.info.entryOffset, longFormat, picture.info,
+                   static_cast<std::uint16_t>(out.random().next()));
+        out.bytes(picture.info.dataOffset, picture.stream);
+        layout.pictures.push_back(picture.info);
+    }
+    writeTableEnd(out, layout, newSGold);
+    for (const PlannedFile& file : files) {
+        out.bytes(file.info.offset, file.bytes);
+        if (file.info.kind == EmbeddedKind::Xml) {
+            out.span()[file.info.offset + file.info.size] = ' ';
+            out.span()[file.info.offset + file.info.size + 1] = 0x00;
+        }
+        layout.embedded.push_back(file.info);
+    }
+    result.bytes = out.take();
+    return result;
+}
