@@ -3,6 +3,7 @@
 // outside picture overwrites it; the preview, the exporters and the encoder
 // read it back.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -36,6 +37,12 @@ struct DecodedPicture {
     std::int16_t pictureNumber = 0;
     double dataSize = 0;
     bool hasAlpha = false;
+
+    /// Columns of the picture that the canvas holds: `width` limited to
+    /// 0..kCanvasWidth. Writers and painters never look past these.
+    [[nodiscard]] int canvasColumns() const { return std::clamp<int>(width, 0, kCanvasWidth); }
+    /// Rows of the picture that the canvas holds: `height` limited to 0..kCanvasHeight.
+    [[nodiscard]] int canvasRows() const { return std::clamp<int>(height, 0, kCanvasHeight); }
 
     [[nodiscard]] Cell& at(int x, int y) { return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)]; }
     [[nodiscard]] const Cell& at(int x, int y) const {

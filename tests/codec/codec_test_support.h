@@ -1,0 +1,105 @@
+#pragma once
+// Small helpers shared by the codec tests: byte strings from hex text,
+// pictures filled with a known colour, scratch folders.
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/decoded_picture.h"
+
+/// Readable cells in test failures.
+inline void PrintTo(const Cell& c, std::ostream* os) {
+    *os << "(" << int{c.red} << "," << int{c.green} << "," << int{c.blue} << "," << int{c.fourth}
+        << ")";
+}
+
+namespace codec_test {
+
+/// "03 1F 00" -> the three bytes; blanks are ignored.
+inline std::string Hex(std::string_view text) {
+    std::string bytes;
+    std::string digits;
+    for (char c : text) {
+        if (c == ' ') continue;
+        digits += c;
+        if (digits.size() == 2) {
+            bytes += static_cast<char>(std::stoi(digits, nullptr, 16));
+            digits.clear();
+        }
+    }
+    return bytes;
+}
+
+inline std::vector<std::uint8_t> Data(std::string_view bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+/// A canvas every cell of which holds `fill`, so untouched cells show.
+inline DecodedPicture Filled(Cell fill) {
+    DecodedPicture picture;
+    picture.canvas.assign(picture.canvas.size(), fill);
+    return picture;
+}
+
+inline constexpr Cell kUntouched{1, 2, 3, 4};
+
+/// A picture of the given size whose cells come from `cellAt(x, y)`.
+template <class CellAt>
+DecodedPicture Picture(int width, int height, bool hasAlpha, CellAt cellAt) {
+    DecodedPicture picture = Filled(kUntouched);
+    picture.width = static_cast<std::int16_t>(width);
+    picture.height = static_cast<std::int16_t>(height);
+    picture.hasAlpha = hasAlpha;
+    for (int y = 0; y < std::min(height, DecodedPicture::kCanvasHeight); ++y) {
+        for (int x = 0; x < std::min(width, DecodedPicture::kCanvasWidth); ++x) {
+            picture.at(x, y) = cellAt(x, y);
+        }
+    }
+    return picture;
+}
+
+inline Cell RandomCell(std::mt19937& random) {
+    const auto v = random();
+    return Cell{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+}
+
+/// A fresh folder under the system's temporary folder, removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::random_device seed;
+        m_path = std::filesystem::temp_directory_path() /
+                 ("pictavo-codec-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    [[nodiscard]] std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace codec_test
