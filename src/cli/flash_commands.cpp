@@ -13,6 +13,7 @@ namespace {
 /// Loads FLASH for a read-only subcommand; prints one line and returns false
 /// when it cannot be read.
 bool loadForReading(Workspace& ws, CliUi& ui, const std::string& path) {
+    errno = 0;  // a folder opens fine and sets no error: don't report a stale one
     if (FSactions_Tavik::FileMissing(path)) {
         const int error = errno;
         std::cerr << "pictavo-cli: cannot read " << path << ": "

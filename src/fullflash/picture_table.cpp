@@ -58,6 +58,10 @@ std::vector<PictureListEntry> ReadPictureTable(std::span<const std::uint8_t> fla
     int lastPercent = -1;
     for (int i = 0; i <= highest; ++i) {
         const std::size_t entryOffset = in.position();
+        // An entry that does not lie wholly inside the file is no picture
+        // entry: read as zero bytes it would pass the test, and a pointer past
+        // the end would list phantom pictures up to the limit.
+        if (entryOffset + static_cast<std::size_t>(EntrySize(format)) > flash.size()) break;
         const RawEntry entry = readEntryHead(in, format);
         if (endsTable(entry, format)) break;
 
