@@ -1,0 +1,65 @@
+#pragma once
+// Runs one of the built programs without a shell (so no path needs quoting)
+// and collects its exit status and both output streams.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "devtools/test_files.h"
+
+extern char** environ;
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string BuiltProgram(const std::string& name) { return std::string(PICTAVO_BIN_DIR) + "/" + name; }
+
+inline ProgramRun RunProgram(const std::string& program, std::vector<std::string> args) {
+    TempDir capture;
+    const std::string outPath = capture.file("stdout");
+    const std::string errPath = capture.file("stderr");
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+
+    std::string programPath = BuiltProgram(program);
+    std::vector<char*> argv{programPath.data()};
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    ProgramRun run;
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, programPath.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << programPath;
+        return run;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const auto out = ReadBytes(outPath);
+    const auto err = ReadBytes(errPath);
+    run.out.assign(out.begin(), out.end());
+    run.err.assign(err.begin(), err.end());
+    return run;
+}
+
+/// Lines of a text; a last line without a newline counts too.
+inline int LineCount(const std::string& text) {
+    int lines = 0;
+    for (char c : text) lines += c == '\n' ? 1 : 0;
+    return lines + (!text.empty() && text.back() != '\n' ? 1 : 0);
+}

@@ -1,0 +1,174 @@
+#include "commands/fullflash_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "common/scripted_ui.h"
+#include "devtools/test_files.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+// What a load or a close leaves visible: the fields, the panel, the menus.
+struct Visible {
+    std::string identity;
+    std::string panel;
+    std::size_t rows;
+    bool close;
+    bool fullFlashMenu;
+    bool savePatchList;
+    bool savePatchMenu;
+    double freeSpace;
+
+    friend bool operator==(const Visible&, const Visible&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Visible& v) {
+        return out << v.identity << " panel=[" << v.panel << "] rows=" << v.rows << " close=" << v.close
+                   << " ffmenu=" << v.fullFlashMenu << " patch=" << v.savePatchList << v.savePatchMenu
+                   << " free=" << v.freeSpace;
+    }
+};
+
+Visible visible(const Workspace& ws) {
+    const FullflashState& f = ws.flash;
+    return {f.mModel + "|" + f.fw + "|" + f.platform + "|" + f.PITadr + "|" + std::to_string(f.picnum) + "|" +
+                (f.NewSGold ? "new" : "old"),
+            ws.ffInfo,
+            ws.rows.size(),
+            ws.control("mnu_FileClose").enabled,
+            ws.control("mnu_FullFlash").enabled,
+            ws.control("mnu_PopupPictures_SavePatch").enabled,
+            ws.control("mnu_Fullflash_SavePatch").enabled,
+            f.freeSpacePosition};
+}
+
+void enableSavePatch(Workspace& ws) {
+    ws.control("mnu_PopupPictures_SavePatch").enabled = true;
+    ws.control("mnu_Fullflash_SavePatch").enabled = true;
+}
+
+class FullflashCommands : public ::testing::Test {
+protected:
+    TempDir dir;
+    Workspace ws;
+    ScriptedUi ui;
+};
+
+}  // namespace
+
+TEST_F(FullflashCommands, LoadShowsIdentityListAndMenus) {
+    struct Case {
+        MkflashOptions options;
+        Visible expected;
+    };
+    const Case cases[] = {
+        {SmallSGold(12),
+         {"S65|58|SGold|A001C|11|old", ": S65\r: 58\r: lg4\r\r: SGold\r: SIEMENS", 12, true, true, false, false,
+          0x40000}},
+        {SmallNewSGold("E71", 30),
+         {"E71|58|New-SGold|0200000|29|new", ": E71\r: 58\r: lg4\r\r: New-SGold\r: SIEMENS", 30, true, true,
+          false, false, 0x1000000}},
+        {SmallNewSGold("S75", 0),
+         {"S75|58|New-SGold|0200000|-1|new", ": S75\r: 58\r: lg4\r\r: New-SGold\r: SIEMENS", 0, true, true,
+          false, false, 0x1000000}},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.file(c.options.model + ".bin");
+        const MkflashLayout layout = WriteFlash(path, c.options);
+        std::vector<std::string> recent;
+        ws.fullflashLoaded = [&recent](Workspace&, const std::string& loaded) { recent.push_back(loaded); };
+        enableSavePatch(ws);
+        ws.flash.pngChangesPending = true;
+
+        ASSERT_TRUE(LoadFullflash(ws, ui, path));
+        EXPECT_EQ(visible(ws), c.expected);
+        EXPECT_EQ(ws.rows, ExpectedRows(layout));
+        EXPECT_FALSE(ws.flash.pngChangesPending);
+        EXPECT_EQ(recent, std::vector<std::string>{path});
+        EXPECT_EQ(ui.progressValues.back(), 100);
+        EXPECT_TRUE(ui.dialogs.empty());
+    }
+}
+
+TEST_F(FullflashCommands, PanelLabelsComeFromTheLanguage) {
+    for (const auto& [key, label] : {std::pair{"str_mModel", "Model"}, {"str_firmW", "Firmware"},
+                                     {"str_lngPa", "Language pack"}, {"str_platf", "Platform"},
+                                     {"str_manuf", "Manufacturer"}}) {
+        ws.setText(key, label);
+    }
+    MkflashOptions options = SmallSGold(1);
+    options.model = "EL71";
+    options.firmware = 0xA3;
+    options.manufacturer = "";
+    ASSERT_TRUE(LoadFullflash(ws, ui, WriteFlashPath(dir, options)));
+    EXPECT_EQ(ws.ffInfo, "Model: EL71\rFirmware: A3\rLanguage pack: lg4\r\rPlatform: SGold\rManufacturer: ");
+}
+
+TEST_F(FullflashCommands, CloseEmptiesPanelAndListAndReloadRestoresThem) {
+    const std::string path = WriteFlashPath(dir, SmallNewSGold("EL71", 5));
+    ASSERT_TRUE(LoadFullflash(ws, ui, path));
+    const Visible loaded = visible(ws);
+    const std::vector<PictureListEntry> rows = ws.rows;
+    enableSavePatch(ws);
+    ws.flash.pngChangesPending = true;
+    ws.rows[2].changed = true;
+    ws.selectedRow = 2;
+
+    CloseFullflash(ws);
+    // Close keeps the identification texts, both Save Patch entries and the
+    // pending PNG changes as they were.
+    EXPECT_EQ(visible(ws), (Visible{"EL71|58|New-SGold|0200000|4|old", "", 0, false, false, true, true, 0x40000}));
+    EXPECT_TRUE(ws.flash.pngChangesPending);
+    EXPECT_FALSE(ws.isLoaded());
+    EXPECT_EQ(ws.selected(), nullptr);
+
+    ASSERT_TRUE(LoadFullflash(ws, ui, path));
+    EXPECT_EQ(visible(ws), loaded);
+    EXPECT_EQ(ws.rows, rows);  // the changed mark is gone too
+}
+
+TEST_F(FullflashCommands, ReloadReplacesTheFullflash) {
+    ASSERT_TRUE(LoadFullflash(ws, ui, WriteFlashPath(dir, SmallNewSGold("E71", 7))));
+    ws.rows[0].changed = true;
+    const std::string sgold = WriteFlashPath(dir, SmallSGold(3));
+    ASSERT_TRUE(LoadFullflash(ws, ui, sgold));
+    EXPECT_EQ(visible(ws).identity, "S65|58|SGold|A001C|2|old");
+    EXPECT_EQ(ws.flash.freeSpacePosition, 0x40000);
+    EXPECT_EQ(ws.flash.file->path(), sgold);
+    EXPECT_EQ(ws.rows.size(), 3u);
+    EXPECT_FALSE(ws.rows[0].changed);
+}
+
+TEST_F(FullflashCommands, MissingFileShowsTheMessageAndChangesNothing) {
+    ws.setText("str_fnExi", "File not found");
+    ASSERT_TRUE(LoadFullflash(ws, ui, WriteFlashPath(dir, SmallSGold(4))));
+    const Visible before = visible(ws);
+    const MappedFile* file = ws.flash.file.get();
+    ui.progressValues.clear();
+
+    for (const std::string& path : {dir.file("missing.bin"), dir.path().string(), std::string()}) {
+        EXPECT_FALSE(LoadFullflash(ws, ui, path));
+        ASSERT_FALSE(ui.dialogs.empty());
+        EXPECT_EQ(ui.dialogs.back().text, "File not found!\r" + path);
+        EXPECT_EQ(ui.dialogs.back().title, "");
+        EXPECT_EQ(ui.dialogs.back().buttons, MessageButtons::Ok);
+        EXPECT_EQ(visible(ws), before);
+        EXPECT_EQ(ws.flash.file.get(), file);
+    }
+    EXPECT_TRUE(ui.progressValues.empty());
+}
+
+TEST_F(FullflashCommands, FilesThatAreNoFullflashLoadWithAnEmptyList) {
+    const std::pair<std::string, std::vector<std::uint8_t>> cases[] = {
+        {"empty.bin", {}},
+        {"short.bin", std::vector<std::uint8_t>(0x8FD0B, 0xEE)},
+        {"text.bin", std::vector<std::uint8_t>(0x90000, 'x')},
+    };
+    for (const auto& [name, bytes] : cases) {
+        WriteBytes(dir.file(name), bytes);
+        ASSERT_TRUE(LoadFullflash(ws, ui, dir.file(name))) << name;
+        EXPECT_TRUE(ws.rows.empty()) << name;
+        EXPECT_EQ(ws.flash.picnum, -1) << name;
+        EXPECT_EQ(ui.progressValues.back(), 100) << name;
+        EXPECT_TRUE(ws.control("mnu_FileClose").enabled) << name;
+    }
+    EXPECT_TRUE(ui.dialogs.empty());
+}
