@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <cstring>
 
 #include "app/picture_list_model.h"
 #include "app/picture_view.h"
@@ -27,6 +28,10 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine, Q
     buildWidgets();
     buildMenus();
     m_ui = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
+    const QColor background = m_picture->background();
+    m_ws.backgroundRed = static_cast<std::uint8_t>(background.red());
+    m_ws.backgroundGreen = static_cast<std::uint8_t>(background.green());
+    m_ws.backgroundBlue = static_cast<std::uint8_t>(background.blue());
     refreshFromWorkspace();
     Startup(m_ws, *m_ui, programFolder, commandLine);
     refreshFromWorkspace();
@@ -197,6 +202,23 @@ void Form1::refreshFromWorkspace() {
     m_transparency->setChecked(m_ws.transparency);
     m_model->sync();
     showSelectionInView();
+    showPreview();
+}
+
+void Form1::showPreview() {
+    if (m_shownPreview == m_ws.previewRevision) return;
+    m_shownPreview = m_ws.previewRevision;
+    const GPFcodec::PaintedImage& painted = m_ws.preview;
+    if (painted.width <= 0 || painted.height <= 0) {
+        m_picture->setImage({});
+        return;
+    }
+    QImage image(painted.width, painted.height, QImage::Format_RGB32);
+    for (int y = 0; y < painted.height; ++y) {
+        std::memcpy(image.scanLine(y), painted.pixels.data() + static_cast<std::size_t>(y) * painted.width,
+                    static_cast<std::size_t>(painted.width) * sizeof(std::uint32_t));
+    }
+    m_picture->setImage(std::move(image));
 }
 
 void Form1::takeSelectionFromView() {

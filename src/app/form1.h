@@ -93,7 +93,10 @@ private:
     void takeSelectionFromView();
     void showSelectionInView();
 
+    void showPreview();
+
     Workspace m_ws;
+    std::uint64_t m_shownPreview = 0;
     std::unique_ptr<QtUi> m_ui;
     std::map<std::string, QAction*, std::less<>> m_actions;
     std::map<std::string, QMenu*, std::less<>> m_menus;

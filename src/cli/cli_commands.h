@@ -9,6 +9,9 @@ using Arguments = std::vector<std::string>;
 
 int RunInfo(const Arguments& args);
 int RunList(const Arguments& args);
+int RunShow(const Arguments& args);
+int RunExport(const Arguments& args);
+int RunConvert(const Arguments& args);
 
 /// Usage text, printed for --help (stdout) and for wrong usage (stderr).
 [[nodiscard]] const char* UsageText();

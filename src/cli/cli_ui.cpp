@@ -9,7 +9,15 @@ std::string OneLine(std::string text) {
 }
 
 bool CliUi::message(const std::string& text, const std::string& title, MessageButtons buttons) {
-    if (buttons == MessageButtons::OkCancel) return answerQuestions;
+    if (buttons == MessageButtons::OkCancel) {
+        // The only questions the subcommands leave to the user are overwrite
+        // questions, whose text starts with the path.
+        if (!answerQuestions) {
+            std::cerr << "pictavo-cli: kept " << text.substr(0, text.find('\r'))
+                      << " (--overwrite replaces it)\n";
+        }
+        return answerQuestions;
+    }
     ++messages;
     std::cerr << "pictavo-cli: " << OneLine(title.empty() ? text : title + ": " + text) << '\n';
     return true;

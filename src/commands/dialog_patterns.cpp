@@ -29,10 +29,17 @@ void ShowFileMissing(const Workspace& ws, Ui& ui, const std::string& path) {
 
 bool ConfirmOverwrite(const Workspace& ws, Ui& ui, const std::string& path) {
     if (FSactions_Tavik::FileMissing(path)) return true;
-    const bool ok = ui.message(path + "\r" + ws.text("str_fChan") + "?",
-                               ws.text("str_faExi") + "!", MessageButtons::OkCancel);
-    if (ok) FSactions_Tavik::DeleteFile(path);
-    return ok;
+    return ui.message(path + "\r" + ws.text("str_fChan") + "?", ws.text("str_faExi") + "!",
+                      MessageButtons::OkCancel);
+}
+
+void ShowWriteFailed(Ui& ui, const std::string& path) {
+    ui.message("Cannot write!\r" + path, "", MessageButtons::Ok);
+}
+
+std::string WithExtension(std::string path, std::string_view extension) {
+    if (!path.ends_with(extension)) path += extension;
+    return path;
 }
 
 void ShowSuccess(const Workspace& ws, Ui& ui) {

@@ -27,9 +27,16 @@ enum class DialogPurpose { Open, Save };
 void ShowFileMissing(const Workspace& ws, Ui& ui, const std::string& path);
 
 /// When `path` exists: asks path, CR, `str_fChan`, "?" titled `str_faExi` "!".
-/// OK deletes the file and returns true; Cancel returns false. A path that does
-/// not exist returns true without asking.
+/// OK returns true, Cancel false; a path that does not exist returns true
+/// without asking. The old file stays until the new one has been written in
+/// full, so a refused or failed save never costs the user the file.
 [[nodiscard]] bool ConfirmOverwrite(const Workspace& ws, Ui& ui, const std::string& path);
+
+/// A file could not be written: "Cannot write" and "!", CR, the path.
+void ShowWriteFailed(Ui& ui, const std::string& path);
+
+/// `path` with `extension` appended unless its last characters already are it.
+[[nodiscard]] std::string WithExtension(std::string path, std::string_view extension);
 
 /// The closing message of a finished command: `str_Succes`.
 void ShowSuccess(const Workspace& ws, Ui& ui);

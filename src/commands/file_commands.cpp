@@ -5,6 +5,7 @@
 
 #include "commands/dialog_patterns.h"
 #include "commands/fullflash_commands.h"
+#include "commands/preview_commands.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
@@ -20,6 +21,7 @@ OpenDispatch dispatchCommandLinePath(Workspace& ws, Ui& ui, const std::string& p
         return OpenDispatch::Fullflash;
     }
     if (path.ends_with(".gpf2") || path.ends_with(".gpf")) {
+        ShowGpfFile(ws, ui, path);
         return OpenDispatch::GraphicPatchFile;
     }
     return OpenDispatch::Nothing;
@@ -81,6 +83,7 @@ OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui) {
         return OpenDispatch::Fullflash;
     }
     if (extension == ".gpf" || extension == "gpf2") {
+        ShowGpfFile(ws, ui, path);
         return OpenDispatch::GraphicPatchFile;
     }
     if (extension == ".gif" || extension == ".bmp" || extension == ".jpg" || extension == ".png") {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "codec/decoded_picture.h"
+#include "codec/paint_picture.h"
 #include "fullflash/fullflash_state.h"
 #include "fullflash/picture_table.h"
 #include "workspace/controls.h"
@@ -42,6 +43,13 @@ public:
     // Preview
     DecodedPicture picture;
     std::string pictureInfo;  ///< caption of PICframe; empty until a picture is shown
+    GPFcodec::PaintedImage preview;  ///< what the picture area shows
+    std::uint64_t previewRevision = 0;  ///< grows with every DrawPicture
+    /// Background of the picture area, which transparent pixels show; the front
+    /// end that owns the area sets it.
+    std::uint8_t backgroundRed = 255;
+    std::uint8_t backgroundGreen = 255;
+    std::uint8_t backgroundBlue = 255;
     std::string ffInfo;       ///< text of FFinfol
 
     // Settings, as a freshly created configuration file has them

@@ -94,7 +94,7 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_EQ(list->model()->rowCount(), 3);
     EXPECT_EQ(list->model()->index(2, 0).data().toString(), "0002");
     EXPECT_EQ(list->model()->index(2, 2).data().toString(), "4");
-    EXPECT_EQ(list->model()->index(1, 6).data().toString(), "0020010");
+    EXPECT_EQ(list->model()->index(1, 6).data().toString(), "0090010");
     EXPECT_EQ(list->model()->headerData(5, Qt::Horizontal).toString(), "PIToffset");
     EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(),
               ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");

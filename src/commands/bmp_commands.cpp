@@ -1,0 +1,76 @@
+#include "commands/bmp_commands.h"
+
+#include "codec/bmp_writer.h"
+#include "codec/gpf_file.h"
+#include "commands/dialog_patterns.h"
+#include "support/fs_actions.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+std::optional<std::string> askBmpPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Save);
+    request.filters = {{"Bitmap File (*.bmp)", "*.bmp"}};
+    request.initialName = initialName;
+    const auto chosen = ui.saveFile(request);
+    if (!chosen) return std::nullopt;
+    return WithExtension(CleanDialogPath(*chosen), ".bmp");
+}
+
+bool writeBmp(const Workspace& ws, Ui& ui, const std::string& path, bool bits32) {
+    if (GPFcodec::WriteBmpFile(path, ws.picture, bits32)) return true;
+    ShowWriteFailed(ui, path);
+    return false;
+}
+
+}  // namespace
+
+void mnu_PopupPic_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
+    const auto path = askBmpPath(ws, ui, "");
+    if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
+    const bool bits32 = ui.message(ws.text("str_SalCh") + "?", "", MessageButtons::OkCancel);
+    if (writeBmp(ws, ui, *path, bits32)) ShowSuccess(ws, ui);
+}
+
+void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
+    ui.refresh();
+    const PictureListEntry* row = ws.selected();
+    if (row == nullptr) return;
+    const auto name = GPFcodec::PictureFileNameFor(std::stoi(row->index), ws.HEXFilename,
+                                                   ws.ZeroFilename);
+    ws.am = static_cast<std::uint8_t>(name.digits);
+    const auto path = askBmpPath(ws, ui, name.base);
+    if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
+    if (writeBmp(ws, ui, *path, ws.picture.hasAlpha)) ShowSuccess(ws, ui);
+}
+
+BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
+                           const RowFilter& filter) {
+    const std::size_t count = ws.rows.size();
+    for (std::size_t position = 0; position < count; ++position) {
+        if (filter && !filter(position)) continue;
+        ui.progress(static_cast<int>(position * 100 / count));
+        // A refused type leaves the previous picture in place; saving it under
+        // this picture's name would be a wrong file.
+        if (!SelectAndShow(ws, ui, position)) continue;
+        const auto name = GPFcodec::PictureFileNameFor(std::stoi(ws.rows[position].index),
+                                                       ws.HEXFilename, ws.ZeroFilename);
+        ws.am = static_cast<std::uint8_t>(name.digits);
+        const std::string path = folder + name.base + ".bmp";
+        if (!ConfirmOverwrite(ws, ui, path)) return BatchEnd::Stopped;
+        if (!writeBmp(ws, ui, path, ws.picture.hasAlpha)) return BatchEnd::Stopped;
+    }
+    ui.progress(100);
+    return BatchEnd::Completed;
+}
+
+void mnu_PopupPictures_SaveAsBMPs_Click(Workspace& ws, Ui& ui) {
+    const std::string folder = ui.browseForFolder(FolderPrompt(ws));
+    if (folder.empty()) return;
+    if (SavePicturesAsBmp(ws, ui, FSactions_Tavik::WithTrailingSlash(folder)) ==
+        BatchEnd::Completed) {
+        ShowSuccess(ws, ui);
+    }
+}

@@ -1,0 +1,151 @@
+#include "commands/gpf_commands.h"
+
+#include "codec/gpf_file.h"
+#include "codec/picture_type.h"
+#include "commands/dialog_patterns.h"
+#include "support/basic_calculations.h"
+#include "support/byte_cursor.h"
+#include "support/fs_actions.h"
+#include "codec/file_output.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+using namespace BasicCalculations_Tavik;
+
+namespace {
+
+std::optional<std::string> askGpfPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Save);
+    request.filters = {{"Graphic Patch Files (*.gpf;*.gpf2)", "*.gpf;*.gpf2"}};
+    request.initialName = initialName;
+    request.defaultExtension = "gpf";
+    const auto chosen = ui.saveFile(request);
+    if (!chosen) return std::nullopt;
+    std::string path = CleanDialogPath(*chosen);
+    if (!path.ends_with("gpf2") && !path.ends_with(".gpf")) path += ".gpf2";
+    return path;
+}
+
+void refuseTallGpf(const Workspace& ws, Ui& ui) {
+    ui.message(ws.text("str_CntCmp") + "!", "", MessageButtons::Ok);
+}
+
+/// A GPF keeps one byte for the height: a taller picture cannot be stored in one.
+bool tooTallFor(const std::string& path, int height) {
+    return height > 255 && !GPFcodec::IsGpf2Path(path);
+}
+
+/// Header from the decoded picture, the row's type byte, then the bytes the
+/// last decode consumed, copied unchanged from the fullflash.
+std::string rawGpfFile(const Workspace& ws, const PictureListEntry& row, bool gpf2) {
+    GPFcodec::GpfHeader header;
+    header.width = ws.picture.width;
+    header.height = ws.picture.height;
+    header.pictureNumber = ws.picture.pictureNumber;
+    header.typeCode = static_cast<std::int16_t>(HexToNumber(row.type.substr(0, 2)));
+    header.gpf2 = gpf2;
+    ByteCursor flash(ws.flash.file->bytes(), HexToNumber(row.picOffset));
+    return GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) +
+                                  flash.bytes(static_cast<std::size_t>(ws.picture.dataSize)));
+}
+
+SaveOutcome writeRawGpf(Workspace& ws, Ui& ui, const PictureListEntry& row,
+                        const std::string& path) {
+    if (tooTallFor(path, ws.picture.height)) {
+        refuseTallGpf(ws, ui);
+        return SaveOutcome::Refused;
+    }
+    if (!GPFcodec::ReplaceFile(path, rawGpfFile(ws, row, GPFcodec::IsGpf2Path(path)))) {
+        ShowWriteFailed(ui, path);
+        return SaveOutcome::Failed;
+    }
+    return SaveOutcome::Written;
+}
+
+}  // namespace
+
+std::string ChooseGpfExtension(const Workspace& ws, Ui& ui) {
+    if (ws.defGPF2) return ".gpf2";
+    const bool gpf2 = ui.message(ws.control("mnu_PopupPic_SaveAsGPF").caption + "2?", "",
+                                 MessageButtons::OkCancel);
+    return gpf2 ? ".gpf2" : ".gpf";
+}
+
+void mnu_PopupPic_SaveAsGPF_Click(Workspace& ws, Ui& ui, int code) {
+    ws.currentCode = static_cast<std::int16_t>(code);
+    SaveAsGpfWithDepth(ws, ui);
+}
+
+bool AcceptGpfTarget(const Workspace& ws, Ui& ui, const std::string& path) {
+    if (tooTallFor(path, ws.picture.height)) {
+        refuseTallGpf(ws, ui);
+        return false;
+    }
+    return ConfirmOverwrite(ws, ui, path);
+}
+
+SaveOutcome WriteShownPictureAsGpf(Workspace& ws, Ui& ui, const std::string& path, int code) {
+    if (code == kSaveGpf1Bit) {
+        ui.message("1bit GPF " + ws.text("str_CntCmp"), "", MessageButtons::Ok);
+        return SaveOutcome::Refused;
+    }
+    if (!GPFcodec::WriteGpfFile(path, ws.picture, code)) {
+        ShowWriteFailed(ui, path);
+        return SaveOutcome::Failed;
+    }
+    return SaveOutcome::Written;
+}
+
+void SaveAsGpfWithDepth(Workspace& ws, Ui& ui) {
+    const std::string extension = ChooseGpfExtension(ws, ui);
+    const auto path = askGpfPath(ws, ui, "gpfFile" + extension);
+    if (!path || !AcceptGpfTarget(ws, ui, *path)) return;
+    if (!ws.cmpGPF && !ui.message(ws.text("str_CmpgpfF") + "?", "", MessageButtons::OkCancel)) {
+        ws.currentCode = static_cast<std::int16_t>(ws.currentCode - 128);
+    }
+    if (WriteShownPictureAsGpf(ws, ui, *path, ws.currentCode) == SaveOutcome::Written) {
+        ShowSuccess(ws, ui);
+    }
+}
+
+void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
+    if (ws.selected() == nullptr) return;
+    // Decoding the selected row again makes dataSize that picture's, whatever
+    // was shown last; a type that cannot be decoded gives no file.
+    if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
+    const PictureListEntry& row = *ws.selected();
+    const auto name = GPFcodec::PictureFileNameFor(std::stoi(row.index), ws.HEXFilename,
+                                                   ws.ZeroFilename);
+    ws.am = static_cast<std::uint8_t>(name.digits);
+    const std::string extension = ChooseGpfExtension(ws, ui);
+    const auto path = askGpfPath(ws, ui, name.base + extension);
+    if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
+    if (writeRawGpf(ws, ui, row, *path) == SaveOutcome::Written) ShowSuccess(ws, ui);
+}
+
+BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
+                           const std::string& extension, const RowFilter& filter) {
+    const std::size_t count = ws.rows.size();
+    for (std::size_t position = 0; position < count; ++position) {
+        if (filter && !filter(position)) continue;
+        ui.progress(static_cast<int>(position * 100 / count));
+        if (!SelectAndShow(ws, ui, position)) continue;
+        const PictureListEntry& row = ws.rows[position];
+        const std::string path = folder + PadZeros(NumberText(row.index), 4) + extension;
+        if (!ConfirmOverwrite(ws, ui, path)) continue;
+        if (writeRawGpf(ws, ui, row, path) == SaveOutcome::Failed) return BatchEnd::Stopped;
+    }
+    ui.progress(100);
+    return BatchEnd::Completed;
+}
+
+void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui) {
+    const std::string folder = ui.browseForFolder(FolderPrompt(ws));
+    if (folder.empty()) return;
+    const std::string extension = ChooseGpfExtension(ws, ui);
+    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension) ==
+        BatchEnd::Completed) {
+        ShowSuccess(ws, ui);
+    }
+}

@@ -1,0 +1,116 @@
+#include "commands/preview_commands.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "codec/picture_decoder.h"
+#include "codec/picture_type.h"
+#include "commands/dialog_patterns.h"
+#include "support/basic_calculations.h"
+#include "support/byte_cursor.h"
+#include "support/fs_actions.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+using namespace BasicCalculations_Tavik;
+
+namespace {
+
+std::span<const std::uint8_t> asBytes(const std::string& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+std::string informationLine(const std::string& number, const std::string& width,
+                            const std::string& height, const GPFcodec::PictureTypeInfo& type,
+                            double dataSize) {
+    return number + " :: " + width + " x " + height + " :: " + std::to_string(type.bitDepth) +
+           "bit :: " + (type.compressed ? "compressed" : "uncompressed") + " :: " +
+           std::to_string(static_cast<long long>(dataSize)) + " bytes";
+}
+
+double numberIn(const std::string& text) {
+    try {
+        return std::stod(text);
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    if (FSactions_Tavik::FileMissing(path)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return std::move(content).str();
+}
+
+std::string StagingFilePath(const Workspace& ws, std::size_t rowPosition) {
+    return FSactions_Tavik::JoinPath(ws.tempFolder,
+                                     PadZeros(std::to_string(rowPosition), 4) + ".gpf2");
+}
+
+std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCursor& in) {
+    ws.unknownFile = false;
+    auto header = GPFcodec::ParseGpfHeader(in);
+    if (!header) {
+        ws.unknownFile = true;
+        ui.message(ws.text("str_UNKfile"), "", MessageButtons::Ok);
+    }
+    return header;
+}
+
+void DrawPicture(Workspace& ws) {
+    ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, ws.backgroundRed,
+                                        ws.backgroundGreen, ws.backgroundBlue);
+    ++ws.previewRevision;
+}
+
+bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
+    const PictureListEntry* row = ws.selected();
+    if (row == nullptr || !ws.isLoaded()) return false;
+    if (row->changed) return ShowGpfFile(ws, ui, StagingFilePath(ws, *ws.selectedRow));
+
+    const auto type = GPFcodec::TypeInfoFromText(row->type);
+    ByteCursor source(ws.flash.file->bytes(), HexToNumber(row->picOffset));
+    const bool decoded = GPFcodec::DecodePicture(
+        ws.picture, ui, source, static_cast<std::int16_t>(numberIn(row->index)),
+        numberIn(row->width), numberIn(row->height), type.compressed, type.bitDepth);
+    // A refused type still redraws and shows the row's texts, so the user sees
+    // which picture was refused.
+    DrawPicture(ws);
+    ws.pictureInfo = informationLine(row->index, row->width, row->height, type, ws.picture.dataSize);
+    return decoded;
+}
+
+bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path) {
+    const auto bytes = ReadFileBytes(path);
+    if (!bytes) {
+        ShowFileMissing(ws, ui, path);
+        return false;
+    }
+    ByteCursor in(asBytes(*bytes));
+    const auto header = ReadGpfHeader(ws, ui, in);
+    if (!header) {
+        ui.message("error was occupated", "", MessageButtons::Ok);
+        return false;
+    }
+    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
+    const bool decoded = GPFcodec::DecodePicture(ws.picture, ui, in, header->pictureNumber,
+                                                 header->width, header->height, type.compressed,
+                                                 type.bitDepth);
+    DrawPicture(ws);
+    ws.pictureInfo = informationLine(std::to_string(header->pictureNumber),
+                                     std::to_string(header->width), std::to_string(header->height),
+                                     type, ws.picture.dataSize);
+    return decoded;
+}
+
+bool SelectAndShow(Workspace& ws, Ui& ui, std::size_t rowPosition) {
+    ws.selectedRow = rowPosition;
+    const bool decoded = ShowSelectedPicture(ws, ui);
+    ui.refresh();
+    return decoded;
+}

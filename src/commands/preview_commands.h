@@ -1,0 +1,41 @@
+#pragma once
+// Selecting a picture, showing it, and showing graphic patch files.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "codec/gpf_file.h"
+
+class ByteCursor;
+class Ui;
+class Workspace;
+
+/// Shows the selected row's picture: its staging file when the row is marked
+/// changed, else its stream in the fullflash. Returns whether the picture
+/// decoded; no row, or no fullflash, ends silently with false.
+bool ShowSelectedPicture(Workspace& ws, Ui& ui);
+
+/// Which rows a batch command works on (by position); empty means all.
+using RowFilter = std::function<bool(std::size_t rowPosition)>;
+
+/// What batch commands do for each row: select it, show it, let the front end
+/// repaint. Returns whether the picture decoded.
+bool SelectAndShow(Workspace& ws, Ui& ui, std::size_t rowPosition);
+
+/// Shows a GPF or GPF2 file. Returns whether the picture decoded.
+bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path);
+
+/// Paints the current picture into the preview, with or without transparency.
+void DrawPicture(Workspace& ws);
+
+/// Reads a graphic patch file header. An unknown header sets the unknown-file
+/// flag, shows `str_UNKfile` and gives nullopt.
+std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCursor& in);
+
+/// The staging file of a picture: temporary folder, the table index padded to
+/// four digits, ".gpf2".
+[[nodiscard]] std::string StagingFilePath(const Workspace& ws, std::size_t rowPosition);
+
+/// Whole content of a file that is read as a unit; nullopt when it cannot be read.
+[[nodiscard]] std::optional<std::string> ReadFileBytes(const std::string& path);

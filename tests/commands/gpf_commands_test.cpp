@@ -1,0 +1,174 @@
+#include "commands/gpf_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "codec/gpf_file.h"
+#include "common/loaded_workspace.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+std::string header(int width, int height, int code, int number, bool gpf2) {
+    return GPFcodec::WriteGpfHeader({static_cast<std::int16_t>(width),
+                                     static_cast<std::int16_t>(height),
+                                     static_cast<std::int16_t>(code),
+                                     static_cast<std::int16_t>(number), gpf2});
+}
+
+FlashBuilder pictures() {
+    FlashBuilder flash;
+    flash.addPicture(3, 1, 0x88, "\x03"s + Rgb565(0x001F));          // 0: run of 3 blue
+    flash.addPicture(2, 1, 0x05, "\xE0\x1C");                         // 1: red, green
+    flash.addPicture(4, 2, 0x01, "\xA0\x50");                         // 2: 1-bit
+    flash.addPicture(1, 1, 0x03, "\x00");                             // 3: no such format
+    return flash;
+}
+
+void showRow(LoadedWorkspace& t, std::size_t row) {
+    t.ws.selectedRow = row;
+    ShowSelectedPicture(t.ws, t.ui);
+    t.ui.dialogs.clear();
+}
+
+TEST(SaveAsGpfWithDepth, AsksExtensionNameAndCompressionThenWrites) {
+    LoadedWorkspace t(pictures());
+    showRow(t, 1);
+    const std::string chosen = t.dir.file("out");
+    t.ui.answer(false).choosePath(chosen).answer(true);
+    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+
+    ASSERT_EQ(t.ui.dialogs.size(), 4u);
+    EXPECT_EQ(t.ui.dialogs[0].text, "Save as GPF2?");
+    const FileDialogRequest& request = t.ui.dialogs[1].request;
+    EXPECT_EQ(request.initialName, "gpfFile.gpf");
+    EXPECT_EQ(request.defaultExtension, "gpf");
+    EXPECT_EQ(request.filters.at(0).description, "Graphic Patch Files (*.gpf;*.gpf2)");
+    EXPECT_EQ(request.filters.at(0).pattern, "*.gpf;*.gpf2");
+    EXPECT_EQ(t.ui.dialogs[2].text, "?") << "the compression question, no language loaded";
+    // A name without extension gets .gpf2, whatever the question answered.
+    EXPECT_EQ(ReadWholeFile(chosen + ".gpf2"),
+              GPFcodec::PadToSixteen(header(2, 1, 0x85, 1, true) + "\xFE\xE0\x1C"));
+    EXPECT_EQ(t.ws.currentCode, 0x85);
+}
+
+TEST(SaveAsGpfWithDepth, DeclinedCompressionWritesTheUncompressedCode) {
+    LoadedWorkspace t(pictures());
+    showRow(t, 0);
+    t.ws.defGPF2 = true;
+    const std::string path = t.dir.file("blue.gpf");
+    t.ui.choosePath(path).answer(false);
+    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf16Bit);
+    EXPECT_EQ(t.ui.dialogs.at(0).request.initialName, "gpfFile.gpf2");
+    EXPECT_EQ(t.ws.currentCode, 0x08);
+    const std::string blue = Rgb565(0x001F);
+    EXPECT_EQ(ReadWholeFile(path), GPFcodec::PadToSixteen(header(3, 1, 0x08, 0, false) + blue + blue + blue));
+}
+
+TEST(SaveAsGpfWithDepth, NameEndingsAreComparedExactly) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a.gpf", "a.gpf"}, {"a.gpf2", "a.gpf2"}, {"a.GPF", "a.GPF.gpf2"}, {"a", "a.gpf2"}};
+    for (const auto& [typed, written] : cases) {
+        LoadedWorkspace t(pictures());
+        showRow(t, 1);
+        t.ws.defGPF2 = true;
+        t.ws.cmpGPF = true;
+        t.ui.choosePath(t.dir.file(typed));
+        mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+        EXPECT_TRUE(std::filesystem::exists(t.dir.file(written))) << typed;
+    }
+}
+
+TEST(SaveAsGpfWithDepth, TallPictureNeedsGpf2) {
+    FlashBuilder flash;
+    flash.addPicture(20, 44, 0x05, std::string(20 * 44, '\x1C'));
+    LoadedWorkspace t(flash);
+    showRow(t, 0);
+    t.ws.picture.height = 300;  // a 12-byte table can list such a picture
+    t.ws.cmpGPF = true;
+    t.ws.defGPF2 = true;
+    t.ws.setText("str_CntCmp", "Cannot compress");
+
+    t.ui.choosePath(t.dir.file("tall.gpf"));
+    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"Cannot compress!"}));
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("tall.gpf")));
+
+    t.ui.choosePath(t.dir.file("tall.gpf2"));
+    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+    const std::string written = ReadWholeFile(t.dir.file("tall.gpf2"));
+    ASSERT_GE(written.size(), 32u);
+    EXPECT_EQ(written.substr(20, 4), "\x14\x00\x2C\x01"s);
+}
+
+TEST(SaveAsGpfWithDepth, CompressedOneBitIsRefusedAndAnExistingFileSurvives) {
+    LoadedWorkspace t(pictures());
+    showRow(t, 2);
+    t.ws.cmpGPF = true;
+    t.ws.defGPF2 = true;
+    const std::string path = t.dir.write("one.gpf2", "keep me");
+    t.ui.choosePath(path).answer(true);
+    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf1Bit);
+    EXPECT_EQ(t.ui.dialogs.back().text, "1bit GPF ");
+    EXPECT_EQ(ReadWholeFile(path), "keep me");
+}
+
+TEST(SaveSelectedPictureAsGpf, CopiesTheStoredBytesRaw) {
+    LoadedWorkspace t(pictures());
+    showRow(t, 0);
+    t.ws.HEXFilename = true;
+    t.ws.defGPF2 = false;
+    const std::string path = t.dir.file("raw.gpf");
+    t.ui.answer(false).choosePath(path);
+    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+    EXPECT_EQ(t.ui.dialogs.at(1).request.initialName, "000.gpf");
+    EXPECT_EQ(ReadWholeFile(path),
+              GPFcodec::PadToSixteen(header(3, 1, 0x88, 0, false) + "\x03"s + Rgb565(0x001F)));
+    EXPECT_EQ(t.ui.messageTexts().back(), "");
+}
+
+TEST(SaveSelectedPictureAsGpf, UndecodableTypeWritesNothing) {
+    LoadedWorkspace t(pictures());
+    t.ws.selectedRow = 3;
+    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"Not Supported GPF!"}));
+    EXPECT_TRUE(t.ui.exhausted());
+}
+
+TEST(SaveAllAsGpf, FourDigitNamesAndCancelSkipsOnePicture) {
+    FlashBuilder flash;
+    for (int i = 0; i < 27; ++i) flash.addPicture(1, 1, 0x05, std::string(1, static_cast<char>(i)));
+    LoadedWorkspace t(flash);
+    t.ws.HEXFilename = true;  // ignored by the batch
+    t.ws.ZeroFilename = false;
+    const std::string folder = (t.dir.path() / "gpfs").string();
+    std::filesystem::create_directory(folder);
+    const std::string existing = folder + "/0003.gpf2";
+    {
+        std::ofstream(existing) << "mine";
+    }
+    t.ui.chooseFolder(folder).answer(true).answer(false);
+    mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
+
+    EXPECT_EQ(ReadWholeFile(existing), "mine");
+    EXPECT_EQ(ReadWholeFile(folder + "/0026.gpf2"),
+              GPFcodec::PadToSixteen(header(1, 1, 0x05, 26, true) + "\x1A"));
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file();
+    EXPECT_EQ(files, 27);
+    EXPECT_EQ(t.ui.messageTexts().back(), "") << "closing message";
+}
+
+TEST(SaveAllAsGpf, GpfExtensionFromTheQuestion) {
+    LoadedWorkspace t(pictures());
+    t.ui.chooseFolder(t.dir.path().string()).answer(false);
+    mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
+    EXPECT_TRUE(std::filesystem::exists(t.dir.file("0000.gpf")));
+    EXPECT_TRUE(std::filesystem::exists(t.dir.file("0002.gpf")));
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("0003.gpf"))) << "undecodable: skipped";
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+// A Workspace with a hand-built fullflash loaded from a temporary file and its
+// temporary folder set to that test's own folder.
+
+#include <string>
+
+#include "common/flash_builder.h"
+#include "common/scripted_ui.h"
+#include "common/temp_dir.h"
+#include "commands/fullflash_commands.h"
+#include "workspace/workspace.h"
+
+struct LoadedWorkspace {
+    TempDir dir;
+    Workspace ws;
+    ScriptedUi ui;
+
+    explicit LoadedWorkspace(const FlashBuilder& flash) {
+        ws.tempFolder = dir.path().string();
+        LoadFullflash(ws, ui, dir.write("flash.bin", flash.bytes()));
+        ui.dialogs.clear();
+        ui.progressValues.clear();
+    }
+};
