@@ -34,7 +34,7 @@ inline void appendU32be(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }
 
 inline void appendText(std::vector<std::uint8_t>& out, std::string_view text) {
-    out.insert(out.end(), text.begin(), text.end());
+    for (char c : text) out.push_back(static_cast<std::uint8_t>(c));
 }
 
 }  // namespace ByteWriter
