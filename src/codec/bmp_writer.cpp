@@ -1,0 +1,77 @@
+#include "codec/bmp_writer.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "codec/file_output.h"
+
+namespace GPFcodec {
+
+namespace {
+
+void putU16(std::string& out, std::size_t offset, std::uint32_t value) {
+    out[offset] = static_cast<char>(value & 0xFF);
+    out[offset + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+void putU32(std::string& out, std::size_t offset, std::uint32_t value) {
+    putU16(out, offset, value & 0xFFFF);
+    putU16(out, offset + 2, value >> 16);
+}
+
+std::size_t rowBytes(int width, int bitsPerPixel) {
+    const auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel / 8);
+    return (bytes + 3) / 4 * 4;
+}
+
+}  // namespace
+
+std::string WriteBmpHeader(int width, int height, int bitsPerPixel) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const std::size_t fileLength =
+        kBmpHeaderSize + rowBytes(width, bitsPerPixel) * static_cast<std::size_t>(height);
+    std::string header(kBmpHeaderSize, '\0');
+    header[0] = 'B';
+    header[1] = 'M';
+    putU32(header, 2, static_cast<std::uint32_t>(fileLength));
+    putU32(header, 10, kBmpHeaderSize);
+    putU32(header, 14, 40);
+    putU32(header, 18, static_cast<std::uint32_t>(width));
+    putU32(header, 22, static_cast<std::uint32_t>(height));
+    putU16(header, 26, 1);
+    putU16(header, 28, static_cast<std::uint32_t>(bitsPerPixel));
+    putU32(header, 34, static_cast<std::uint32_t>(fileLength - kBmpHeaderSize));
+    return header;
+}
+
+std::string BmpFileBytes(const DecodedPicture& picture, bool bits32) {
+    const int width = picture.canvasColumns();
+    const int height = picture.canvasRows();
+    const int bits = bits32 ? 32 : 24;
+    std::string file = WriteBmpHeader(width, height, bits);
+    const std::size_t padding = rowBytes(width, bits) - static_cast<std::size_t>(width * bits / 8);
+    file.reserve(file.size() + rowBytes(width, bits) * static_cast<std::size_t>(height));
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const Cell& cell = picture.at(x, y);
+            file += static_cast<char>(cell.blue);
+            file += static_cast<char>(cell.green);
+            file += static_cast<char>(cell.red);
+            if (!bits32) continue;
+            if (picture.hasAlpha) {
+                file += static_cast<char>(cell.fourth);
+            } else {
+                file += static_cast<char>(isTransparencyMarker(cell) ? 0 : 255);
+            }
+        }
+        file.append(padding, '\0');
+    }
+    return file;
+}
+
+bool WriteBmpFile(const std::string& path, const DecodedPicture& picture, bool bits32) {
+    return ReplaceFile(path, BmpFileBytes(picture, bits32));
+}
+
+}  // namespace GPFcodec
