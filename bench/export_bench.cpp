@@ -1,0 +1,44 @@
+// "Save as BMPs" of a full 2501-picture table, through the same loop the menu
+// command runs: select each row, decode it, paint the preview, write the file.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "commands/bmp_commands.h"
+#include "commands/fullflash_commands.h"
+#include "devtools/mkflash.h"
+#include "ui/silent_ui.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+void BM_SaveAllAsBmp(benchmark::State& state) {
+    const auto folder = std::filesystem::temp_directory_path() / "pictavo-bench-export";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "out");
+    MkflashOptions options;
+    options.platform = MkflashPlatform::NewSGold;
+    options.model = "E71";
+    options.pictures = 2501;
+    options.sizeMiB = 64;
+    const MkflashResult image = MakeFullflash(options);
+    const std::string flash = (folder / "flash.bin").string();
+    std::ofstream(flash, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.bytes.data()),
+               static_cast<std::streamsize>(image.bytes.size()));
+
+    Workspace ws;
+    SilentUi ui;  // OK to every overwrite question, as when saving to the same folder again
+    LoadFullflash(ws, ui, flash);
+    const std::string target = (folder / "out").string() + "/";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SavePicturesAsBmp(ws, ui, target));
+    }
+    state.counters["pictures"] = static_cast<double>(ws.rows.size());
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_SaveAllAsBmp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+}  // namespace
