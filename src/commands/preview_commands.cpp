@@ -91,7 +91,11 @@ bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path) {
         ShowFileMissing(ws, ui, path);
         return false;
     }
-    ByteCursor in(asBytes(*bytes));
+    return ShowGpfBytes(ws, ui, *bytes);
+}
+
+bool ShowGpfBytes(Workspace& ws, Ui& ui, const std::string& bytes) {
+    ByteCursor in(asBytes(bytes));
     const auto header = ReadGpfHeader(ws, ui, in);
     if (!header) {
         ui.message("error was occupated", "", MessageButtons::Ok);

@@ -26,6 +26,9 @@ bool SelectAndShow(Workspace& ws, Ui& ui, std::size_t rowPosition);
 /// Shows a GPF or GPF2 file. Returns whether the picture decoded.
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path);
 
+/// Shows the content of a GPF or GPF2 file.
+bool ShowGpfBytes(Workspace& ws, Ui& ui, const std::string& bytes);
+
 /// Paints the current picture into the preview, with or without transparency.
 void DrawPicture(Workspace& ws);
 
