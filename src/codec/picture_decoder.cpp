@@ -50,7 +50,13 @@ void decodeRaw(StreamReader& in, DecodedPicture& picture, std::int64_t columns, 
     const auto rowBytes = static_cast<std::uint64_t>(columns) * Format::kBytes;
     for (std::int64_t y = 0; y < keptRows; ++y) {
         Cell* row = rowCells(picture, y);
-        for (std::int64_t x = 0; x < keptColumns; ++x) row[x] = Format::toCell(in.take(Format::kBytes));
+        if (const std::uint8_t* bytes = in.span(static_cast<std::size_t>(keptColumns) * Format::kBytes)) {
+            for (std::int64_t x = 0; x < keptColumns; ++x) {
+                row[x] = Format::toCell(bytes + x * static_cast<std::int64_t>(Format::kBytes));
+            }
+        } else {
+            for (std::int64_t x = 0; x < keptColumns; ++x) row[x] = Format::toCell(in.take(Format::kBytes));
+        }
         in.skip(static_cast<std::uint64_t>(columns - keptColumns) * Format::kBytes);
     }
     in.skip(static_cast<std::uint64_t>(rows - keptRows) * rowBytes);

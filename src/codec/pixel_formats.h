@@ -102,10 +102,19 @@ struct Stored24 {
            p[0] == TransparencyMarker.blue;
 }
 
+/// Every channel value divided by 3 in double precision (bit for bit what the
+/// division at run time gives).
+inline constexpr std::array<double, 256> kThirds = [] {
+    std::array<double, 256> thirds{};
+    for (std::size_t v = 0; v < thirds.size(); ++v) thirds[v] = static_cast<double>(v) / 3.0;
+    return thirds;
+}();
+
 /// Format 1: black (bit 1) when red / 3 + green / 3 + blue / 3 is below 127,
-/// summed in that order in double precision.
+/// summed in that order in double precision; sums like 34/3 + 253/3 + 94/3
+/// land just below 127 although the exact value is 127.
 [[nodiscard]] inline bool isDark(const PixelBytes& p) {
-    return p[2] / 3.0 + p[1] / 3.0 + p[0] / 3.0 < 127;
+    return kThirds[p[2]] + kThirds[p[1]] + kThirds[p[0]] < 127;
 }
 
 /// Format 8: RRRGGGBB, the marker as 0xC0.

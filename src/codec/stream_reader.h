@@ -34,6 +34,15 @@ public:
         return m_tail.data();
     }
 
+    /// The next `count` bytes when the source holds them all, else nullptr
+    /// (and nothing is consumed): lets whole rows be read without a test per pixel.
+    const std::uint8_t* span(std::size_t count) {
+        if (m_size - m_position < count) return nullptr;
+        const std::uint8_t* bytes = m_data + m_position;
+        m_position += count;
+        return bytes;
+    }
+
     void skip(std::uint64_t count) {
         m_position += static_cast<std::size_t>(std::min<std::uint64_t>(count, m_size - m_position));
     }
