@@ -35,21 +35,25 @@ public:
         }
     }
 
-    /// Stores `count` copies of `cell`, a row segment at a time.
+    /// Moves `count` pixels on without storing.
+    void pass(std::int64_t count) {
+        const std::int64_t column = m_x + count;
+        m_y += column / m_width;
+        m_x = column % m_width;
+    }
+
+    /// Stores `count` copies of `cell`, a row segment at a time while rows of
+    /// the canvas remain; below it the cursor just moves on, so a run costs
+    /// the same for a narrow picture as for a wide one.
     void fill(const Cell& cell, std::int64_t count) {
-        while (count > 0) {
+        while (count > 0 && m_y < kRows) {
             const std::int64_t span = std::min(count, m_width - m_x);
-            if (m_y < kRows) {
-                Cell* row = m_cells + m_y * kColumns;
-                std::fill(row + std::min(m_x, kColumns), row + std::min(m_x + span, kColumns), cell);
-            }
-            m_x += span;
+            Cell* row = m_cells + m_y * kColumns;
+            std::fill(row + std::min(m_x, kColumns), row + std::min(m_x + span, kColumns), cell);
             count -= span;
-            if (m_x == m_width) {
-                m_x = 0;
-                ++m_y;
-            }
+            pass(span);
         }
+        pass(count);
     }
 
 private:

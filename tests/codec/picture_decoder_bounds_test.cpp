@@ -112,6 +112,22 @@ TEST(DecodeBounds, HugeSizesEndAtTheSource) {
     }
 }
 
+TEST(DecodeBounds, RunsBelowTheCanvasStillCountRows) {
+    // Runs of 63 black pixels down a one-pixel-wide picture of 65535 rows:
+    // ceil(65535 / 63) = 1041 control bytes fill it.
+    const std::vector<std::uint8_t> runs(2000, 0xFF);
+    const Outcome out = Decode(runs, 1, 65535, true, 1);
+    EXPECT_EQ(out.picture.dataSize, 1041);
+    EXPECT_EQ(out.picture.at(0, 320), Zero);
+    EXPECT_EQ(out.picture.at(1, 0), U);
+
+    // Width 2: a run of 5 from column 1 fills rows 0 to 2; the next pixel
+    // starts row 3.
+    const Outcome wide = Decode(Data(Hex("01 E0 05 1C 01 03")), 2, 4, true, 8);
+    EXPECT_EQ(wide.picture.at(0, 3), (Cell{0, 0, 255, 0}));
+    EXPECT_EQ(wide.picture.at(1, 3), U);
+}
+
 TEST(DecodeBounds, UncompressedReadsPastTheEndAsZeroBytes) {
     const Outcome wide = Decode(Counting24(25), 65535, 65535, false, 24);
     EXPECT_EQ(wide.picture.at(24, 0), Counted(24));
