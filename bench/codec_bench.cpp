@@ -81,17 +81,22 @@ std::string CompressedOneBit(const DecodedPicture& picture) {
 std::string StreamFor(int bitDepth, bool compressed) {
     const DecodedPicture& picture = Sample();
     switch (bitDepth) {
-        case 1: return compressed ? CompressedOneBit(picture) : EncodePicture(picture, 0x01);
-        case 8: return EncodePicture(picture, compressed ? 0x85 : 0x05);
+        case 1:
+            return compressed ? CompressedOneBit(picture) : EncodePicture(picture, 0x01);
+        case 8:
+            return EncodePicture(picture, compressed ? 0x85 : 0x05);
         case 12:
-        case 16: return EncodePicture(picture, compressed ? 0x88 : 0x08);
-        default: return EncodePicture(picture, compressed ? 0x8A : 0x0A);
+        case 16:
+            return EncodePicture(picture, compressed ? 0x88 : 0x08);
+        default:
+            return EncodePicture(picture, compressed ? 0x8A : 0x0A);
     }
 }
 
 void SetPixelRate(benchmark::State& state) {
-    state.counters["Mpixel/s"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kWidth * kHeight / 1e6, benchmark::Counter::kIsRate);
+    state.counters["Mpixel/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kWidth * kHeight / 1e6,
+                           benchmark::Counter::kIsRate);
 }
 
 void BM_Decode(benchmark::State& state, int bitDepth, bool compressed) {

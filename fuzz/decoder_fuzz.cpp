@@ -37,8 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static DecodedPicture picture;
     SilentUi ui;
     ByteCursor source(stream);
-    if (!DecodePicture(picture, ui, source, 0, width, height, type.compressed, type.bitDepth)) return 0;
-    if (picture.dataSize > static_cast<double>(stream.size()) || source.position() > stream.size()) {
+    if (!DecodePicture(picture, ui, source, 0, width, height, type.compressed, type.bitDepth))
+        return 0;
+    if (picture.dataSize > static_cast<double>(stream.size()) ||
+        source.position() > stream.size()) {
         __builtin_trap();
     }
 

@@ -44,7 +44,9 @@ struct DecodedPicture {
     /// Rows of the picture that the canvas holds: `height` limited to 0..kCanvasHeight.
     [[nodiscard]] int canvasRows() const { return std::clamp<int>(height, 0, kCanvasHeight); }
 
-    [[nodiscard]] Cell& at(int x, int y) { return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)]; }
+    [[nodiscard]] Cell& at(int x, int y) {
+        return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)];
+    }
     [[nodiscard]] const Cell& at(int x, int y) const {
         return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)];
     }

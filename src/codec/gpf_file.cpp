@@ -66,7 +66,9 @@ std::string PadToSixteen(std::string bytes) {
     return bytes;
 }
 
-bool IsGpf2Path(const std::string& path) { return path.ends_with(".gpf2"); }
+bool IsGpf2Path(const std::string& path) {
+    return path.ends_with(".gpf2");
+}
 
 std::string GpfFileBytes(const DecodedPicture& picture, int typeCode, bool gpf2) {
     if (!IsEncodableType(typeCode)) return {};

@@ -48,7 +48,8 @@ struct GpfHeader {
 
 /// Writes GpfFileBytes to `path`, GPF2 when IsGpf2Path. An existing file is
 /// replaced. False, with nothing written, for a code EncodePicture refuses;
-/// false when the file cannot be written.
+/// false when the file cannot be written. A GPF header cannot hold a height
+/// above 255: callers refuse such pictures for ".gpf" paths before calling.
 bool WriteGpfFile(const std::string& path, const DecodedPicture& picture, int typeCode);
 
 struct PictureFileName {

@@ -50,12 +50,15 @@ void decodeRaw(StreamReader& in, DecodedPicture& picture, std::int64_t columns, 
     const auto rowBytes = static_cast<std::uint64_t>(columns) * Format::kBytes;
     for (std::int64_t y = 0; y < keptRows; ++y) {
         Cell* row = rowCells(picture, y);
-        if (const std::uint8_t* bytes = in.span(static_cast<std::size_t>(keptColumns) * Format::kBytes)) {
+        if (const std::uint8_t* bytes =
+                in.span(static_cast<std::size_t>(keptColumns) * Format::kBytes)) {
             for (std::int64_t x = 0; x < keptColumns; ++x) {
                 row[x] = Format::toCell(bytes + x * static_cast<std::int64_t>(Format::kBytes));
             }
         } else {
-            for (std::int64_t x = 0; x < keptColumns; ++x) row[x] = Format::toCell(in.take(Format::kBytes));
+            for (std::int64_t x = 0; x < keptColumns; ++x) {
+                row[x] = Format::toCell(in.take(Format::kBytes));
+            }
         }
         in.skip(static_cast<std::uint64_t>(columns - keptColumns) * Format::kBytes);
     }
@@ -88,7 +91,8 @@ void decodeBitsRaw(StreamReader& in, DecodedPicture& picture, std::int64_t colum
 // ends, tested after each whole block.
 
 template <class Format>
-void decodeRuns(StreamReader& in, DecodedPicture& picture, std::int64_t columns, std::int64_t rows) {
+void decodeRuns(StreamReader& in, DecodedPicture& picture, std::int64_t columns,
+                std::int64_t rows) {
     PixelCursor cursor(picture, columns);
     do {
         const std::uint8_t control = in.byte();
@@ -133,11 +137,11 @@ struct Decoder {
 };
 
 constexpr Decoder kDecoders[] = {
-    {1, decodeBitsRaw, decodeBitRuns},                 // type x1: 1 bit, 1 = black
-    {8, decodeRaw<Stored8>, decodeRuns<Stored8>},      // type x5: RRRGGGBB
-    {12, decodeRaw<Stored12>, decodeRuns<Stored12>},   // type x7: 0RGB words
-    {16, decodeRaw<Stored16>, decodeRuns<Stored16>},   // type x8: RGB565 words
-    {24, decodeRaw<Stored24>, decodeRuns<Stored24>},   // type xA: blue, green, red, alpha
+    {1, decodeBitsRaw, decodeBitRuns},                // type x1: 1 bit, 1 = black
+    {8, decodeRaw<Stored8>, decodeRuns<Stored8>},     // type x5: RRRGGGBB
+    {12, decodeRaw<Stored12>, decodeRuns<Stored12>},  // type x7: 0RGB words
+    {16, decodeRaw<Stored16>, decodeRuns<Stored16>},  // type x8: RGB565 words
+    {24, decodeRaw<Stored24>, decodeRuns<Stored24>},  // type xA: blue, green, red, alpha
 };
 
 const Decoder* decoderFor(int bitDepth) {

@@ -14,7 +14,9 @@ using namespace formats;
 constexpr int kLongestRun = 127;
 constexpr std::size_t kLongestLiteral = 127;
 
-bool isTwentyFourFormat(int typeCode) { return typeCode == 0x0A || typeCode == 0x8A; }
+bool isTwentyFourFormat(int typeCode) {
+    return typeCode == 0x0A || typeCode == 0x8A;
+}
 
 /// All four pixel bytes equal, compared as one word (std::array's == is a
 /// memcmp call here).
@@ -165,7 +167,9 @@ const Encoder* encoderFor(int typeCode) {
 
 }  // namespace
 
-bool IsEncodableType(int typeCode) { return encoderFor(typeCode) != nullptr; }
+bool IsEncodableType(int typeCode) {
+    return encoderFor(typeCode) != nullptr;
+}
 
 PixelBytes CellToPixelBytes(bool hasAlpha, int typeCode, const Cell& cell) {
     constexpr PixelBytes kMarker{TransparencyMarker.blue, TransparencyMarker.green,

@@ -4,17 +4,30 @@
 
 namespace GPFcodec {
 
+namespace {
+
+struct DepthDigit {
+    char digit;
+    int bitDepth;
+};
+
+// The second digit of a type text (the type byte's low nibble) to its format.
+constexpr DepthDigit kDepthDigits[] = {
+    {'A', 24},  // blue, green, red, alpha
+    {'8', 16},  // RGB565
+    {'7', 12},  // 0RGB, four bits each
+    {'5', 8},   // RRRGGGBB
+    {'1', 1},   // one bit, 1 = black
+};
+
+}  // namespace
+
 PictureTypeInfo TypeInfoFromText(std::string_view typeText) {
     PictureTypeInfo info;
     info.compressed = !typeText.empty() && typeText[0] == '8';
     if (typeText.size() < 2) return info;
-    switch (typeText[1]) {
-        case 'A': info.bitDepth = 24; break;
-        case '8': info.bitDepth = 16; break;
-        case '7': info.bitDepth = 12; break;
-        case '5': info.bitDepth = 8; break;
-        case '1': info.bitDepth = 1; break;
-        default: info.bitDepth = 0; break;
+    for (const DepthDigit& entry : kDepthDigits) {
+        if (entry.digit == typeText[1]) info.bitDepth = entry.bitDepth;
     }
     return info;
 }

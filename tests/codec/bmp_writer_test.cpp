@@ -14,7 +14,8 @@ constexpr Cell M = TransparencyMarker;
 std::uint32_t U32At(const std::string& bytes, std::size_t offset) {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i]))
+                 << (8 * i);
     }
     return value;
 }
@@ -28,12 +29,15 @@ std::vector<Cell> ReadBack(const std::string& file, int& width, int& height) {
     const int stride = (width * bytesPerPixel + 3) / 4 * 4;
     std::vector<Cell> cells;
     for (int y = 0; y < height; ++y) {
-        const std::size_t row = U32At(file, 10) + static_cast<std::size_t>((height - 1 - y) * stride);
+        const std::size_t row =
+            U32At(file, 10) + static_cast<std::size_t>((height - 1 - y) * stride);
         for (int x = 0; x < width; ++x) {
             const auto at = [&](int i) {
-                return static_cast<std::uint8_t>(file.at(row + static_cast<std::size_t>(x * bytesPerPixel + i)));
+                return static_cast<std::uint8_t>(
+                    file.at(row + static_cast<std::size_t>(x * bytesPerPixel + i)));
             };
-            cells.push_back(Cell{at(2), at(1), at(0), bytesPerPixel == 4 ? at(3) : std::uint8_t{0}});
+            cells.push_back(
+                Cell{at(2), at(1), at(0), bytesPerPixel == 4 ? at(3) : std::uint8_t{0}});
         }
     }
     return cells;
@@ -42,9 +46,9 @@ std::vector<Cell> ReadBack(const std::string& file, int& width, int& height) {
 }  // namespace
 
 TEST(BmpWriter, WholeFilesOfTinyPictures) {
-    const std::string header1x1 = Hex("42 4D 3A 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00") +
-                                  Hex("01 00 00 00 01 00 00 00 01 00 18 00 00 00 00 00 04 00 00 00") +
-                                  std::string(16, '\0');
+    const std::string header1x1 =
+        Hex("42 4D 3A 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00") +
+        Hex("01 00 00 00 01 00 00 00 01 00 18 00 00 00 00 00 04 00 00 00") + std::string(16, '\0');
     const DecodedPicture one = Picture(1, 1, false, [](int, int) { return Cell{10, 20, 30, 40}; });
     EXPECT_EQ(BmpFileBytes(one, false), header1x1 + Hex("1E 14 0A 00"));
 
@@ -66,12 +70,15 @@ TEST(BmpWriter, LengthsAndPadding) {
         std::uint32_t fileLength;
     };
     const Case cases[] = {
-        {1, 1, false, 58}, {5, 2, false, 86}, {5, 2, true, 94}, {4, 3, false, 90},
-        {3, 1, false, 66}, {2, 1, false, 62}, {0, 5, false, 54}, {241, 321, true, 54 + 241 * 321 * 4},
+        {1, 1, false, 58}, {5, 2, false, 86},
+        {5, 2, true, 94},  {4, 3, false, 90},
+        {3, 1, false, 66}, {2, 1, false, 62},
+        {0, 5, false, 54}, {241, 321, true, 54 + 241 * 321 * 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-        const DecodedPicture picture = Picture(c.width, c.height, false, [](int, int) { return Cell{}; });
+        const DecodedPicture picture =
+            Picture(c.width, c.height, false, [](int, int) { return Cell{}; });
         const std::string file = BmpFileBytes(picture, c.bits32);
         EXPECT_EQ(file.size(), c.fileLength);
         EXPECT_EQ(U32At(file, 2), c.fileLength);
@@ -85,13 +92,14 @@ TEST(BmpWriter, ReadBackPixelExact) {
     for (int width = 1; width <= 9; ++width) {
         for (bool bits32 : {false, true}) {
             for (bool alpha : {false, true}) {
-                SCOPED_TRACE(std::to_string(width) + (bits32 ? " 32" : " 24") + (alpha ? " alpha" : ""));
-                const DecodedPicture picture = Picture(width, 3, alpha, [&](int x, int) {
-                    return x == 1 ? M : RandomCell(random);
-                });
+                SCOPED_TRACE(std::to_string(width) + (bits32 ? " 32" : " 24") +
+                             (alpha ? " alpha" : ""));
+                const DecodedPicture picture = Picture(
+                    width, 3, alpha, [&](int x, int) { return x == 1 ? M : RandomCell(random); });
                 int readWidth = 0;
                 int readHeight = 0;
-                const std::vector<Cell> cells = ReadBack(BmpFileBytes(picture, bits32), readWidth, readHeight);
+                const std::vector<Cell> cells =
+                    ReadBack(BmpFileBytes(picture, bits32), readWidth, readHeight);
                 ASSERT_EQ(readWidth, width);
                 ASSERT_EQ(readHeight, 3);
                 for (int y = 0; y < 3; ++y) {
@@ -102,7 +110,8 @@ TEST(BmpWriter, ReadBackPixelExact) {
                         } else if (!alpha) {
                             expected.fourth = isTransparencyMarker(expected) ? 0 : 255;
                         }
-                        ASSERT_EQ(cells[static_cast<std::size_t>(y * width + x)], expected) << x << "," << y;
+                        ASSERT_EQ(cells[static_cast<std::size_t>(y * width + x)], expected)
+                            << x << "," << y;
                     }
                 }
             }

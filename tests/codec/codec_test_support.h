@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <ostream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,7 +87,9 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    [[nodiscard]] std::string file(const std::string& name) const { return (m_path / name).string(); }
+    [[nodiscard]] std::string file(const std::string& name) const {
+        return (m_path / name).string();
+    }
 
 private:
     std::filesystem::path m_path;

@@ -28,8 +28,8 @@ TEST(PaintPicture, TransparencyRules) {
          Cell{255, 255, 100, 255}, 0xFFF0E035},
         {"on, half alpha: clamped to the background", true, true, Cell{200, 100, 0, 128},
          0xFFF0C450},
-        {"on, alpha: the marker has no special meaning", true, true,
-         Cell{169, 171, 169, 255}, 0xFF9A8C7A},
+        {"on, alpha: the marker has no special meaning", true, true, Cell{169, 171, 169, 255},
+         0xFF9A8C7A},
     };
     for (const Case& c : cases) {
         DecodedPicture picture = Picture(2, 1, c.hasAlpha, [&](int, int) { return c.cell; });

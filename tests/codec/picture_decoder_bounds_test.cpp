@@ -162,6 +162,7 @@ TEST(DecodeBounds, DegenerateSizesAndPositions) {
         std::vector<Cell> row0;  ///< cells (0..3, 0)
         double dataSize;
     };
+    // clang-format off
     const Case cases[] = {
         {"no columns: only the first block is consumed", Hex("05 E0 05 E0"), 0, 5, 0,
          {U, U, U, U}, 2},
@@ -173,6 +174,7 @@ TEST(DecodeBounds, DegenerateSizesAndPositions) {
         {"literal cut short by the end of the source", Hex("FD E0"), 3, 1, 0,
          {Red, Zero, Zero, U}, 2},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Outcome out = Decode(Data(c.stream), c.width, c.height, true, 8, c.start);

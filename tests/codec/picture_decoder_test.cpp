@@ -34,6 +34,7 @@ struct DecodeCase {
 };
 
 // Expected values worked out by hand from the format tables.
+// clang-format off
 const DecodeCase kCases[] = {
     {"1-bit rows take whole bytes, extra low bits ignored", 1, false, 10, 2, Hex("FF FF 00 3F"),
      11, {B, B, B, B, B, B, B, B, B, B, U, W, W, W, W, W, W, W, W, W, W, U}, 4},
@@ -66,6 +67,7 @@ const DecodeCase kCases[] = {
     {"24-bit run keeps the alpha byte", 24, true, 2, 1, Hex("02 01 02 03 04"), 2,
      {Cell{3, 2, 1, 4}, Cell{3, 2, 1, 4}}, 5},
 };
+// clang-format on
 
 }  // namespace
 
@@ -77,8 +79,8 @@ TEST(DecodePicture, EdgeCases) {
         const auto data = Data(c.stream);
         ByteCursor source(data);
         ScriptedUi ui;
-        ASSERT_TRUE(DecodePicture(picture, ui, source, 7, c.width, c.height, c.compressed,
-                                  c.bitDepth));
+        ASSERT_TRUE(
+            DecodePicture(picture, ui, source, 7, c.width, c.height, c.compressed, c.bitDepth));
         const int rows = static_cast<int>(c.region.size()) / c.regionColumns;
         std::vector<Cell> region;
         for (int y = 0; y < rows; ++y) {
@@ -125,7 +127,9 @@ TEST(DecodePicture, ConversionsMatchExactRounding) {
          }},
         {12, 2,
          [](std::uint32_t v, decltype(exact)& e) {
-             return v == 0x0FFF ? M : Cell{e((v >> 8) & 15, 15), e((v >> 4) & 15, 15), e(v & 15, 15), 0};
+             return v == 0x0FFF
+                        ? M
+                        : Cell{e((v >> 8) & 15, 15), e((v >> 4) & 15, 15), e(v & 15, 15), 0};
          }},
         {16, 2,
          [](std::uint32_t v, decltype(exact)& e) {

@@ -20,7 +20,9 @@ namespace {
 constexpr int kCodes[] = {0x01, 0x05, 0x08, 0x0A, 0x85, 0x88, 0x8A};
 
 /// round(value x to / from) for the conversions that never meet a half.
-int Scale(int value, int to, int from) { return (2 * value * to + from) / (2 * from); }
+int Scale(int value, int to, int from) {
+    return (2 * value * to + from) / (2 * from);
+}
 
 /// A channel narrowed to `maxValue` and widened again.
 std::uint8_t Requantised(int value, int maxValue) {
@@ -46,12 +48,14 @@ Cell ExpectedAfterReduction(int code, bool hasAlpha, const Cell& cell) {
         const int stored = Scale(cell.red, 7, 255) << 5 | Scale(cell.green, 7, 255) << 2 |
                            Scale(cell.blue, 3, 255);
         if (stored == 0xC0) return TransparencyMarker;
-        return Cell{Requantised(cell.red, 7), Requantised(cell.green, 7), Requantised(cell.blue, 3), 0};
+        return Cell{Requantised(cell.red, 7), Requantised(cell.green, 7), Requantised(cell.blue, 3),
+                    0};
     }
     const int stored = Scale(cell.red, 31, 255) << 11 | Scale(cell.green, 63, 255) << 5 |
                        Scale(cell.blue, 31, 255);
     if (stored == 0xE000) return TransparencyMarker;
-    return Cell{Requantised(cell.red, 31), Requantised(cell.green, 63), Requantised(cell.blue, 31), 0};
+    return Cell{Requantised(cell.red, 31), Requantised(cell.green, 63), Requantised(cell.blue, 31),
+                0};
 }
 
 /// Gradients with noise, flat stripes (long runs) and sprinkled markers.
@@ -61,8 +65,9 @@ DecodedPicture Structured(int width, int height, bool hasAlpha, unsigned seed) {
         if (y % 7 == 3) return Cell{40, 80, 120, 255};
         if (random() % 23 == 0) return TransparencyMarker;
         const auto noise = static_cast<int>(random() % 5);
-        return Cell{static_cast<std::uint8_t>((x + noise) & 0xFF), static_cast<std::uint8_t>(y & 0xFF),
-                    static_cast<std::uint8_t>((x * y) & 0xFF), static_cast<std::uint8_t>(random())};
+        return Cell{static_cast<std::uint8_t>((x + noise) & 0xFF),
+                    static_cast<std::uint8_t>(y & 0xFF), static_cast<std::uint8_t>((x * y) & 0xFF),
+                    static_cast<std::uint8_t>(random())};
     });
 }
 
@@ -113,7 +118,8 @@ DecodedPicture Decode(const std::string& stream, int code, int width, int height
     const auto data = Data(stream);
     ByteCursor source(data);
     ScriptedUi ui;
-    EXPECT_TRUE(DecodePicture(decoded, ui, source, 0, width, height, type.compressed, type.bitDepth));
+    EXPECT_TRUE(
+        DecodePicture(decoded, ui, source, 0, width, height, type.compressed, type.bitDepth));
     EXPECT_EQ(decoded.dataSize, static_cast<double>(stream.size()));
     return decoded;
 }
@@ -127,11 +133,13 @@ TEST(RoundTrip, EveryCodeGivesBackTheReducedPixels) {
         const int rows = original.canvasRows();
         for (int code : kCodes) {
             SCOPED_TRACE(sample.name + ", type " + TypeTextFromCode(code));
-            const DecodedPicture decoded = Decode(EncodePicture(original, code), code, columns, rows);
+            const DecodedPicture decoded =
+                Decode(EncodePicture(original, code), code, columns, rows);
             int mismatches = 0;
             for (int y = 0; y < rows && mismatches < 3; ++y) {
                 for (int x = 0; x < columns && mismatches < 3; ++x) {
-                    const Cell expected = ExpectedAfterReduction(code, original.hasAlpha, original.at(x, y));
+                    const Cell expected =
+                        ExpectedAfterReduction(code, original.hasAlpha, original.at(x, y));
                     if (decoded.at(x, y) != expected) {
                         ++mismatches;
                         ADD_FAILURE() << "cell " << x << "," << y << " is "
