@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "codec/picture_encoder.h"
+
 namespace {
 
 std::uint8_t ramp(int position, int length) {
@@ -197,10 +199,38 @@ std::vector<std::uint8_t> RunLengthPixelsStream(int bitDepth,
     return out;
 }
 
+std::vector<std::uint8_t> EncodedStream(std::uint8_t type, int width, int height,
+                                        const std::vector<SourcePixel>& pixels) {
+    DecodedPicture picture;
+    picture.width = static_cast<std::int16_t>(width);
+    picture.height = static_cast<std::int16_t>(height);
+    picture.hasAlpha = BitDepthOf(type) == 24;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const SourcePixel& pixel = pixels[static_cast<std::size_t>(y * width + x)];
+            Cell& cell = picture.at(x, y);
+            if (pixel.transparent && !picture.hasAlpha) {
+                cell = TransparencyMarker;
+            } else {
+                cell = {pixel.red, pixel.green, pixel.blue,
+                        static_cast<std::uint8_t>(pixel.transparent ? 0 : 255)};
+            }
+        }
+    }
+    const std::string stream = GPFcodec::EncodePicture(picture, type);
+    return {stream.begin(), stream.end()};
+}
+
 std::vector<std::uint8_t> PictureStream(std::uint8_t type, int width, int height,
                                         const std::vector<SourcePixel>& pixels) {
     const int bitDepth = BitDepthOf(type);
     const bool compressed = (type >> 4) == 0x8;
+    // The firmware's compressed 8, 16 and 24 bit pictures come from the
+    // program's own encoder; 1 and 12 bit ones it never writes, so those are
+    // laid by the decoding rules alone.
+    if (compressed && bitDepth != 1 && bitDepth != 12) {
+        return EncodedStream(type, width, height, pixels);
+    }
     if (bitDepth == 1) {
         return compressed ? RunLengthBitsStream(pixels) : PackedBitsStream(width, height, pixels);
     }

@@ -54,7 +54,7 @@ TEST(PictureStreams, KindsOfStream) {
 TEST(PictureStreams, LongLiteralsSplitAt128) {
     std::vector<SourcePixel> pixels;
     for (int i = 0; i < 130; ++i) pixels.push_back({static_cast<std::uint8_t>(i), 0, 0});
-    const Bytes stream = PictureStream(0x8A, 130, 1, pixels);
+    const Bytes stream = RunLengthPixelsStream(24, pixels);
     ASSERT_EQ(stream.size(), 1 + 128 * 4 + 1 + 2 * 4u);
     EXPECT_EQ(stream[0], 0x80);
     EXPECT_EQ(stream[1 + 128 * 4], 0xFE);
@@ -68,4 +68,12 @@ TEST(PictureStreams, PatternsHaveTransparentCorners) {
         EXPECT_FALSE(pixels[3 * 8 + 3].transparent);
     }
     EXPECT_FALSE(MakePixels(3, 3, PixelPattern::Checks, {})[0].transparent);
+}
+
+TEST(PictureStreams, CompressedEncodableTypesComeFromTheEncoder) {
+    // 130 equal pixels: the encoder cuts runs at 127 (7F, then 03), where the
+    // decoding rules alone would allow other cuts.
+    const std::vector<SourcePixel> pixels(130, SourcePixel{255, 0, 0});
+    const Bytes stream = PictureStream(0x85, 130, 1, pixels);
+    EXPECT_EQ(stream, (Bytes{0x7F, 0xE0, 0x03, 0xE0}));
 }
