@@ -35,9 +35,12 @@ void mnu_PopupPic_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
 }
 
 void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
-    ui.refresh();
+    if (ws.selected() == nullptr) return;
+    // The list menu saves the selected row, so it is decoded again rather
+    // than trusting that the preview still shows it (a GPF file may have been
+    // opened since); a type that cannot be decoded gives no file.
+    if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
     const PictureListEntry* row = ws.selected();
-    if (row == nullptr) return;
     const auto name = GPFcodec::PictureFileNameFor(std::stoi(row->index), ws.HEXFilename,
                                                    ws.ZeroFilename);
     ws.am = static_cast<std::uint8_t>(name.digits);

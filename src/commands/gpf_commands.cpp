@@ -111,8 +111,8 @@ void SaveAsGpfWithDepth(Workspace& ws, Ui& ui) {
 
 void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
     if (ws.selected() == nullptr) return;
-    // Decoding the selected row again makes dataSize that picture's, whatever
-    // was shown last; a type that cannot be decoded gives no file.
+    // As for BMP: the selected row is decoded again, which also makes
+    // dataSize that picture's byte count.
     if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
     const PictureListEntry& row = *ws.selected();
     const auto name = GPFcodec::PictureFileNameFor(std::stoi(row.index), ws.HEXFilename,
