@@ -10,13 +10,9 @@
 namespace {
 
 std::optional<std::string> askBmpPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Save);
-    request.filters = {{"Bitmap File (*.bmp)", "*.bmp"}};
-    request.initialName = initialName;
-    const auto chosen = ui.saveFile(request);
+    const auto chosen = AskSavePath(ws, ui, {"Bitmap File (*.bmp)", "*.bmp"}, initialName);
     if (!chosen) return std::nullopt;
-    return WithExtension(CleanDialogPath(*chosen), ".bmp");
+    return WithExtension(*chosen, ".bmp");
 }
 
 bool writeBmp(const Workspace& ws, Ui& ui, const std::string& path, bool bits32) {

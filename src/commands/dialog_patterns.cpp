@@ -18,6 +18,19 @@ std::string FolderPrompt(const Workspace& ws) {
     return DialogTitle(ws, ws.text("str_cFold"), DialogPurpose::Save);
 }
 
+std::optional<std::string> AskSavePath(const Workspace& ws, Ui& ui, const FileFilter& filter,
+                                       const std::string& initialName,
+                                       const std::string& defaultExtension) {
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Save);
+    request.filters = {filter};
+    request.initialName = initialName;
+    request.defaultExtension = defaultExtension;
+    const auto chosen = ui.saveFile(request);
+    if (!chosen) return std::nullopt;
+    return CleanDialogPath(*chosen);
+}
+
 std::string CleanDialogPath(std::string path) {
     while (!path.empty() && static_cast<unsigned char>(path.back()) < 41) path.pop_back();
     return path;

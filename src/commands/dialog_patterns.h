@@ -1,10 +1,12 @@
 #pragma once
 // The dialog and message patterns that every command builds the same way.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-class Ui;
+#include "ui/ui.h"
+
 class Workspace;
 
 enum class DialogPurpose { Open, Save };
@@ -18,6 +20,14 @@ enum class DialogPurpose { Open, Save };
 
 /// Title of the folder prompts: `str_cFold` as the object.
 [[nodiscard]] std::string FolderPrompt(const Workspace& ws);
+
+/// The save dialog of the save commands: File-menu title, one filter, the
+/// current directory. Returns the chosen name cleaned of trailing characters
+/// below code 41, or nothing on Cancel.
+[[nodiscard]] std::optional<std::string> AskSavePath(const Workspace& ws, Ui& ui,
+                                                     const FileFilter& filter,
+                                                     const std::string& initialName,
+                                                     const std::string& defaultExtension = {});
 
 /// Removes trailing characters with codes below 41 (the blank rest of a
 /// dialog's name buffer).

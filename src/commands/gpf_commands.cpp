@@ -15,15 +15,9 @@ using namespace BasicCalculations_Tavik;
 namespace {
 
 std::optional<std::string> askGpfPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Save);
-    request.filters = {{"Graphic Patch Files (*.gpf;*.gpf2)", "*.gpf;*.gpf2"}};
-    request.initialName = initialName;
-    request.defaultExtension = "gpf";
-    const auto chosen = ui.saveFile(request);
-    if (!chosen) return std::nullopt;
-    std::string path = CleanDialogPath(*chosen);
-    if (!path.ends_with("gpf2") && !path.ends_with(".gpf")) path += ".gpf2";
+    auto path = AskSavePath(ws, ui, {"Graphic Patch Files (*.gpf;*.gpf2)", "*.gpf;*.gpf2"},
+                            initialName, "gpf");
+    if (path && !path->ends_with("gpf2") && !path->ends_with(".gpf")) *path += ".gpf2";
     return path;
 }
 
