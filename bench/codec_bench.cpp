@@ -7,6 +7,7 @@
 #include <span>
 
 #include "codec/gpf_codec.h"
+#include "ui/silent_ui.h"
 
 using namespace GPFcodec;
 
@@ -14,15 +15,6 @@ namespace {
 
 constexpr int kWidth = 240;
 constexpr int kHeight = 320;
-
-class SilentUi final : public Ui {
-public:
-    bool message(const std::string&, const std::string&, MessageButtons) override { return true; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
-    std::string browseForFolder(const std::string&) override { return {}; }
-    void progress(int) override {}
-};
 
 const DecodedPicture& Sample() {
     static const DecodedPicture picture = [] {

@@ -13,19 +13,10 @@
 #include "commands/fullflash_commands.h"
 #include "devtools/mkflash.h"
 #include "support/fs_actions.h"
-#include "ui/ui.h"
+#include "ui/silent_ui.h"
 #include "workspace/workspace.h"
 
 namespace {
-
-class SilentUi final : public Ui {
-public:
-    bool message(const std::string&, const std::string&, MessageButtons) override { return true; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::string browseForFolder(const std::string&) override { return ""; }
-    void progress(int) override {}
-};
 
 // One image file per size, written on first use and removed at exit.
 class BenchImages {

@@ -9,17 +9,9 @@
 #include <span>
 
 #include "codec/gpf_codec.h"
+#include "ui/silent_ui.h"
 
 namespace {
-
-class SilentUi final : public Ui {
-public:
-    bool message(const std::string&, const std::string&, MessageButtons) override { return true; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
-    std::string browseForFolder(const std::string&) override { return {}; }
-    void progress(int) override {}
-};
 
 constexpr int kCodes[] = {0x01, 0x05, 0x08, 0x0A, 0x85, 0x88, 0x8A};
 

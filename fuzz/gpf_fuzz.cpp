@@ -6,19 +6,7 @@
 #include <span>
 
 #include "codec/gpf_codec.h"
-
-namespace {
-
-class SilentUi final : public Ui {
-public:
-    bool message(const std::string&, const std::string&, MessageButtons) override { return true; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return {}; }
-    std::string browseForFolder(const std::string&) override { return {}; }
-    void progress(int) override {}
-};
-
-}  // namespace
+#include "ui/silent_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace GPFcodec;
