@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "codec/file_output.h"
+#include "support/fs_actions.h"
 
 namespace GPFcodec {
 
@@ -71,7 +71,7 @@ std::string BmpFileBytes(const DecodedPicture& picture, bool bits32) {
 }
 
 bool WriteBmpFile(const std::string& path, const DecodedPicture& picture, bool bits32) {
-    return ReplaceFile(path, BmpFileBytes(picture, bits32));
+    return FSactions_Tavik::ReplaceFile(path, BmpFileBytes(picture, bits32));
 }
 
 }  // namespace GPFcodec

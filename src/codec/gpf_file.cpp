@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "codec/file_output.h"
+#include "support/fs_actions.h"
 #include "codec/picture_encoder.h"
 #include "support/basic_calculations.h"
 
@@ -83,7 +83,7 @@ std::string GpfFileBytes(const DecodedPicture& picture, int typeCode, bool gpf2)
 
 bool WriteGpfFile(const std::string& path, const DecodedPicture& picture, int typeCode) {
     const std::string bytes = GpfFileBytes(picture, typeCode, IsGpf2Path(path));
-    return !bytes.empty() && ReplaceFile(path, bytes);
+    return !bytes.empty() && FSactions_Tavik::ReplaceFile(path, bytes);
 }
 
 PictureFileName PictureFileNameFor(int pictureNumber, bool hexFilename, bool zeroFilename) {

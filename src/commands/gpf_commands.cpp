@@ -6,7 +6,6 @@
 #include "support/basic_calculations.h"
 #include "support/byte_cursor.h"
 #include "support/fs_actions.h"
-#include "codec/file_output.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
@@ -50,7 +49,7 @@ SaveOutcome writeRawGpf(Workspace& ws, Ui& ui, const PictureListEntry& row,
         refuseTallGpf(ws, ui);
         return SaveOutcome::Refused;
     }
-    if (!GPFcodec::ReplaceFile(path, rawGpfFile(ws, row, GPFcodec::IsGpf2Path(path)))) {
+    if (!FSactions_Tavik::ReplaceFile(path, rawGpfFile(ws, row, GPFcodec::IsGpf2Path(path)))) {
         ShowWriteFailed(ui, path);
         return SaveOutcome::Failed;
     }

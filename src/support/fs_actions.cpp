@@ -79,6 +79,43 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return WithTrailingSlash(folder) + std::string(rest);
 }
 
+namespace {
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+/// The permissions a plain new file gets under the process's umask.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool ReplaceFile(const std::string& path, std::string_view bytes) {
+    if (path.empty() || path.back() == '/') return false;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    std::string temporary = folder + ".pictavo-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, bytes) && ::fchmod(fd, newFileMode()) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
 bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 }  // namespace FSactions_Tavik

@@ -3,6 +3,7 @@
 // They keep no state and show no messages; callers react with their own.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace FSactions_Tavik {
@@ -29,6 +30,13 @@ void RunAndWait(const std::string& commandLine);
 
 /// `folder` with a trailing '/' added when it has none.
 [[nodiscard]] std::string WithTrailingSlash(std::string folder);
+
+/// Puts `bytes` at `path` as a new file, replacing whatever was there only once
+/// the new content is complete: the bytes go to a temporary file in the same
+/// folder, which is then renamed over the path. A link at `path` is replaced,
+/// never written through. On failure the old file is untouched and no partial
+/// file is left; returns false.
+bool ReplaceFile(const std::string& path, std::string_view bytes);
 
 /// Deletes a file; false when it could not be removed.
 bool DeleteFile(const std::string& path);

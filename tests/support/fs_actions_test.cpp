@@ -80,3 +80,34 @@ TEST(JoinPath, ExactlyOneSeparator) {
     EXPECT_EQ(WithTrailingSlash("/x/"), "/x/");
     EXPECT_EQ(WithTrailingSlash("/x"), "/x/");
 }
+
+TEST(ReplaceFile, NewContentReplacesOnlyWhenComplete) {
+    TempDir dir;
+    const std::string target = dir.write("out.bmp", "old");
+    EXPECT_TRUE(ReplaceFile(target, "new content"));
+    EXPECT_EQ(ReadWholeFile(target), "new content");
+
+    // A link is replaced by the file, never written through.
+    const std::string elsewhere = dir.write("elsewhere.txt", "keep");
+    const std::string link = dir.file("link.bmp");
+    std::filesystem::create_symlink(elsewhere, link);
+    EXPECT_TRUE(ReplaceFile(link, "mine"));
+    EXPECT_EQ(ReadWholeFile(elsewhere), "keep");
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadWholeFile(link), "mine");
+
+    // Failures leave the old state and no temporary file behind.
+    const std::string folderTarget = (dir.path() / "a folder").string();
+    std::filesystem::create_directory(folderTarget);
+    std::filesystem::create_directory(folderTarget + "/inside");
+    EXPECT_FALSE(ReplaceFile(folderTarget, "x"));
+    EXPECT_TRUE(std::filesystem::is_directory(folderTarget + "/inside"));
+    EXPECT_FALSE(ReplaceFile(dir.file("no folder/x.bmp"), "x"));
+    EXPECT_FALSE(ReplaceFile("", "x"));
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().rfind(".pictavo-", 0), std::string::npos);
+        ++entries;
+    }
+    EXPECT_EQ(entries, 4);
+}
