@@ -30,4 +30,8 @@ void PictureView::paintEvent(QPaintEvent*) {
     const QPoint topLeft((width() - shown.width()) / 2, (height() - shown.height()) / 2);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QRect(topLeft, shown), m_image);
+    // A thin outline just outside the picture, so white or transparent edges
+    // still show where the picture ends.
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
+    painter.drawRect(QRect(topLeft - QPoint(1, 1), shown + QSize(1, 1)));
 }
