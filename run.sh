@@ -6,6 +6,10 @@ set -euo pipefail
 
 file=""
 if [ $# -gt 0 ]; then
+  if [ ! -f "$1" ] || [ ! -r "$1" ]; then
+    echo "Cannot read $1: not a readable file." >&2
+    exit 1
+  fi
   file=$(realpath -- "$1")
 fi
 cd "$(dirname "$0")"
@@ -21,7 +25,7 @@ if [ -z "$file" ]; then
 fi
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-  echo "No display: run 'xvfb-run ./run.sh${1:+ FILE}' for a virtual one, or use $bin/pictavo-cli (info, list) without a window." >&2
+  echo "No display: run 'xvfb-run ./run.sh${1:+ FILE}' for a virtual one, or use $bin/pictavo-cli (info, list, export, ...) without a window." >&2
   exit 1
 fi
 exec "$bin/pictavo" "$file"
