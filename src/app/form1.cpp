@@ -116,24 +116,24 @@ void Form1::buildWidgets() {
 }
 
 void Form1::buildMenus() {
-    for (const MenuSpec& spec : MenuTree()) {
-        const QString name = QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+    for (const MenuSpec& entry : MenuTree()) {
+        const QString name = QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
         QMenu* parentMenu = nullptr;
-        if (!spec.parent.empty()) parentMenu = m_menus.at(std::string(spec.parent));
+        if (!entry.parent.empty()) parentMenu = m_menus.at(std::string(entry.parent));
 
         QAction* action = nullptr;
-        if (spec.kind == MenuKind::Menu) {
+        if (entry.kind == MenuKind::Menu) {
             auto* submenu = new QMenu(this);
             submenu->setObjectName(name);
-            m_menus.emplace(std::string(spec.name), submenu);
+            m_menus.emplace(std::string(entry.name), submenu);
             action = submenu->menuAction();
             // The two pop-up menus live outside the menu bar.
             if (parentMenu != nullptr) {
                 parentMenu->addMenu(submenu);
-            } else if (spec.visible) {
+            } else if (entry.visible) {
                 menuBar()->addMenu(submenu);
             }
-        } else if (spec.kind == MenuKind::Separator) {
+        } else if (entry.kind == MenuKind::Separator) {
             action = parentMenu->addSeparator();
         } else {
             action = new QAction(this);
@@ -142,15 +142,15 @@ void Form1::buildMenus() {
             } else {
                 menuBar()->addAction(action);
             }
-            connectMenuEntry(spec, action);
+            connectMenuEntry(entry, action);
         }
         action->setObjectName(name);
-        m_actions.emplace(std::string(spec.name), action);
+        m_actions.emplace(std::string(entry.name), action);
     }
 }
 
-void Form1::connectMenuEntry(const MenuSpec& spec, QAction* action) {
-    const std::string name(spec.name);
+void Form1::connectMenuEntry(const MenuSpec& entry, QAction* action) {
+    const std::string name(entry.name);
     constexpr std::string_view kRecent = "mnu_File_MRU";
     if (name.starts_with(kRecent)) {
         const int index = std::stoi(name.substr(kRecent.size()));
@@ -181,12 +181,12 @@ QMenu* Form1::picturePopup() const {
 }
 
 void Form1::applyControlStates() {
-    for (const MenuSpec& spec : MenuTree()) {
-        const ControlState& state = m_ws.control(spec.name);
-        QAction* action = menuAction(std::string(spec.name));
-        if (spec.kind != MenuKind::Separator) action->setText(bytesToQString(state.caption));
+    for (const MenuSpec& entry : MenuTree()) {
+        const ControlState& state = m_ws.control(entry.name);
+        QAction* action = menuAction(std::string(entry.name));
+        if (entry.kind != MenuKind::Separator) action->setText(bytesToQString(state.caption));
         action->setEnabled(state.enabled);
-        const bool popupRoot = spec.parent.empty() && spec.kind == MenuKind::Menu && !spec.visible;
+        const bool popupRoot = entry.parent.empty() && entry.kind == MenuKind::Menu && !entry.visible;
         if (!popupRoot) action->setVisible(state.visible);
     }
     setWindowTitle(bytesToQString(m_ws.control(ControlNames::kWindow).caption));

@@ -88,7 +88,7 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
-    void connectMenuEntry(const MenuSpec& spec, QAction* action);
+    void connectMenuEntry(const MenuSpec& entry, QAction* action);
     void applyControlStates();
     void takeSelectionFromView();
     void showSelectionInView();

@@ -3,12 +3,12 @@
 #include <stdexcept>
 
 Workspace::Workspace() {
-    for (const MenuSpec& spec : MenuTree()) {
-        m_controls.emplace(std::string(spec.name),
-                           ControlState{std::string(spec.caption), spec.enabled, spec.visible});
+    for (const MenuSpec& entry : MenuTree()) {
+        m_controls.emplace(std::string(entry.name),
+                           ControlState{std::string(entry.caption), entry.enabled, entry.visible});
     }
-    for (const ControlSpec& spec : WindowControls()) {
-        m_controls.emplace(std::string(spec.name), ControlState{std::string(spec.caption)});
+    for (const ControlSpec& entry : WindowControls()) {
+        m_controls.emplace(std::string(entry.name), ControlState{std::string(entry.caption)});
     }
 }
 

@@ -38,20 +38,20 @@ TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
     EXPECT_EQ(child<QGroupBox>(window, "PICframe")->title(), "");
     EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(), "");
 
-    for (const MenuSpec& spec : MenuTree()) {
-        const std::string name(spec.name);
+    for (const MenuSpec& entry : MenuTree()) {
+        const std::string name(entry.name);
         QAction* action = window.menuAction(name);
         ASSERT_NE(action, nullptr) << name;
         // Qt reports a hidden action as disabled.
-        if (spec.visible) {
-            EXPECT_EQ(action->isEnabled(), spec.enabled) << name;
+        if (entry.visible) {
+            EXPECT_EQ(action->isEnabled(), entry.enabled) << name;
         }
-        if (spec.kind != MenuKind::Separator) {
-            EXPECT_EQ(action->text().toStdString(), std::string(spec.caption)) << name;
+        if (entry.kind != MenuKind::Separator) {
+            EXPECT_EQ(action->text().toStdString(), std::string(entry.caption)) << name;
         }
-        const bool popupRoot = spec.parent.empty() && !spec.visible;
+        const bool popupRoot = entry.parent.empty() && !entry.visible;
         if (!popupRoot) {
-            EXPECT_EQ(action->isVisible(), spec.visible) << name;
+            EXPECT_EQ(action->isVisible(), entry.visible) << name;
         }
     }
     EXPECT_FALSE(window.menuAction("mnu_FileClose")->isEnabled());
@@ -67,10 +67,10 @@ TEST(Form1, EveryMenuEntryHasItsClickSlot) {
     TempDir dir;
     Form1 window(dir.path().string(), "");
     const QMetaObject* meta = window.metaObject();
-    for (const MenuSpec& spec : MenuTree()) {
-        if (spec.kind != MenuKind::Item) continue;
-        std::string slot = std::string(spec.name) + "_Click()";
-        if (spec.name.starts_with("mnu_File_MRU")) slot = "mnu_File_MRU_Click(int)";
+    for (const MenuSpec& entry : MenuTree()) {
+        if (entry.kind != MenuKind::Item) continue;
+        std::string slot = std::string(entry.name) + "_Click()";
+        if (entry.name.starts_with("mnu_File_MRU")) slot = "mnu_File_MRU_Click(int)";
         EXPECT_GE(meta->indexOfSlot(QMetaObject::normalizedSignature(slot.c_str())), 0) << slot;
     }
 }
