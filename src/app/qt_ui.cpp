@@ -75,7 +75,7 @@ std::optional<std::string> QtUi::saveFile(const FileDialogRequest& request) {
     return runFileDialog(request, true);
 }
 
-std::string QtUi::browseForFolder(const std::string& prompt) {
+std::string QtUi::BrowseForFolder(const std::string& prompt) {
     const QString folder = QFileDialog::getExistingDirectory(
         m_owner, bytesToQString(prompt), QDir::currentPath(),
         QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);

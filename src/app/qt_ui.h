@@ -33,7 +33,7 @@ public:
                  MessageButtons buttons) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
-    std::string browseForFolder(const std::string& prompt) override;
+    std::string BrowseForFolder(const std::string& prompt) override;
     void progress(int percent) override;
     void refresh() override;
 

@@ -32,6 +32,6 @@ std::optional<std::string> CliUi::saveFile(const FileDialogRequest&) {
     return path;
 }
 
-std::string CliUi::browseForFolder(const std::string&) { return folder; }
+std::string CliUi::BrowseForFolder(const std::string&) { return folder; }
 
 void CliUi::progress(int) {}

@@ -66,7 +66,7 @@ BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
 }
 
 void mnu_PopupPictures_SaveAsBMPs_Click(Workspace& ws, Ui& ui) {
-    const std::string folder = ui.browseForFolder(FolderPrompt(ws));
+    const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
     if (SavePicturesAsBmp(ws, ui, FSactions_Tavik::WithTrailingSlash(folder)) ==
         BatchEnd::Completed) {

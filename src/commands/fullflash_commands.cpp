@@ -30,6 +30,16 @@ std::string FullflashInfoText(const Workspace& ws) {
            ws.text("str_manuf") + ": " + f.ManufN;
 }
 
+void ScanPictureTable(Workspace& ws, Ui& ui) {
+    FullflashState& f = ws.flash;
+    ws.selectedRow.reset();
+    ws.rows = ReadPictureTable(f.file->bytes(), BasicCalculations_Tavik::HexToNumber(f.PITadr),
+                               EntryFormatFor(f.NewSGold, f.mModel),
+                               [&ui](int percent) { ui.progress(percent); });
+    ++ws.rowsRevision;
+    f.picnum = static_cast<std::int16_t>(static_cast<int>(ws.rows.size()) - 1);
+}
+
 bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     // Opened before anything changes, so a bad path leaves the current
     // fullflash and its list untouched.
@@ -55,12 +65,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     f.PITadr = id.PITadr;
     ws.ffInfo = FullflashInfoText(ws);
 
-    ws.selectedRow.reset();
-    ws.rows = ReadPictureTable(f.file->bytes(), BasicCalculations_Tavik::HexToNumber(f.PITadr),
-                               EntryFormatFor(f.NewSGold, f.mModel),
-                               [&ui](int percent) { ui.progress(percent); });
-    ++ws.rowsRevision;
-    f.picnum = static_cast<std::int16_t>(static_cast<int>(ws.rows.size()) - 1);
+    ScanPictureTable(ws, ui);
     if (f.NewSGold) f.freeSpacePosition = kNewSGoldFreeSpaceStart;
 
     if (ws.fullflashLoaded) ws.fullflashLoaded(ws, path);

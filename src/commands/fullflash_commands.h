@@ -12,6 +12,10 @@ class Workspace;
 /// whether the file was loaded.
 bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path);
 
+/// Walks the picture table of the loaded fullflash from `PITadr`, replaces
+/// the picture list with its rows, sets `picnum` and moves the progress bar.
+void ScanPictureTable(Workspace& ws, Ui& ui);
+
 /// File > Close: ends the current fullflash and empties the list and the panel.
 /// The preview, the Save Patch entries and the pending PNG changes stay.
 void CloseFullflash(Workspace& ws);

@@ -134,7 +134,7 @@ BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
 }
 
 void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui) {
-    const std::string folder = ui.browseForFolder(FolderPrompt(ws));
+    const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
     const std::string extension = ChooseGpfExtension(ws, ui);
     if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension) ==

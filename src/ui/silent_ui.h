@@ -14,7 +14,7 @@ public:
     }
     std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::string browseForFolder(const std::string&) override { return {}; }
+    std::string BrowseForFolder(const std::string&) override { return {}; }
     void progress(int) override {}
 
 private:

@@ -36,7 +36,7 @@ public:
     /// overwriting: the commands ask themselves.
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
     /// Folder browser; an empty text on Cancel.
-    virtual std::string browseForFolder(const std::string& prompt) = 0;
+    virtual std::string BrowseForFolder(const std::string& prompt) = 0;
     /// Progress of a long command, 0 to 100.
     virtual void progress(int percent) = 0;
     /// A command changed what the window shows (rows selected during a batch,

@@ -52,7 +52,7 @@ std::optional<std::string> ScriptedUi::saveFile(const FileDialogRequest& request
     return path;
 }
 
-std::string ScriptedUi::browseForFolder(const std::string& prompt) {
+std::string ScriptedUi::BrowseForFolder(const std::string& prompt) {
     dialogs.push_back({RecordedDialog::Kind::Folder, prompt, "", {}, {}});
     if (m_folders.empty()) {
         ADD_FAILURE() << "unexpected folder browser: " << prompt;
