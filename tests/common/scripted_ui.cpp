@@ -30,10 +30,11 @@ bool ScriptedUi::message(const std::string& text, const std::string& title,
     return ok;
 }
 
-std::optional<std::string> ScriptedUi::openFile(const FileDialogRequest& request) {
-    dialogs.push_back({RecordedDialog::Kind::OpenFile, "", request.title, {}, request});
+std::optional<std::string> ScriptedUi::pathDialog(RecordedDialog::Kind kind,
+                                                  const FileDialogRequest& request) {
+    dialogs.push_back({kind, "", request.title, {}, request});
     if (m_paths.empty()) {
-        ADD_FAILURE() << "unexpected open dialog: " << request.title;
+        ADD_FAILURE() << "unexpected file dialog: " << request.title;
         return std::nullopt;
     }
     auto path = m_paths.front();
@@ -41,15 +42,12 @@ std::optional<std::string> ScriptedUi::openFile(const FileDialogRequest& request
     return path;
 }
 
+std::optional<std::string> ScriptedUi::openFile(const FileDialogRequest& request) {
+    return pathDialog(RecordedDialog::Kind::OpenFile, request);
+}
+
 std::optional<std::string> ScriptedUi::saveFile(const FileDialogRequest& request) {
-    dialogs.push_back({RecordedDialog::Kind::SaveFile, "", request.title, {}, request});
-    if (m_paths.empty()) {
-        ADD_FAILURE() << "unexpected save dialog: " << request.title;
-        return std::nullopt;
-    }
-    auto path = m_paths.front();
-    m_paths.pop_front();
-    return path;
+    return pathDialog(RecordedDialog::Kind::SaveFile, request);
 }
 
 std::string ScriptedUi::BrowseForFolder(const std::string& prompt) {

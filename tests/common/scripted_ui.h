@@ -44,6 +44,8 @@ public:
     [[nodiscard]] bool exhausted() const;
 
 private:
+    std::optional<std::string> pathDialog(RecordedDialog::Kind kind, const FileDialogRequest& request);
+
     std::deque<bool> m_answers;
     std::deque<std::optional<std::string>> m_paths;
     std::deque<std::string> m_folders;
