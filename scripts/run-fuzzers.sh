@@ -16,7 +16,9 @@ for target in build/fuzz/bin/fuzz-*; do
   mkdir -p "$work/$name"
   if [ -d "fuzz/corpus/$name" ]; then cp -r "fuzz/corpus/$name/." "$work/$name/"; fi
   echo "fuzzing $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+  # A fixed seed keeps a short CI run repeatable; set PICTAVO_FUZZ_SEED=0 for a
+  # random one when hunting.
+  "$target" -max_total_time="$seconds" -seed="${PICTAVO_FUZZ_SEED:-1}" -rss_limit_mb=2048 -timeout=10 \
     -artifact_prefix="$work/" -print_final_stats=1 "$work/$name" 2>"$work/$name.log" ||
     { tail -n 60 "$work/$name.log"; echo "fuzz-$name failed"; exit 1; }
   grep -E '^stat::number_of_executed_units' "$work/$name.log" || true
