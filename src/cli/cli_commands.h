@@ -15,3 +15,13 @@ int RunConvert(const Arguments& args);
 
 /// Usage text, printed for --help (stdout) and for wrong usage (stderr).
 [[nodiscard]] const char* UsageText();
+
+/// Wrong usage: the reason (when given) and the usage text on stderr; status 2.
+int UsageError(const std::string& why = {});
+
+class CliUi;
+class Workspace;
+
+/// Loads FLASH for a subcommand; prints one line and returns false when it
+/// cannot be read.
+bool LoadFlashForCli(Workspace& ws, CliUi& ui, const std::string& path);

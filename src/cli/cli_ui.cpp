@@ -25,13 +25,8 @@ bool CliUi::message(const std::string& text, const std::string& title, MessageBu
 
 std::optional<std::string> CliUi::openFile(const FileDialogRequest&) { return std::nullopt; }
 
-std::optional<std::string> CliUi::saveFile(const FileDialogRequest&) {
-    if (savePaths.empty()) return std::nullopt;
-    std::string path = savePaths.front();
-    savePaths.erase(savePaths.begin());
-    return path;
-}
+std::optional<std::string> CliUi::saveFile(const FileDialogRequest&) { return std::nullopt; }
 
-std::string CliUi::BrowseForFolder(const std::string&) { return folder; }
+std::string CliUi::BrowseForFolder(const std::string&) { return {}; }
 
 void CliUi::progress(int) {}

@@ -1,11 +1,10 @@
 #pragma once
-// pictavo-cli's answer to the Ui: messages go to stderr, questions are answered
-// by the flags the user gave, and dialogs return the paths given on the
-// command line.
+// pictavo-cli's answer to the Ui: messages go to stderr and questions are
+// answered by the flags the user gave. The subcommands take their paths from
+// the command line and call the commands' loops directly, so dialogs cancel.
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "ui/ui.h"
 
@@ -13,10 +12,6 @@ class CliUi final : public Ui {
 public:
     /// Answer to every OK/Cancel question (for example --overwrite).
     bool answerQuestions = false;
-    /// Paths that save dialogs return, in order; a missing one is a Cancel.
-    std::vector<std::string> savePaths;
-    /// Folder that folder prompts return.
-    std::string folder;
     /// Number of failure messages shown so far.
     int messages = 0;
 

@@ -8,11 +8,7 @@
 #include "support/fs_actions.h"
 #include "workspace/workspace.h"
 
-namespace {
-
-/// Loads FLASH for a read-only subcommand; prints one line and returns false
-/// when it cannot be read.
-bool loadForReading(Workspace& ws, CliUi& ui, const std::string& path) {
+bool LoadFlashForCli(Workspace& ws, CliUi& ui, const std::string& path) {
     errno = 0;  // a folder opens fine and sets no error: don't report a stale one
     if (FSactions_Tavik::FileMissing(path)) {
         const int error = errno;
@@ -23,18 +19,17 @@ bool loadForReading(Workspace& ws, CliUi& ui, const std::string& path) {
     return LoadFullflash(ws, ui, path);
 }
 
-int usageError() {
+int UsageError(const std::string& why) {
+    if (!why.empty()) std::cerr << "pictavo-cli: " << why << '\n';
     std::cerr << UsageText();
     return 2;
 }
 
-}  // namespace
-
 int RunInfo(const Arguments& args) {
-    if (args.size() != 1) return usageError();
+    if (args.size() != 1) return UsageError();
     Workspace ws;
     CliUi ui;
-    if (!loadForReading(ws, ui, args[0])) return 1;
+    if (!LoadFlashForCli(ws, ui, args[0])) return 1;
     const FullflashState& f = ws.flash;
     std::cout << "model: " << f.mModel << '\n'
               << "firmware: " << f.fw << '\n'
@@ -47,10 +42,10 @@ int RunInfo(const Arguments& args) {
 }
 
 int RunList(const Arguments& args) {
-    if (args.size() != 1) return usageError();
+    if (args.size() != 1) return UsageError();
     Workspace ws;
     CliUi ui;
-    if (!loadForReading(ws, ui, args[0])) return 1;
+    if (!LoadFlashForCli(ws, ui, args[0])) return 1;
     for (const PictureListEntry& row : ws.rows) {
         std::cout << row.index << '\t' << row.hexIndex << '\t' << row.width << '\t' << row.height
                   << '\t' << row.type << '\t' << row.pitOffset << '\t' << row.picOffset << '\n';

@@ -26,10 +26,7 @@ const char* UsageText() {
 }
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << UsageText();
-        return 2;
-    }
+    if (argc < 2) return UsageError();
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << UsageText();
@@ -43,9 +40,6 @@ int main(int argc, char** argv) {
         {"convert", RunConvert},
     };
     const auto it = commands.find(command);
-    if (it == commands.end()) {
-        std::cerr << "pictavo-cli: unknown command '" << command << "'\n" << UsageText();
-        return 2;
-    }
+    if (it == commands.end()) return UsageError("unknown command '" + command + "'");
     return it->second(Arguments(argv + 2, argv + argc));
 }

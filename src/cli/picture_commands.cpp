@@ -19,11 +19,6 @@
 
 namespace {
 
-int usageError(const std::string& why) {
-    std::cerr << "pictavo-cli: " << why << '\n' << UsageText();
-    return 2;
-}
-
 std::optional<int> parseNumber(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -48,21 +43,13 @@ std::optional<std::set<int>> parsePictureList(const std::string& text) {
     return numbers;
 }
 
-bool loadFlash(Workspace& ws, CliUi& ui, const std::string& path) {
-    if (FSactions_Tavik::FileMissing(path)) {
-        std::cerr << "pictavo-cli: cannot read " << path << '\n';
-        return false;
-    }
-    return LoadFullflash(ws, ui, path);
-}
-
 /// Status after a command: 1 when it showed a failure message.
 int status(const CliUi& ui) { return ui.messages > 0 ? 1 : 0; }
 
 }  // namespace
 
 int RunShow(const Arguments& args) {
-    if (args.size() != 1) return usageError("show takes one GPF or GPF2 file");
+    if (args.size() != 1) return UsageError("show takes one GPF or GPF2 file");
     Workspace ws;
     CliUi ui;
     if (!ShowGpfFile(ws, ui, args[0])) return 1;
@@ -71,7 +58,7 @@ int RunShow(const Arguments& args) {
 }
 
 int RunExport(const Arguments& args) {
-    if (args.empty()) return usageError("export needs FLASH");
+    if (args.empty()) return UsageError("export needs FLASH");
     std::string as;
     std::string folder;
     std::optional<std::set<int>> pictures;
@@ -87,7 +74,7 @@ int RunExport(const Arguments& args) {
             folder = args[++i];
         } else if (flag == "--pictures" && hasValue) {
             pictures = parsePictureList(args[++i]);
-            if (!pictures) return usageError("--pictures takes numbers and ranges: 0,5,10-20");
+            if (!pictures) return UsageError("--pictures takes numbers and ranges: 0,5,10-20");
         } else if (flag == "--hex-names") {
             ws.HEXFilename = true;
         } else if (flag == "--no-zero-names") {
@@ -95,16 +82,16 @@ int RunExport(const Arguments& args) {
         } else if (flag == "--overwrite") {
             ui.answerQuestions = true;
         } else {
-            return usageError("unknown or incomplete option '" + flag + "'");
+            return UsageError("unknown or incomplete option '" + flag + "'");
         }
     }
-    if (as != "bmp" && as != "gpf" && as != "gpf2") return usageError("--as takes bmp, gpf or gpf2");
-    if (folder.empty()) return usageError("export needs --to DIR");
+    if (as != "bmp" && as != "gpf" && as != "gpf2") return UsageError("--as takes bmp, gpf or gpf2");
+    if (folder.empty()) return UsageError("export needs --to DIR");
     if (!std::filesystem::is_directory(folder)) {
         std::cerr << "pictavo-cli: not a folder: " << folder << '\n';
         return 1;
     }
-    if (!loadFlash(ws, ui, args[0])) return 1;
+    if (!LoadFlashForCli(ws, ui, args[0])) return 1;
 
     RowFilter filter;
     if (pictures) {
@@ -121,7 +108,7 @@ int RunExport(const Arguments& args) {
 }
 
 int RunConvert(const Arguments& args) {
-    if (args.size() < 3) return usageError("convert needs FLASH INDEX OUT");
+    if (args.size() < 3) return UsageError("convert needs FLASH INDEX OUT");
     std::optional<int> depth;
     bool compressed = true;
     CliUi ui;
@@ -133,21 +120,21 @@ int RunConvert(const Arguments& args) {
         } else if (args[i] == "--overwrite") {
             ui.answerQuestions = true;
         } else {
-            return usageError("unknown or incomplete option '" + args[i] + "'");
+            return UsageError("unknown or incomplete option '" + args[i] + "'");
         }
     }
     const std::map<int, int> codes{{1, kSaveGpf1Bit}, {8, kSaveGpf8Bit}, {16, kSaveGpf16Bit},
                                    {24, kSaveGpf24Bit}};
-    if (!depth || !codes.contains(*depth)) return usageError("--depth takes 1, 8, 16 or 24");
+    if (!depth || !codes.contains(*depth)) return UsageError("--depth takes 1, 8, 16 or 24");
     const auto index = parseNumber(args[1]);
-    if (!index) return usageError("INDEX is a picture number");
+    if (!index) return UsageError("INDEX is a picture number");
     const std::string& out = args[2];
     if (!out.ends_with(".gpf") && !out.ends_with(".gpf2")) {
-        return usageError("OUT ends in .gpf or .gpf2");
+        return UsageError("OUT ends in .gpf or .gpf2");
     }
 
     Workspace ws;
-    if (!loadFlash(ws, ui, args[0])) return 1;
+    if (!LoadFlashForCli(ws, ui, args[0])) return 1;
     if (static_cast<std::size_t>(*index) >= ws.rows.size()) {
         std::cerr << "pictavo-cli: no picture " << *index << " (the list has " << ws.rows.size()
                   << ")\n";

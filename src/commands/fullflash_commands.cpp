@@ -18,9 +18,8 @@ void setFullflashMenusEnabled(Workspace& ws, bool enabled) {
     ws.control("mnu_FullFlash").enabled = enabled;
 }
 
-}  // namespace
-
-std::string FullflashInfoText(const Workspace& ws) {
+/// The six lines of the information panel, joined by CR.
+std::string fullflashInfoText(const Workspace& ws) {
     const FullflashState& f = ws.flash;
     return ws.text("str_mModel") + ": " + f.mModel + "\r" +  //
            ws.text("str_firmW") + ": " + f.fw + "\r" +       //
@@ -29,6 +28,8 @@ std::string FullflashInfoText(const Workspace& ws) {
            ws.text("str_platf") + ": " + f.platform + "\r" + //
            ws.text("str_manuf") + ": " + f.ManufN;
 }
+
+}  // namespace
 
 void ScanPictureTable(Workspace& ws, Ui& ui) {
     FullflashState& f = ws.flash;
@@ -63,7 +64,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     f.platform = id.platform;
     f.NewSGold = id.NewSGold;
     f.PITadr = id.PITadr;
-    ws.ffInfo = FullflashInfoText(ws);
+    ws.ffInfo = fullflashInfoText(ws);
 
     ScanPictureTable(ws, ui);
     if (f.NewSGold) f.freeSpacePosition = kNewSGoldFreeSpaceStart;

@@ -19,6 +19,3 @@ void ScanPictureTable(Workspace& ws, Ui& ui);
 /// File > Close: ends the current fullflash and empties the list and the panel.
 /// The preview, the Save Patch entries and the pending PNG changes stay.
 void CloseFullflash(Workspace& ws);
-
-/// The six lines of the information panel, joined by CR.
-[[nodiscard]] std::string FullflashInfoText(const Workspace& ws);

@@ -1,8 +1,5 @@
 #include "commands/preview_commands.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
 #include "commands/dialog_patterns.h"
@@ -37,15 +34,6 @@ double numberIn(const std::string& text) {
 }
 
 }  // namespace
-
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    if (FSactions_Tavik::FileMissing(path)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return std::move(content).str();
-}
 
 std::string StagingFilePath(const Workspace& ws, std::size_t rowPosition) {
     return FSactions_Tavik::JoinPath(ws.tempFolder,
@@ -86,7 +74,7 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
 }
 
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path) {
-    const auto bytes = ReadFileBytes(path);
+    const auto bytes = FSactions_Tavik::ReadFileBytes(path);
     if (!bytes) {
         ShowFileMissing(ws, ui, path);
         return false;

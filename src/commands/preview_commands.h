@@ -39,6 +39,3 @@ std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCurs
 /// The staging file of a picture: temporary folder, the table index padded to
 /// four digits, ".gpf2".
 [[nodiscard]] std::string StagingFilePath(const Workspace& ws, std::size_t rowPosition);
-
-/// Whole content of a file that is read as a unit; nullopt when it cannot be read.
-[[nodiscard]] std::optional<std::string> ReadFileBytes(const std::string& path);

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 extern char** environ;
 
@@ -101,6 +103,15 @@ mode_t newFileMode() {
 }
 
 }  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    if (FileMissing(path)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return std::move(content).str();
+}
 
 bool ReplaceFile(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/') return false;

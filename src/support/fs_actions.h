@@ -2,6 +2,7 @@
 // File services that stand between the commands and the operating system.
 // They keep no state and show no messages; callers react with their own.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ void RunAndWait(const std::string& commandLine);
 
 /// `folder` with a trailing '/' added when it has none.
 [[nodiscard]] std::string WithTrailingSlash(std::string folder);
+
+/// Whole content of a file that is read as a unit; nullopt when it cannot be
+/// opened or read.
+[[nodiscard]] std::optional<std::string> ReadFileBytes(const std::string& path);
 
 /// Puts `bytes` at `path` as a new file, replacing whatever was there only once
 /// the new content is complete: the bytes go to a temporary file in the same

@@ -73,5 +73,3 @@ constexpr std::array kWindowControls{
 std::span<const MenuSpec> MenuTree() { return kMenuTree; }
 
 std::span<const ControlSpec> WindowControls() { return kWindowControls; }
-
-std::string RecentFileEntry(int slot) { return "mnu_File_MRU" + std::to_string(slot); }

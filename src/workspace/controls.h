@@ -46,6 +46,3 @@ inline constexpr std::string_view kPicturesTab = "TabStrip1";
 inline constexpr std::string_view kListPopup = "mnu_PopupPictures";
 inline constexpr std::string_view kPicturePopup = "mnu_PopupPic";
 }  // namespace ControlNames
-
-/// Name of recent-file entry 1, 2 or 3.
-[[nodiscard]] std::string RecentFileEntry(int slot);

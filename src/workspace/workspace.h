@@ -18,16 +18,6 @@
 #include "fullflash/picture_table.h"
 #include "workspace/controls.h"
 
-/// Constant byte strings used as fixed-length buffers and separators.
-namespace ByteStrings {
-inline const std::string b1(1, '\0');
-inline const std::string b2(2, '\0');
-inline const std::string b3(3, '\0');
-inline const std::string b4(4, '\0');
-inline const std::string b255(1, '\xFF');
-inline const std::string b16(16, '\xFF');
-}  // namespace ByteStrings
-
 class Workspace {
 public:
     Workspace();
