@@ -9,16 +9,14 @@
 #include <cstdlib>
 
 #include "app/form1.h"
-#include "support/basic_calculations.h"
 
 namespace {
 
 std::vector<PictureListEntry> fullTable() {
-    using namespace BasicCalculations_Tavik;
     std::vector<PictureListEntry> rows;
     for (int i = 0; i <= 2500; ++i) {
-        rows.push_back({PadZeros(std::to_string(i), 4), PadZeros(NumberToHex(i), 3), "132", "176",
-                        "8800", NumberToHex(0x1A3C10 + 12 * i), "0400000", false});
+        rows.push_back(MakeListEntry({i, 132, 176, 0x88, 0, static_cast<std::uint32_t>(0x1A3C10 + 12 * i),
+                                      0x400000}));
     }
     return rows;
 }

@@ -47,8 +47,10 @@ int RunList(const Arguments& args) {
     CliUi ui;
     if (!LoadFlashForCli(ws, ui, args[0])) return 1;
     for (const PictureListEntry& row : ws.rows) {
-        std::cout << row.index << '\t' << row.hexIndex << '\t' << row.width << '\t' << row.height
-                  << '\t' << row.type << '\t' << row.pitOffset << '\t' << row.picOffset << '\n';
+        const auto texts = ColumnTexts(row);
+        for (std::size_t column = 0; column < texts.size(); ++column) {
+            std::cout << texts[column] << (column + 1 < texts.size() ? '\t' : '\n');
+        }
     }
     return std::cout.good() ? 0 : 1;
 }

@@ -37,7 +37,7 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
     // opened since); a type that cannot be decoded gives no file.
     if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
     const PictureListEntry* row = ws.selected();
-    const auto name = GPFcodec::PictureFileNameFor(std::stoi(row->index), ws.HEXFilename,
+    const auto name = GPFcodec::PictureFileNameFor(row->entry.number, ws.HEXFilename,
                                                    ws.ZeroFilename);
     ws.am = static_cast<std::uint8_t>(name.digits);
     const auto path = askBmpPath(ws, ui, name.base);
@@ -54,7 +54,7 @@ BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
         // A refused type leaves the previous picture in place; saving it under
         // this picture's name would be a wrong file.
         if (!SelectAndShow(ws, ui, position)) continue;
-        const auto name = GPFcodec::PictureFileNameFor(std::stoi(ws.rows[position].index),
+        const auto name = GPFcodec::PictureFileNameFor(ws.rows[position].entry.number,
                                                        ws.HEXFilename, ws.ZeroFilename);
         ws.am = static_cast<std::uint8_t>(name.digits);
         const std::string path = folder + name.base + ".bmp";

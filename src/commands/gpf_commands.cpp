@@ -36,9 +36,9 @@ std::string rawGpfFile(const Workspace& ws, const PictureListEntry& row, bool gp
     header.width = ws.picture.width;
     header.height = ws.picture.height;
     header.pictureNumber = ws.picture.pictureNumber;
-    header.typeCode = static_cast<std::int16_t>(HexToNumber(row.type.substr(0, 2)));
+    header.typeCode = row.entry.type;
     header.gpf2 = gpf2;
-    ByteCursor flash(ws.flash.file->bytes(), HexToNumber(row.picOffset));
+    ByteCursor flash(ws.flash.file->bytes(), row.entry.dataOffset);
     return GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) +
                                   flash.bytes(static_cast<std::size_t>(ws.picture.dataSize)));
 }
@@ -108,7 +108,7 @@ void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
     // dataSize that picture's byte count.
     if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
     const PictureListEntry& row = *ws.selected();
-    const auto name = GPFcodec::PictureFileNameFor(std::stoi(row.index), ws.HEXFilename,
+    const auto name = GPFcodec::PictureFileNameFor(row.entry.number, ws.HEXFilename,
                                                    ws.ZeroFilename);
     ws.am = static_cast<std::uint8_t>(name.digits);
     const std::string extension = ChooseGpfExtension(ws, ui);
@@ -125,7 +125,7 @@ BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
         ui.progress(static_cast<int>(position * 100 / count));
         if (!SelectAndShow(ws, ui, position)) continue;
         const PictureListEntry& row = ws.rows[position];
-        const std::string path = folder + PadZeros(NumberText(row.index), 4) + extension;
+        const std::string path = folder + PadZeros(std::to_string(row.entry.number), 4) + extension;
         if (!ConfirmOverwrite(ws, ui, path)) continue;
         if (writeRawGpf(ws, ui, row, path) == SaveOutcome::Failed) return BatchEnd::Stopped;
     }

@@ -25,14 +25,6 @@ std::string informationLine(const std::string& number, const std::string& width,
            std::to_string(static_cast<long long>(dataSize)) + " bytes";
 }
 
-double numberIn(const std::string& text) {
-    try {
-        return std::stod(text);
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 std::string StagingFilePath(const Workspace& ws, std::size_t rowPosition) {
@@ -61,11 +53,12 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
     if (row == nullptr || !ws.isLoaded()) return false;
     if (row->changed) return ShowGpfFile(ws, ui, StagingFilePath(ws, *ws.selectedRow));
 
+    const PictureEntry& entry = row->entry;
     const auto type = GPFcodec::TypeInfoFromText(row->type);
-    ByteCursor source(ws.flash.file->bytes(), HexToNumber(row->picOffset));
+    ByteCursor source(ws.flash.file->bytes(), entry.dataOffset);
     const bool decoded = GPFcodec::DecodePicture(
-        ws.picture, ui, source, static_cast<std::int16_t>(numberIn(row->index)),
-        numberIn(row->width), numberIn(row->height), type.compressed, type.bitDepth);
+        ws.picture, ui, source, static_cast<std::int16_t>(entry.number), entry.width, entry.height,
+        type.compressed, type.bitDepth);
     // A refused type still redraws and shows the row's texts, so the user sees
     // which picture was refused.
     DrawPicture(ws);

@@ -10,6 +10,25 @@ EntryFormat EntryFormatFor(bool newSGold, std::string_view mModel) {
     return newSGold && longModel ? EntryFormat::Long : EntryFormat::Short;
 }
 
+PictureListEntry MakeListEntry(const PictureEntry& entry) {
+    PictureListEntry row;
+    row.entry = entry;
+    const auto number = static_cast<std::uint32_t>(entry.number);
+    row.index = PadZeros(std::to_string(number), 4);
+    row.hexIndex = PadZeros(NumberToHex(number), 3);
+    row.width = std::to_string(entry.width);
+    row.height = std::to_string(entry.height);
+    row.type = BytesToHex(std::string{static_cast<char>(entry.type), static_cast<char>(entry.secondType)},
+                          false);
+    row.pitOffset = NumberToHex(entry.entryOffset);
+    row.picOffset = PadZeros(NumberToHex(entry.dataOffset), 7);
+    return row;
+}
+
+std::array<std::string, 7> ColumnTexts(const PictureListEntry& row) {
+    return {row.index, row.hexIndex, row.width, row.height, row.type, row.pitOffset, row.picOffset};
+}
+
 int EntrySize(EntryFormat format) { return format == EntryFormat::Long ? 12 : 8; }
 
 int HighestIndex(EntryFormat format) { return format == EntryFormat::Long ? 2500 : 2000; }
@@ -65,17 +84,15 @@ std::vector<PictureListEntry> ReadPictureTable(std::span<const std::uint8_t> fla
         const RawEntry entry = readEntryHead(in, format);
         if (endsTable(entry, format)) break;
 
-        PictureListEntry row;
-        row.index = PadZeros(std::to_string(i), 4);
-        row.hexIndex = PadZeros(NumberToHex(static_cast<std::uint32_t>(i)), 3);
-        row.width = std::to_string(entry.width);
-        row.height = std::to_string(entry.height);
-        row.type = BytesToHex(std::string{static_cast<char>(entry.type),
-                                          static_cast<char>(entry.secondType)},
-                              false);
-        row.pitOffset = NumberToHex(static_cast<std::uint32_t>(entryOffset));
-        row.picOffset = PadZeros(NumberToHex(in.u32le() & 0x0FFFFFFFu), 7);
-        rows.push_back(std::move(row));
+        PictureEntry values;
+        values.number = i;
+        values.width = entry.width;
+        values.height = entry.height;
+        values.type = entry.type;
+        values.secondType = entry.secondType;
+        values.entryOffset = static_cast<std::uint32_t>(entryOffset);
+        values.dataOffset = in.u32le() & 0x0FFFFFFFu;
+        rows.push_back(MakeListEntry(values));
 
         const int percent = static_cast<int>(static_cast<double>(i) / highest * 100.0);
         if (percent != lastPercent && progress) {

@@ -2,6 +2,7 @@
 // The picture index table: a run of fixed-size entries, one per picture, walked
 // from its start until the first entry that cannot be a picture entry.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -9,8 +10,23 @@
 #include <string_view>
 #include <vector>
 
-/// One row of the picture list; every field is held as the text shown.
+/// A picture table entry as numbers: what every command computes with.
+struct PictureEntry {
+    int number = 0;                 ///< table index, row position - 1
+    unsigned width = 0;
+    unsigned height = 0;
+    std::uint8_t type = 0;          ///< type byte: high nibble 8 = compressed, low nibble the depth
+    std::uint8_t secondType = 0;    ///< 0x00 in every listed entry
+    std::uint32_t entryOffset = 0;  ///< file offset of the table entry
+    std::uint32_t dataOffset = 0;   ///< low 28 bits of the data address: a file offset
+
+    friend bool operator==(const PictureEntry&, const PictureEntry&) = default;
+};
+
+/// One row of the picture list: the entry's numbers and the texts shown,
+/// which are made from them once (MakeListEntry) and never parsed back.
 struct PictureListEntry {
+    PictureEntry entry;
     std::string index;      ///< "#": decimal, at least 4 digits
     std::string hexIndex;   ///< "hex": at least 3 upper-case digits
     std::string width;      ///< decimal
@@ -22,6 +38,12 @@ struct PictureListEntry {
 
     friend bool operator==(const PictureListEntry&, const PictureListEntry&) = default;
 };
+
+/// The seven column texts of an entry.
+[[nodiscard]] PictureListEntry MakeListEntry(const PictureEntry& entry);
+
+/// The seven column texts of a row, in column order.
+[[nodiscard]] std::array<std::string, 7> ColumnTexts(const PictureListEntry& row);
 
 enum class EntryFormat {
     Short,  ///< 8 bytes: 1-byte width and height, at most 2001 entries

@@ -16,6 +16,7 @@
 #include "codec/paint_picture.h"
 #include "fullflash/fullflash_state.h"
 #include "fullflash/picture_table.h"
+#include "support/fs_actions.h"
 #include "workspace/controls.h"
 
 class Workspace {
@@ -56,7 +57,9 @@ public:
     std::uint8_t am = 4;           ///< digit count of picture file names
 
     std::string applicationFolder;  ///< ends in '/'
-    std::string tempFolder;
+    /// Where staging and converter files go. Every front end gets the same
+    /// folder, not only the window whose start-up sets it again.
+    std::string tempFolder = FSactions_Tavik::TempFolder();
 
     /// Called with the path of every fullflash that loaded (the recent-files list).
     std::function<void(Workspace&, const std::string&)> fullflashLoaded;

@@ -9,8 +9,8 @@ namespace {
 std::string listText(const MkflashLayout& layout) {
     std::string text;
     for (const PictureListEntry& row : ExpectedRows(layout)) {
-        text += row.index + "\t" + row.hexIndex + "\t" + row.width + "\t" + row.height + "\t" + row.type + "\t" +
-                row.pitOffset + "\t" + row.picOffset + "\n";
+        for (const std::string& column : ColumnTexts(row)) text += column + "\t";
+        text.back() = '\n';
     }
     return text;
 }

@@ -117,9 +117,11 @@ TEST(ReadPictureTable, RowTexts) {
         .shortEntry(pit + 8 * 1000, 0, 0, 0x81, 0, 0xA0000010);
     const auto rows = ReadPictureTable(flash.bytes(), pit, EntryFormat::Short, nullptr);
     ASSERT_EQ(rows.size(), 1001u);
-    EXPECT_EQ(rows[9], (PictureListEntry{"0009", "009", "176", "220", "8800", "8A3C10", "0123456"}));
-    EXPECT_EQ(rows[255], (PictureListEntry{"0255", "0FF", "1", "1", "0A00", "8A43C0", "0FEDCBA"}));
-    EXPECT_EQ(rows[1000], (PictureListEntry{"1000", "3E8", "0", "0", "8100", "8A5B08", "0000010"}));
+    using Texts = std::array<std::string, 7>;
+    EXPECT_EQ(ColumnTexts(rows[9]), (Texts{"0009", "009", "176", "220", "8800", "8A3C10", "0123456"}));
+    EXPECT_EQ(ColumnTexts(rows[255]), (Texts{"0255", "0FF", "1", "1", "0A00", "8A43C0", "0FEDCBA"}));
+    EXPECT_EQ(ColumnTexts(rows[1000]), (Texts{"1000", "3E8", "0", "0", "8100", "8A5B08", "0000010"}));
+    EXPECT_EQ(rows[9].entry, (PictureEntry{9, 176, 220, 0x88, 0, 0x8A3C10, 0x123456}));
 }
 
 TEST(ReadPictureTable, WideEntriesReadTwoByteSizes) {
@@ -127,7 +129,9 @@ TEST(ReadPictureTable, WideEntriesReadTwoByteSizes) {
     flash.longEntry(kPit, 240, 320, 0x8A, 0, 0xA0ABCDEF, 0x1234);
     const auto rows = scan(flash.bytes(), EntryFormat::Long);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], (PictureListEntry{"0000", "000", "240", "320", "8A00", "100", "0ABCDEF"}));
+    EXPECT_EQ(ColumnTexts(rows[0]),
+              (std::array<std::string, 7>{"0000", "000", "240", "320", "8A00", "100", "0ABCDEF"}));
+    EXPECT_EQ(rows[0].entry, (PictureEntry{0, 240, 320, 0x8A, 0, kPit, 0xABCDEF}));
 }
 
 TEST(EntryFormatFor, TwelveBytesOnlyForNewSGoldE71AndEL71) {
