@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb xauth

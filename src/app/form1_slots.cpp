@@ -81,25 +81,5 @@ void Form1::mnu_PopupPic_SaveAsGPF_24bit_Click() {
 
 // Entries whose commands are not part of the program yet: they are in the
 // menu so the window has its full shape, and do nothing when chosen.
-void Form1::mnu_File_MRU_Click(int) {}
-void Form1::mnu_Tools_ExtractFgrP_Click() {}
-void Form1::mnu_Tools_ExtractFGPN_Click() {}
-void Form1::mnu_Tools_FindGIF_Click() {}
-void Form1::mnu_Tools_FindPNG_Click() {}
-void Form1::mnu_Tools_FindXML_Click() {}
-void Form1::mnu_Fullflash_Change_PNG_Click() {}
-void Form1::mnu_Fullflash_SavePatch_Click() {}
-void Form1::mnu_Settings_Click() {}
-void Form1::mnu_Help_ReadMe_Click() {}
-void Form1::mnu_Help_About_Click() {}
-void Form1::mnu_PopupPictures_Load_1bit_Click() {}
-void Form1::mnu_PopupPictures_Load_8bit_Click() {}
-void Form1::mnu_PopupPictures_Load_16bit_Click() {}
-void Form1::mnu_PopupPictures_Load_24bit_Click() {}
-void Form1::mnu_PopupPictures_Loads_1bit_Click() {}
-void Form1::mnu_PopupPictures_Loads_8bit_Click() {}
-void Form1::mnu_PopupPictures_Loads_16bit_Click() {}
-void Form1::mnu_PopupPictures_Loads_24bit_Click() {}
 void Form1::mnu_PopupPictures_SaveAsPNG_Click() {}
-void Form1::mnu_PopupPictures_SavePatch_Click() {}
 void Form1::mnu_PopupPic_SaveAsPNG_Click() {}

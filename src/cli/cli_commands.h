@@ -1,27 +1,42 @@
 #pragma once
-// The subcommands of pictavo-cli. Each returns the process exit status:
-// 0 success, 1 a failure message, 2 wrong usage.
+// The subcommands of pictavo-cli, registered in groups on one CLI11 parser so
+// that every command gets the same --help, the same usage errors and the same
+// exit statuses: 0 success, 1 a failure message was shown, 2 wrong usage.
 
 #include <string>
-#include <vector>
 
-using Arguments = std::vector<std::string>;
+#include "cli/cli_ui.h"
+#include "workspace/workspace.h"
 
-int RunInfo(const Arguments& args);
-int RunList(const Arguments& args);
-int RunShow(const Arguments& args);
-int RunExport(const Arguments& args);
-int RunConvert(const Arguments& args);
+namespace CLI {
+class App;
+}
 
-/// Usage text, printed for --help (stdout) and for wrong usage (stderr).
-[[nodiscard]] const char* UsageText();
+/// Where a subcommand leaves its exit status.
+struct CliStatus {
+    int code = 0;
+};
 
-/// Wrong usage: the reason (when given) and the usage text on stderr; status 2.
-int UsageError(const std::string& why = {});
+/// info, list
+void AddFlashCommands(CLI::App& app, CliStatus& status);
+/// show, export, convert
+void AddPictureCommands(CLI::App& app, CliStatus& status);
 
-class CliUi;
-class Workspace;
+/// What every subcommand works with: the window's state, held without a
+/// window, and a Ui that answers from flags.
+struct CliContext {
+    Workspace ws;
+    CliUi ui;
+
+    CliContext();
+    /// 1 when a failure message was shown, else 0.
+    [[nodiscard]] int status() const { return ui.messages > 0 ? 1 : 0; }
+};
 
 /// Loads FLASH for a subcommand; prints one line and returns false when it
 /// cannot be read.
-bool LoadFlashForCli(Workspace& ws, CliUi& ui, const std::string& path);
+bool LoadFlashForCli(CliContext& cli, const std::string& path);
+
+/// The folder of the running program, ending in '/': where its configuration
+/// and language files are looked up, as for the window.
+[[nodiscard]] std::string ProgramFolder();

@@ -1,45 +1,54 @@
-#include <cstring>
+#include <CLI/CLI.hpp>
+
 #include <iostream>
-#include <map>
-#include <string>
 
 #include "cli/cli_commands.h"
 
-const char* UsageText() {
-    return "usage: pictavo-cli COMMAND ...\n"
-           "\n"
-           "  info FLASH    model, firmware, language pack, manufacturer, platform,\n"
-           "                PIT and picture count of a fullflash\n"
-           "  list FLASH    one tab-separated line per picture: #, hex, width,\n"
-           "                height, Type, PIToffset, PICoffset\n"
-           "  show FILE     the information line of a GPF or GPF2 file\n"
-           "  export FLASH --as bmp|gpf|gpf2 --to DIR [--pictures 0,5,10-20]\n"
-           "                [--hex-names] [--no-zero-names] [--overwrite]\n"
-           "                every picture (or the listed ones) as \"Save as BMPs\" or\n"
-           "                \"Save as GPFs\" write them\n"
-           "  convert FLASH INDEX OUT.gpf|OUT.gpf2 --depth 1|8|16|24 [--uncompressed]\n"
-           "                [--overwrite]\n"
-           "                one picture re-encoded in that depth (compressed unless\n"
-           "                --uncompressed)\n"
-           "\n"
-           "The fullflash is only ever read.\n";
+namespace {
+
+/// After a usage error: the usage line of the command that was given (or of
+/// the program) and where to find more.
+void printUsageHint(const CLI::App& app, const CLI::Formatter& formatter) {
+    const auto given = app.get_subcommands();
+    const CLI::App* command = given.empty() ? &app : given.front();
+    const std::string name = given.empty() ? app.get_name() : app.get_name() + " " + command->get_name();
+    std::cerr << formatter.make_usage(command, name) << "Run '" << name
+              << " --help' for more.\n";
 }
 
+bool isCommand(CLI::App& app, const std::string& name) {
+    return !app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); }).empty();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc < 2) return UsageError();
-    const std::string command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << UsageText();
+    CLI::App app{"Pictavo's commands without a window. The fullflash is only ever read.",
+                 "pictavo-cli"};
+    auto formatter = std::make_shared<CLI::Formatter>();
+    formatter->label("Usage", "usage");
+    formatter->column_width(34);
+    app.formatter(formatter);
+    app.require_subcommand(1);
+
+    CliStatus status;
+    AddFlashCommands(app, status);
+    AddPictureCommands(app, status);
+    app.footer("Run 'pictavo-cli COMMAND --help' for the options of one command.");
+
+    try {
+        if (argc > 1 && argv[1][0] != '-' && !isCommand(app, argv[1])) {
+            throw CLI::ExtrasError("unknown command '" + std::string(argv[1]) + "'",
+                                   CLI::ExitCodes::ExtrasError);
+        }
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
         return 0;
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "pictavo-cli: " << error.what() << '\n';
+        printUsageHint(app, *formatter);
+        return 2;
     }
-    const std::map<std::string, int (*)(const Arguments&)> commands{
-        {"info", RunInfo},
-        {"list", RunList},
-        {"show", RunShow},
-        {"export", RunExport},
-        {"convert", RunConvert},
-    };
-    const auto it = commands.find(command);
-    if (it == commands.end()) return UsageError("unknown command '" + command + "'");
-    return it->second(Arguments(argv + 2, argv + argc));
+    return status.code;
 }

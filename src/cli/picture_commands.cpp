@@ -1,21 +1,21 @@
 // pictavo-cli show, export and convert: the save commands of the picture menus
 // driven by flags instead of dialogs.
 
+#include <CLI/CLI.hpp>
+
 #include <charconv>
 #include <filesystem>
-#include <map>
 #include <iostream>
+#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 
 #include "cli/cli_commands.h"
-#include "cli/cli_ui.h"
 #include "commands/bmp_commands.h"
-#include "commands/fullflash_commands.h"
 #include "commands/gpf_commands.h"
 #include "commands/preview_commands.h"
 #include "support/fs_actions.h"
-#include "workspace/workspace.h"
 
 namespace {
 
@@ -43,105 +43,138 @@ std::optional<std::set<int>> parsePictureList(const std::string& text) {
     return numbers;
 }
 
-/// Status after a command: 1 when it showed a failure message.
-int status(const CliUi& ui) { return ui.messages > 0 ? 1 : 0; }
+/// Options of the commands that name their files as the batch saves do.
+struct NameOptions {
+    bool hexNames = false;
+    bool noZeroNames = false;
+    bool overwrite = false;
 
-}  // namespace
+    void addTo(CLI::App* command) {
+        command->add_flag("--hex-names", hexNames, "name files by hexadecimal picture numbers");
+        command->add_flag("--no-zero-names", noZeroNames, "do not pad names with zeros");
+        command->add_flag("--overwrite", overwrite, "replace existing files (else they are kept)");
+    }
+    void applyTo(CliContext& cli) const {
+        cli.ws.HEXFilename = hexNames;
+        cli.ws.ZeroFilename = !noZeroNames;
+        cli.ui.answerQuestions = overwrite;
+    }
+};
 
-int RunShow(const Arguments& args) {
-    if (args.size() != 1) return UsageError("show takes one GPF or GPF2 file");
-    Workspace ws;
-    CliUi ui;
-    if (!ShowGpfFile(ws, ui, args[0])) return 1;
-    std::cout << ws.pictureInfo << '\n';
+struct ExportOptions {
+    std::string flash;
+    std::string as;
+    std::string folder;
+    std::string pictures;
+    NameOptions names;
+};
+
+int runShow(const std::string& file) {
+    CliContext cli;
+    if (!ShowGpfFile(cli.ws, cli.ui, file)) return 1;
+    std::cout << cli.ws.pictureInfo << '\n';
     return 0;
 }
 
-int RunExport(const Arguments& args) {
-    if (args.empty()) return UsageError("export needs FLASH");
-    std::string as;
-    std::string folder;
-    std::optional<std::set<int>> pictures;
-    Workspace ws;
-    CliUi ui;
-    ws.ZeroFilename = true;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& flag = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (flag == "--as" && hasValue) {
-            as = args[++i];
-        } else if (flag == "--to" && hasValue) {
-            folder = args[++i];
-        } else if (flag == "--pictures" && hasValue) {
-            pictures = parsePictureList(args[++i]);
-            if (!pictures) return UsageError("--pictures takes numbers and ranges: 0,5,10-20");
-        } else if (flag == "--hex-names") {
-            ws.HEXFilename = true;
-        } else if (flag == "--no-zero-names") {
-            ws.ZeroFilename = false;
-        } else if (flag == "--overwrite") {
-            ui.answerQuestions = true;
-        } else {
-            return UsageError("unknown or incomplete option '" + flag + "'");
-        }
-    }
-    if (as != "bmp" && as != "gpf" && as != "gpf2") return UsageError("--as takes bmp, gpf or gpf2");
-    if (folder.empty()) return UsageError("export needs --to DIR");
-    if (!std::filesystem::is_directory(folder)) {
-        std::cerr << "pictavo-cli: not a folder: " << folder << '\n';
+int runExport(const ExportOptions& options, const std::optional<std::set<int>>& pictures) {
+    if (!std::filesystem::is_directory(options.folder)) {
+        std::cerr << "pictavo-cli: not a folder: " << options.folder << '\n';
         return 1;
     }
-    if (!LoadFlashForCli(ws, ui, args[0])) return 1;
+    CliContext cli;
+    options.names.applyTo(cli);
+    if (!LoadFlashForCli(cli, options.flash)) return 1;
 
     RowFilter filter;
     if (pictures) {
         filter = [&](std::size_t position) { return pictures->contains(static_cast<int>(position)); };
     }
-    const std::string target = FSactions_Tavik::WithTrailingSlash(folder);
-    const BatchEnd end = as == "bmp" ? SavePicturesAsBmp(ws, ui, target, filter)
-                                     : SavePicturesAsGpf(ws, ui, target, "." + as, filter);
+    const std::string target = FSactions_Tavik::WithTrailingSlash(options.folder);
+    const BatchEnd end = options.as == "bmp"
+                             ? SavePicturesAsBmp(cli.ws, cli.ui, target, filter)
+                             : SavePicturesAsGpf(cli.ws, cli.ui, target, "." + options.as, filter);
     if (end == BatchEnd::Stopped) {
         std::cerr << "pictavo-cli: export stopped\n";
         return 1;
     }
-    return status(ui);
+    return cli.status();
 }
 
-int RunConvert(const Arguments& args) {
-    if (args.size() < 3) return UsageError("convert needs FLASH INDEX OUT");
-    std::optional<int> depth;
-    bool compressed = true;
-    CliUi ui;
-    for (std::size_t i = 3; i < args.size(); ++i) {
-        if (args[i] == "--depth" && i + 1 < args.size()) {
-            depth = parseNumber(args[++i]);
-        } else if (args[i] == "--uncompressed") {
-            compressed = false;
-        } else if (args[i] == "--overwrite") {
-            ui.answerQuestions = true;
-        } else {
-            return UsageError("unknown or incomplete option '" + args[i] + "'");
-        }
-    }
+struct ConvertOptions {
+    std::string flash;
+    int index = 0;
+    std::string out;
+    int depth = 0;
+    bool uncompressed = false;
+    bool overwrite = false;
+};
+
+int runConvert(const ConvertOptions& options) {
     const std::map<int, int> codes{{1, kSaveGpf1Bit}, {8, kSaveGpf8Bit}, {16, kSaveGpf16Bit},
                                    {24, kSaveGpf24Bit}};
-    if (!depth || !codes.contains(*depth)) return UsageError("--depth takes 1, 8, 16 or 24");
-    const auto index = parseNumber(args[1]);
-    if (!index) return UsageError("INDEX is a picture number");
-    const std::string& out = args[2];
-    if (!out.ends_with(".gpf") && !out.ends_with(".gpf2")) {
-        return UsageError("OUT ends in .gpf or .gpf2");
-    }
-
-    Workspace ws;
-    if (!LoadFlashForCli(ws, ui, args[0])) return 1;
-    if (static_cast<std::size_t>(*index) >= ws.rows.size()) {
-        std::cerr << "pictavo-cli: no picture " << *index << " (the list has " << ws.rows.size()
+    CliContext cli;
+    cli.ui.answerQuestions = options.overwrite;
+    if (!LoadFlashForCli(cli, options.flash)) return 1;
+    const auto index = static_cast<std::size_t>(options.index);
+    if (index >= cli.ws.rows.size()) {
+        std::cerr << "pictavo-cli: no picture " << index << " (the list has " << cli.ws.rows.size()
                   << ")\n";
         return 1;
     }
-    if (!SelectAndShow(ws, ui, static_cast<std::size_t>(*index))) return 1;
-    if (!AcceptGpfTarget(ws, ui, out)) return 1;
-    const int code = codes.at(*depth) - (compressed ? 0 : 128);
-    return WriteShownPictureAsGpf(ws, ui, out, code) == SaveOutcome::Written ? 0 : 1;
+    if (!SelectAndShow(cli.ws, cli.ui, index)) return 1;
+    if (!AcceptGpfTarget(cli.ws, cli.ui, options.out)) return 1;
+    const int code = codes.at(options.depth) - (options.uncompressed ? 128 : 0);
+    return WriteShownPictureAsGpf(cli.ws, cli.ui, options.out, code) == SaveOutcome::Written ? 0 : 1;
+}
+
+}  // namespace
+
+void AddPictureCommands(CLI::App& app, CliStatus& status) {
+    auto file = std::make_shared<std::string>();
+    CLI::App* show = app.add_subcommand("show", "the information line of a GPF or GPF2 file");
+    show->add_option("FILE", *file, "a .gpf or .gpf2 file")->required();
+    show->callback([&status, file] { status.code = runShow(*file); });
+
+    auto exportOptions = std::make_shared<ExportOptions>();
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "every picture (or the listed ones) as \"Save as BMPs\" or \"Save as GPFs\" write them");
+    exportCommand->add_option("FLASH", exportOptions->flash, "the fullflash")->required();
+    exportCommand->add_option("--as", exportOptions->as, "file kind")
+        ->required()
+        ->check(CLI::IsMember({"bmp", "gpf", "gpf2"}));
+    exportCommand->add_option("--to", exportOptions->folder, "an existing folder")->required();
+    exportCommand->add_option("--pictures", exportOptions->pictures,
+                              "picture numbers and ranges, e.g. 0,5,10-20");
+    exportOptions->names.addTo(exportCommand);
+    exportCommand->callback([&status, exportOptions] {
+        std::optional<std::set<int>> pictures;
+        if (!exportOptions->pictures.empty()) {
+            pictures = parsePictureList(exportOptions->pictures);
+            if (!pictures) {
+                throw CLI::ValidationError("--pictures", "takes numbers and ranges: 0,5,10-20");
+            }
+        }
+        status.code = runExport(*exportOptions, pictures);
+    });
+
+    auto convertOptions = std::make_shared<ConvertOptions>();
+    CLI::App* convert = app.add_subcommand(
+        "convert", "one picture re-encoded in a bit depth, as the picture menu's \"Save as GPF\"");
+    convert->add_option("FLASH", convertOptions->flash, "the fullflash")->required();
+    convert->add_option("INDEX", convertOptions->index, "picture number")
+        ->required()
+        ->check(CLI::NonNegativeNumber);
+    convert->add_option("OUT", convertOptions->out, "OUT.gpf or OUT.gpf2")->required();
+    convert->add_option("--depth", convertOptions->depth, "bit depth")
+        ->required()
+        ->check(CLI::IsMember({1, 8, 16, 24}));
+    convert->add_flag("--uncompressed", convertOptions->uncompressed, "write the uncompressed type");
+    convert->add_flag("--overwrite", convertOptions->overwrite, "replace an existing OUT");
+    convert->callback([&status, convertOptions] {
+        const std::string& out = convertOptions->out;
+        if (!out.ends_with(".gpf") && !out.ends_with(".gpf2")) {
+            throw CLI::ValidationError("OUT", "ends in .gpf or .gpf2");
+        }
+        status.code = runConvert(*convertOptions);
+    });
 }

@@ -67,7 +67,9 @@ TEST(PictavoCli, FailuresAndUsage) {
         {"unknown command", {"frobnicate", "x.bin"}, 2, false},
         {"info without a file", {"info"}, 2, false},
         {"list with two files", {"list", "a.bin", "b.bin"}, 2, false},
+        {"mistyped option", {"info", "a.bin", "--overwite"}, 2, false},
         {"help", {"--help"}, 0, true},
+        {"help of a command", {"export", "--help"}, 0, true},
     };
     for (const Case& c : cases) {
         const ProgramRun run = RunProgram("pictavo-cli", c.args);

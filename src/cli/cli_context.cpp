@@ -1,0 +1,31 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <vector>
+
+#include "cli/cli_commands.h"
+#include "commands/fullflash_commands.h"
+#include "support/fs_actions.h"
+
+std::string ProgramFolder() {
+    std::vector<char> buffer(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (length <= 0) return "./";
+    const std::string path(buffer.data(), static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+CliContext::CliContext() { ws.applicationFolder = ProgramFolder(); }
+
+bool LoadFlashForCli(CliContext& cli, const std::string& path) {
+    errno = 0;  // a folder opens fine and sets no error: don't report a stale one
+    if (FSactions_Tavik::FileMissing(path)) {
+        const int error = errno;
+        std::cerr << "pictavo-cli: cannot read " << path << ": "
+                  << (error != 0 ? std::strerror(error) : "not a regular file") << '\n';
+        return false;
+    }
+    return LoadFullflash(cli.ws, cli.ui, path);
+}
