@@ -14,6 +14,7 @@ class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QListView;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
@@ -21,6 +22,7 @@ class QTableView;
 class PictureListModel;
 class PictureView;
 class QtUi;
+class ThumbnailLoader;
 
 class Form1 final : public QMainWindow {
     Q_OBJECT
@@ -81,12 +83,24 @@ public slots:
     /// Selection events of the list: click, key down and key up.
     void ListView1_Click();
     void TransCheck_Click();
+    // View menu: zoom and background of the preview
+    void mnu_View_ZoomFit_Click();
+    void mnu_View_Zoom1_Click();
+    void mnu_View_Zoom2_Click();
+    void mnu_View_Zoom4_Click();
+    void mnu_View_Zoom8_Click();
+    void mnu_View_Checkerboard_Click();
+    /// Ctrl+C in the preview: the shown picture, with its transparency, to the clipboard.
+    void copyPicture();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWidgets();
+    QWidget* buildPictureList();
+    QWidget* buildThumbnails();
+    QWidget* buildPreview(QWidget* parent);
     void buildMenus();
     void connectMenuEntry(const MenuSpec& entry, QAction* action);
     void applyControlStates();
@@ -94,6 +108,12 @@ private:
     void showSelectionInView();
 
     void showPreview();
+    void applyShortcuts();
+    void showViewState();
+    void showStatus();
+    /// The checkerboard squares follow the zoom, so they stay a few screen
+    /// pixels wide; repaints when they change.
+    void fitCheckerToZoom();
 
     Workspace m_ws;
     std::uint64_t m_shownPreview = 0;
@@ -104,10 +124,13 @@ private:
     QTabWidget* m_tabs = nullptr;           // TabStrip1
     QTableView* m_list = nullptr;           // ListView1
     PictureListModel* m_model = nullptr;
+    QListView* m_thumbs = nullptr;          // the thumbnail grid over the same list
+    ThumbnailLoader* m_thumbnailLoader = nullptr;
     QProgressBar* m_progress = nullptr;     // ProgressBar1
     QGroupBox* m_infoFrame = nullptr;       // FFinfo
     QLabel* m_infoLabel = nullptr;          // FFinfol
     QGroupBox* m_pictureFrame = nullptr;    // PICframe
     PictureView* m_picture = nullptr;       // Picture1
+    QLabel* m_status = nullptr;             // status bar: count, selection, staged
     QCheckBox* m_transparency = nullptr;    // TransCheck
 };

@@ -1,6 +1,9 @@
 #include "app/picture_list_model.h"
 
 #include <QFont>
+#include <QImage>
+
+#include "app/thumbnail_loader.h"
 
 #include "workspace/workspace.h"
 
@@ -45,6 +48,11 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const {
                 return bold;
             }
             return {};
+        case ThumbnailRole:
+            if (m_thumbnails == nullptr) return {};
+            return m_thumbnails->tile(index.row());
+        case StagedRole:
+            return row.changed;
         case Qt::TextAlignmentRole:
             return index.column() >= 2 && index.column() <= 3
                        ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
@@ -62,13 +70,23 @@ QVariant PictureListModel::headerData(int section, Qt::Orientation orientation, 
     return QString::fromLatin1(kHeaders[section]);
 }
 
+void PictureListModel::setThumbnails(ThumbnailLoader* loader) {
+    m_thumbnails = loader;
+    connect(loader, &ThumbnailLoader::tileReady, this, [this](int row) {
+        const QModelIndex tile = index(row, 0);
+        emit dataChanged(tile, tile, {ThumbnailRole});
+    });
+}
+
 void PictureListModel::sync() {
     if (m_shownRevision != m_ws.rowsRevision) {
+        if (m_thumbnails != nullptr) m_thumbnails->reset();
         beginResetModel();
         m_shownRevision = m_ws.rowsRevision;
         m_shownCount = static_cast<int>(m_ws.rows.size());
         endResetModel();
     } else if (m_shownCount > 0) {
+        if (m_thumbnails != nullptr) m_thumbnails->forgetStaged();
         emit dataChanged(index(0, 0), index(m_shownCount - 1, kColumns - 1));
     }
 }

@@ -43,8 +43,19 @@ std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCurs
 }
 
 void DrawPicture(Workspace& ws) {
-    ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, ws.backgroundRed,
-                                        ws.backgroundGreen, ws.backgroundBlue);
+    if (ws.checkerboard) {
+        const auto shade = [](std::uint8_t channel) { return static_cast<std::uint32_t>(channel * 7 / 8); };
+        const GPFcodec::Checkerboard board{
+            0xFF000000u | std::uint32_t{ws.backgroundRed} << 16 | std::uint32_t{ws.backgroundGreen} << 8 |
+                ws.backgroundBlue,
+            0xFF000000u | shade(ws.backgroundRed) << 16 | shade(ws.backgroundGreen) << 8 |
+                shade(ws.backgroundBlue),
+            ws.checkerSquare};
+        ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, board);
+    } else {
+        ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, ws.backgroundRed,
+                                            ws.backgroundGreen, ws.backgroundBlue);
+    }
     ++ws.previewRevision;
 }
 

@@ -41,6 +41,10 @@ public:
     std::uint8_t backgroundRed = 255;
     std::uint8_t backgroundGreen = 255;
     std::uint8_t backgroundBlue = 255;
+    /// Transparent pixels show a checkerboard of the background and a darker
+    /// shade instead of the plain background; squares of `checkerSquare` cells.
+    bool checkerboard = false;
+    int checkerSquare = 8;
     std::string ffInfo;       ///< text of FFinfol
 
     // Settings, as a freshly created configuration file has them
