@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -119,9 +120,8 @@ QWidget* Form1::buildPictureList() {
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->installEventFilter(this);
     connect(m_list, &QTableView::clicked, this, &Form1::ListView1_Click);
-    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (QMenu* popup = listPopup()) popup->popup(m_list->viewport()->mapToGlobal(at));
-    });
+    connect(m_list, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { openListPopup(m_list, at); });
     return m_list;
 }
 
@@ -145,9 +145,8 @@ QWidget* Form1::buildThumbnails() {
     m_thumbs->setContextMenuPolicy(Qt::CustomContextMenu);
     m_thumbs->installEventFilter(this);
     connect(m_thumbs, &QListView::clicked, this, &Form1::ListView1_Click);
-    connect(m_thumbs, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (QMenu* popup = listPopup()) popup->popup(m_thumbs->viewport()->mapToGlobal(at));
-    });
+    connect(m_thumbs, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { openListPopup(m_thumbs, at); });
     return m_thumbs;
 }
 
@@ -313,12 +312,31 @@ void Form1::showSelectionInView() {
     }
 }
 
+void Form1::openListPopup(QAbstractItemView* view, const QPoint& at) {
+    // The row under the pointer is selected and shown first, so the menu acts
+    // on the row the user sees selected.
+    const QModelIndex row = view->indexAt(at);
+    if (row.isValid()) {
+        view->setCurrentIndex(row);
+        ListView1_Click();
+    }
+    if (QMenu* popup = listPopup()) popup->popup(view->viewport()->mapToGlobal(at));
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == m_list || watched == m_thumbs) &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    if (watched == m_list || watched == m_thumbs) {
         // Queued, so the view has moved its selection before the row is read:
-        // key down and key up each show the row selected at that moment.
-        QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+        // key down and key up each show the row selected at that moment. A key
+        // released without its press here (the Enter that closed a dialog) is
+        // not the user's doing on this list.
+        if (event->type() == QEvent::KeyPress) {
+            m_keysDown.insert(static_cast<QKeyEvent*>(event)->key());
+            QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+        } else if (event->type() == QEvent::KeyRelease &&
+                   m_keysDown.remove(static_cast<QKeyEvent*>(event)->key())) {
+            QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+        }
+        if (event->type() == QEvent::FocusOut) m_keysDown.clear();
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -4,12 +4,15 @@
 // one core command and then brings the window up to date.
 
 #include <QMainWindow>
+#include <QSet>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "ui/ui.h"
 #include "workspace/workspace.h"
 
+class QAbstractItemView;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -21,7 +24,6 @@ class QTabWidget;
 class QTableView;
 class PictureListModel;
 class PictureView;
-class QtUi;
 class ThumbnailLoader;
 
 class Form1 final : public QMainWindow {
@@ -44,6 +46,9 @@ public:
 
     /// Shows the Workspace: captions, menu states, list, panel, preview.
     void refreshFromWorkspace();
+
+    /// Who answers the commands' dialogs from now on (tests script them).
+    void setUi(std::unique_ptr<Ui> ui) { m_ui = std::move(ui); }
 
 public slots:
     void mnu_FileOpen_Click();
@@ -105,6 +110,7 @@ private:
     void connectMenuEntry(const MenuSpec& entry, QAction* action);
     void applyControlStates();
     void takeSelectionFromView();
+    void openListPopup(QAbstractItemView* view, const QPoint& at);
     void showSelectionInView();
 
     void showPreview();
@@ -117,7 +123,8 @@ private:
 
     Workspace m_ws;
     std::uint64_t m_shownPreview = 0;
-    std::unique_ptr<QtUi> m_ui;
+    QSet<int> m_keysDown;  ///< keys pressed on the list and not yet released
+    std::unique_ptr<Ui> m_ui;
     std::map<std::string, QAction*, std::less<>> m_actions;
     std::map<std::string, QMenu*, std::less<>> m_menus;
 

@@ -63,11 +63,15 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PictureListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= kColumns) {
-        return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
+    if (role == Qt::DisplayRole) return QString::fromLatin1(kHeaders[section]);
+    if (role == Qt::ToolTipRole && section == 5) {
+        return QStringLiteral("File offset of the picture's entry in the picture index table");
     }
-    return QString::fromLatin1(kHeaders[section]);
+    if (role == Qt::ToolTipRole && section == 6) {
+        return QStringLiteral("File offset of the picture's data (its flash address without the top digit)");
+    }
+    return {};
 }
 
 void PictureListModel::setThumbnails(ThumbnailLoader* loader) {

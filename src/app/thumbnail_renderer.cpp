@@ -8,7 +8,6 @@
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
 #include "support/byte_cursor.h"
-#include "support/fs_actions.h"
 #include "ui/silent_ui.h"
 
 namespace {
@@ -24,9 +23,9 @@ bool decodeFromFlash(DecodedPicture& picture, const ThumbnailSource& source) {
 }
 
 bool decodeStaged(DecodedPicture& picture, const std::string& path) {
-    const auto bytes = FSactions_Tavik::ReadFileBytes(path);
-    if (!bytes) return false;
-    ByteCursor in({reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()});
+    const auto file = MappedFile::open(path);
+    if (!file) return false;
+    ByteCursor in(file->bytes());
     const auto header = GPFcodec::ParseGpfHeader(in);
     if (!header) return false;
     SilentUi ui;

@@ -27,5 +27,7 @@ bool LoadFlashForCli(CliContext& cli, const std::string& path) {
                   << (error != 0 ? std::strerror(error) : "not a regular file") << '\n';
         return false;
     }
-    return LoadFullflash(cli.ws, cli.ui, path);
+    if (!LoadFullflash(cli.ws, cli.ui, path)) return false;
+    if (cli.ws.rows.empty()) std::cerr << "pictavo-cli: warning: no picture table found in " << path << '\n';
+    return true;
 }

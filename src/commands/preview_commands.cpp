@@ -6,16 +6,13 @@
 #include "support/basic_calculations.h"
 #include "support/byte_cursor.h"
 #include "support/fs_actions.h"
+#include "support/mapped_file.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
 using namespace BasicCalculations_Tavik;
 
 namespace {
-
-std::span<const std::uint8_t> asBytes(const std::string& bytes) {
-    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
-}
 
 std::string informationLine(const std::string& number, const std::string& width,
                             const std::string& height, const GPFcodec::PictureTypeInfo& type,
@@ -78,16 +75,18 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
 }
 
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path) {
-    const auto bytes = FSactions_Tavik::ReadFileBytes(path);
-    if (!bytes) {
+    // Mapped, not read: a huge file named .gpf costs only the pages the
+    // decoder touches.
+    const auto file = MappedFile::open(path);
+    if (!file) {
         ShowFileMissing(ws, ui, path);
         return false;
     }
-    return ShowGpfBytes(ws, ui, *bytes);
+    return ShowGpfBytes(ws, ui, file->bytes());
 }
 
-bool ShowGpfBytes(Workspace& ws, Ui& ui, const std::string& bytes) {
-    ByteCursor in(asBytes(bytes));
+bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes) {
+    ByteCursor in(bytes);
     const auto header = ReadGpfHeader(ws, ui, in);
     if (!header) {
         ui.message("error was occupated", "", MessageButtons::Ok);

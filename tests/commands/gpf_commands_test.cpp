@@ -68,17 +68,30 @@ TEST(SaveAsGpfWithDepth, DeclinedCompressionWritesTheUncompressedCode) {
     EXPECT_EQ(ReadWholeFile(path), GPFcodec::PadToSixteen(header(3, 1, 0x08, 0, false) + blue + blue + blue));
 }
 
-TEST(SaveAsGpfWithDepth, NameEndingsAreComparedExactly) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"a.gpf", "a.gpf"}, {"a.gpf2", "a.gpf2"}, {"a.GPF", "a.GPF.gpf2"}, {"a", "a.gpf2"}};
-    for (const auto& [typed, written] : cases) {
+// The re-encoding save keeps a name ending in "gpf2" without the dot; the raw
+// save of the list completes every name that ends in neither ".gpf2" nor ".gpf".
+TEST(GpfSaves, NameEndingsAreComparedExactly) {
+    const struct {
+        bool raw;
+        std::string typed;
+        std::string written;
+    } cases[] = {
+        {false, "a.gpf", "a.gpf"}, {false, "a.gpf2", "a.gpf2"}, {false, "a.GPF", "a.GPF.gpf2"},
+        {false, "a", "a.gpf2"},    {false, "agpf2", "agpf2"},   {true, "agpf2", "agpf2.gpf2"},
+        {true, "a.gpf", "a.gpf"},  {true, "a.gpf2", "a.gpf2"},
+    };
+    for (const auto& c : cases) {
         LoadedWorkspace t(pictures());
         showRow(t, 1);
         t.ws.defGPF2 = true;
         t.ws.cmpGPF = true;
-        t.ui.choosePath(t.dir.file(typed));
-        mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
-        EXPECT_TRUE(std::filesystem::exists(t.dir.file(written))) << typed;
+        t.ui.choosePath(t.dir.file(c.typed));
+        if (c.raw) {
+            mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+        } else {
+            mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+        }
+        EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written))) << c.typed << (c.raw ? " raw" : "");
     }
 }
 
