@@ -7,14 +7,6 @@
 #include "commands/preview_commands.h"
 #include "workspace/workspace.h"
 
-namespace {
-
-// Requests beyond this many are the oldest, for rows long scrolled past; they
-// are dropped and asked for again should their rows come back into view.
-constexpr std::size_t kMostQueued = 512;
-
-}  // namespace
-
 ThumbnailLoader::ThumbnailLoader(const Workspace& ws, int tileSize, QObject* parent)
     : QObject(parent), m_ws(ws), m_tileSize(tileSize) {
     const int workers = std::max(1, QThread::idealThreadCount());
@@ -45,11 +37,8 @@ QImage ThumbnailLoader::tile(int row) {
                            entry.changed ? StagingFilePath(m_ws, static_cast<std::size_t>(row)) : ""};
     {
         std::lock_guard lock(m_mutex);
+        // A row is queued at most once, so the queue never outgrows the list.
         m_queue.push_back({m_generation, row, std::move(source)});
-        if (m_queue.size() > kMostQueued) {
-            m_requested.erase(m_queue.front().row);
-            m_queue.pop_front();
-        }
     }
     m_wake.notify_one();
     return shown;
