@@ -21,6 +21,7 @@
 #include "app/picture_view.h"
 #include "app/qt_ui.h"
 #include "commands/file_commands.h"
+#include "commands/settings_commands.h"
 
 Form1::Form1(const std::string& programFolder, const std::string& commandLine, QWidget* parent)
     : QMainWindow(parent) {
@@ -33,7 +34,10 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine, Q
     m_ws.backgroundGreen = static_cast<std::uint8_t>(background.green());
     m_ws.backgroundBlue = static_cast<std::uint8_t>(background.blue());
     refreshFromWorkspace();
-    Startup(m_ws, *m_ui, programFolder, commandLine);
+    m_ws.fullflashLoaded = [](Workspace& ws, const std::string& path) { AddRecentFile(ws, path); };
+    StartupSteps steps;
+    steps.loadSettings = [](Workspace& ws, Ui& ui) { LoadSettings(ws, ui); };
+    Startup(m_ws, *m_ui, programFolder, commandLine, steps);
     refreshFromWorkspace();
 }
 
