@@ -82,6 +82,14 @@ bool replaceSettingsFile(const std::string& path, std::string_view bytes) {
     return FSactions_Tavik::ReplaceFile(path, bytes);
 }
 
+/// A new user of an installed program starts from the settings it ships
+/// (converter and language named); anything else from the defaults.
+void createSettingsFile(Workspace& ws, Ui& ui) {
+    const auto shipped = FSactions_Tavik::ReadFileBytes(ws.programFiles.initialSettingsFile);
+    if (shipped && replaceSettingsFile(ws.programFiles.settingsFile, *shipped)) return;
+    SaveSettings(ws, ui);
+}
+
 void locateProgramFiles(Workspace& ws) {
     if (ws.programFiles.settingsFile.empty()) {
         ws.programFiles = LocateProgramFiles(ws.applicationFolder, XdgFolders::FromEnvironment());
@@ -93,7 +101,7 @@ void locateProgramFiles(Workspace& ws) {
 void LoadSettings(Workspace& ws, Ui& ui) {
     locateProgramFiles(ws);
     const std::string& path = ws.programFiles.settingsFile;
-    if (!exists(path)) SaveSettings(ws, ui);
+    if (!exists(path)) createSettingsFile(ws, ui);
     if (const auto bytes = FSactions_Tavik::ReadFileBytes(path)) {
         applySettings(ws, ReadSettings(*bytes));
     } else if (exists(path)) {

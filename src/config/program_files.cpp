@@ -27,12 +27,13 @@ ProgramFiles LocateProgramFiles(const std::string& programFolder, const XdgFolde
         files.settingsFile = programFolder + std::string(kSettingsFileName);
         files.languageFolders = {programFolder};
         files.readMeFile = programFolder + "ReadMe.txt";
-        files.icon = programFolder + "pictavo.png";
+        files.icon = programFolder + "pictavo.svg";
         return files;
     }
     const std::string configFolder =
         xdg.configHome.empty() ? programFolder : xdg.configHome + "/pictavo/";
     files.settingsFile = configFolder + std::string(kSettingsFileName);
+    files.initialSettingsFile = dataFolder + std::string(kSettingsFileName);
     files.languageFolders = {configFolder, dataFolder};
     files.readMeFile = dataFolder + "ReadMe.txt";
     files.icon = "pictavo";

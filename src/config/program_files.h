@@ -12,7 +12,9 @@
 namespace ConfigActions {
 
 struct ProgramFiles {
-    std::string settingsFile;                  ///< Pictavo.ini
+    std::string settingsFile;  ///< Pictavo.ini
+    /// What a missing settings file starts as, when an installation ships it.
+    std::string initialSettingsFile;
     std::vector<std::string> languageFolders;  ///< searched in order, each ending in '/'
     std::string readMeFile;
     std::string icon;  ///< an icon file, or the icon's name in the desktop's theme
