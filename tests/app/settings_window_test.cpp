@@ -89,6 +89,21 @@ TEST(SettingsWindow, OkRewritesTheFileAndSetsTheFlags) {
     EXPECT_FALSE(s.dialog.isVisible());
 }
 
+TEST(SettingsWindow, ConverterBrowseTakesOnlyAnExistingFile) {
+    SettingsDialog s;
+    auto* converter = child<QLineEdit>(s.dialog, "Text1");
+    s.ui.choosePath(s.dir.file("gone"));
+    child<QPushButton>(s.dialog, "Command5")->click();
+    EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{"!\r" + s.dir.file("gone")});
+    EXPECT_EQ(converter->text(), "");
+
+    const std::string program = s.dir.write("pictavo-convert", "");
+    s.ui.choosePath(program + "  ");
+    child<QPushButton>(s.dialog, "Command5")->click();
+    EXPECT_EQ(converter->text().toStdString(), program);
+    EXPECT_TRUE(child<QPushButton>(s.dialog, "Command3")->isEnabled());
+}
+
 TEST(SettingsWindow, BrowsedLanguageLoadsFromTheProgramFolderOnApply) {
     SettingsDialog s;
     TempDir elsewhere;
