@@ -1,7 +1,7 @@
 // Arbitrary bytes as the program's text files: Pictavo.ini, a language file
 // and a freedesktop key file (mimeapps.list, desktop entry). Besides not
-// crashing, a setting written back must read back the same, and a key-file
-// edit must keep the value it set.
+// crashing, a setting written back must read back the same, a key-file edit
+// must keep the value it set, and an escaped string must unescape to itself.
 
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string edited = WithKeyFileValue(bytes, "Default Applications", "a/b", "c.desktop;");
     if (KeyFileValue(edited, "Default Applications", "a/b") != "c.desktop;") __builtin_trap();
-    (void)UnescapeKeyFileString(bytes);
+    if (UnescapeKeyFileString(EscapeKeyFileString(bytes)) != bytes) __builtin_trap();
     return 0;
 }

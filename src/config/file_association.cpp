@@ -36,35 +36,35 @@ std::string fileNamePart(std::string_view text) {
 std::string xmlEscaped(std::string_view text) {
     std::string out;
     for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
+        if (c == '&') {
+            out += "&amp;";
+        } else if (c == '<') {
+            out += "&lt;";
+        } else if (c == '>') {
+            out += "&gt;";
+        } else if (c == '"') {
+            out += "&quot;";
+        } else {
+            out += c;
         }
     }
     return out;
 }
 
-/// Whether a ";"-separated list holds `item`.
-bool listHas(std::string_view list, std::string_view item) {
-    while (!list.empty()) {
-        const std::size_t semicolon = list.find(';');
-        if (list.substr(0, semicolon) == item) return true;
-        if (semicolon == std::string_view::npos) break;
-        list.remove_prefix(semicolon + 1);
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> items;
+    while (!text.empty()) {
+        const std::size_t at = text.find(separator);
+        items.push_back(text.substr(0, at));
+        if (at == std::string_view::npos) break;
+        text.remove_prefix(at + 1);
     }
-    return false;
+    return items;
+}
+
+bool listHas(std::string_view list, std::string_view item) {
+    const auto items = split(list, ';');
+    return std::find(items.begin(), items.end(), item) != items.end();
 }
 
 std::string readText(const std::string& path) {
@@ -77,42 +77,45 @@ bool writeText(const std::string& path, std::string_view text) {
     return FSactions_Tavik::ReplaceFile(path, text);
 }
 
+std::vector<std::string> dataFolders(const XdgFolders& xdg) {
+    std::vector<std::string> folders;
+    if (!xdg.dataHome.empty()) folders.push_back(xdg.dataHome);
+    folders.insert(folders.end(), xdg.dataDirs.begin(), xdg.dataDirs.end());
+    return folders;
+}
+
+/// One line of the database's globs2 file: weight:type:pattern[:flags].
+struct Glob {
+    long weight;
+    std::string_view type;
+    std::string_view pattern;
+    bool caseSensitive;
+};
+
+std::optional<Glob> parseGlob(std::string_view line) {
+    if (line.empty() || line.front() == '#') return std::nullopt;
+    const auto fields = split(line, ':');
+    if (fields.size() < 3) return std::nullopt;
+    const bool caseSensitive = fields.size() > 3 && fields[3].find("cs") != std::string_view::npos;
+    return Glob{std::strtol(std::string(fields[0]).c_str(), nullptr, 10), fields[1], fields[2],
+                caseSensitive};
+}
+
 /// The MIME type the database gives files ending in `ext`: the heaviest glob
 /// of the first folder that knows the extension.
 std::optional<std::string> mimeTypeOf(const std::string& ext, const XdgFolders& xdg) {
-    std::vector<std::string> folders{xdg.dataHome};
-    folders.insert(folders.end(), xdg.dataDirs.begin(), xdg.dataDirs.end());
     const std::string pattern = "*" + ext;
-    for (const std::string& folder : folders) {
-        if (folder.empty()) continue;
-        std::optional<std::string> best;
-        long bestWeight = -1;
+    for (const std::string& folder : dataFolders(xdg)) {
         const std::string globs = readText(folder + "/mime/globs2");
-        std::string_view rest = globs;
-        while (!rest.empty()) {
-            const std::size_t feed = rest.find('\n');
-            const std::string_view line = rest.substr(0, feed);
-            rest = feed == std::string_view::npos ? std::string_view() : rest.substr(feed + 1);
-            if (line.empty() || line.front() == '#') continue;
-            // weight:type:pattern[:flags]
-            const std::size_t first = line.find(':');
-            const std::size_t second = line.find(':', first + 1);
-            if (first == std::string_view::npos || second == std::string_view::npos) continue;
-            const std::size_t third = line.find(':', second + 1);
-            const std::string_view glob = line.substr(second + 1, third - second - 1);
-            const std::string_view flags =
-                third == std::string_view::npos ? "" : line.substr(third + 1);
-            const bool matches = flags.find("cs") != std::string_view::npos
-                                     ? glob == pattern
-                                     : lowered(glob) == lowered(pattern);
-            const long weight =
-                std::strtol(std::string(line.substr(0, first)).c_str(), nullptr, 10);
-            if (matches && weight > bestWeight) {
-                best = std::string(line.substr(first + 1, second - first - 1));
-                bestWeight = weight;
-            }
+        std::optional<Glob> best;
+        for (std::string_view line : split(globs, '\n')) {
+            const auto glob = parseGlob(line);
+            if (!glob || (best && glob->weight <= best->weight)) continue;
+            const bool matches = glob->caseSensitive ? glob->pattern == pattern
+                                                     : lowered(glob->pattern) == lowered(pattern);
+            if (matches) best = glob;
         }
-        if (best) return best;
+        if (best) return std::string(best->type);
     }
     return std::nullopt;
 }
@@ -121,8 +124,7 @@ std::optional<std::string> mimeTypeOf(const std::string& ext, const XdgFolders& 
 std::vector<std::string> mimeappsLists(const XdgFolders& xdg) {
     std::vector<std::string> folders{xdg.configHome};
     folders.insert(folders.end(), xdg.configDirs.begin(), xdg.configDirs.end());
-    folders.push_back(xdg.dataHome.empty() ? "" : xdg.dataHome + "/applications");
-    for (const std::string& folder : xdg.dataDirs) folders.push_back(folder + "/applications");
+    for (const std::string& folder : dataFolders(xdg)) folders.push_back(folder + "/applications");
     std::vector<std::string> lists;
     for (const std::string& folder : folders) {
         if (folder.empty()) continue;
@@ -135,11 +137,9 @@ std::vector<std::string> mimeappsLists(const XdgFolders& xdg) {
 
 std::optional<std::string> desktopEntryPath(const std::string& id, const XdgFolders& xdg) {
     if (id.empty() || id.find('/') != std::string::npos) return std::nullopt;
-    std::vector<std::string> folders{xdg.dataHome};
-    folders.insert(folders.end(), xdg.dataDirs.begin(), xdg.dataDirs.end());
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : dataFolders(xdg)) {
         const std::string path = folder + "/applications/" + id;
-        if (!folder.empty() && !FSactions_Tavik::FileMissing(path)) return path;
+        if (!FSactions_Tavik::FileMissing(path)) return path;
     }
     return std::nullopt;
 }
@@ -149,13 +149,8 @@ std::optional<std::string> defaultCommand(const std::string& type, const XdgFold
     for (const std::string& list : mimeappsLists(xdg)) {
         const auto ids = KeyFileValue(readText(list), kDefaults, type);
         if (!ids) continue;
-        std::string_view rest = *ids;
-        while (!rest.empty()) {
-            const std::size_t semicolon = rest.find(';');
-            const std::string id(rest.substr(0, semicolon));
-            rest = semicolon == std::string_view::npos ? std::string_view()
-                                                       : rest.substr(semicolon + 1);
-            const auto entry = desktopEntryPath(id, xdg);
+        for (std::string_view id : split(*ids, ';')) {
+            const auto entry = desktopEntryPath(std::string(id), xdg);
             if (!entry) continue;
             if (const auto exec = KeyFileValue(readText(*entry), kDesktopEntry, "Exec")) {
                 return UnescapeKeyFileString(*exec);

@@ -1,10 +1,17 @@
 #include "config/key_file.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
 #include <vector>
 
 namespace ConfigActions {
 
 namespace {
+
+/// A character and the letter standing for it after a backslash.
+constexpr std::array<std::pair<char, char>, 4> kEscapes{
+    {{'\\', '\\'}, {'\n', 'n'}, {'\t', 't'}, {'\r', 'r'}}};
 
 struct Line {
     std::string_view text;
@@ -90,21 +97,13 @@ std::string WithKeyFileValue(std::string_view text, std::string_view group, std:
 std::string EscapeKeyFileString(std::string_view value) {
     std::string out;
     for (char c : value) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
+        const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(),
+                                         [c](const auto& entry) { return entry.first == c; });
+        if (escape == kEscapes.end()) {
+            out += c;
+        } else {
+            out += '\\';
+            out += escape->second;
         }
     }
     return out;
@@ -117,22 +116,11 @@ std::string UnescapeKeyFileString(std::string_view raw) {
             out += raw[i];
             continue;
         }
-        switch (raw[++i]) {
-            case 's':
-                out += ' ';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            default:
-                out += raw[i];
-        }
+        const char letter = raw[++i];
+        const auto escape =
+            std::find_if(kEscapes.begin(), kEscapes.end(),
+                         [letter](const auto& entry) { return entry.second == letter; });
+        out += letter == 's' ? ' ' : escape == kEscapes.end() ? letter : escape->first;
     }
     return out;
 }
