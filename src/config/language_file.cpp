@@ -14,7 +14,7 @@ template <std::size_t N>
 using Rules = std::array<CaptionRule, N>;
 
 constexpr std::span<const CaptionRule> kNone{};
-constexpr Rules<2> kPlSel{{{"Frame2", "", " pictavo-convert"}, {"Frame1", "", "", LanguageName}}};
+constexpr Rules<2> kPlSel{{{"Frame2", "", " nConvert.exe"}, {"Frame1", "", "", LanguageName}}};
 constexpr Rules<1> kCmpgpfF{{{"Check2"}}};
 constexpr Rules<1> kFFinfo{{{"FFinfo"}}};
 constexpr Rules<2> kTrCh{{{"TransCheck"}, {"Check1"}}};

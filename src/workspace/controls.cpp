@@ -70,7 +70,7 @@ constexpr std::array kWindowControls{
 
 constexpr std::array kSettingsDialogControls{
     ControlSpec{"Form2", "Settings"},
-    ControlSpec{"Frame2", "Select pictavo-convert path"},
+    ControlSpec{"Frame2", "Select nConvert.exe path"},
     ControlSpec{"Command5", "Browse"},
     ControlSpec{"Frame1", "Select a language file"},
     ControlSpec{"Command1", "Browse"},

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "str_PlSel=Select\n",
                      "",
                      {{{"str_PlSel", "Select"}},
-                      {{"Frame2", "Select pictavo-convert"}, {"Frame1", "Select German"}}}},
+                      {{"Frame2", "Select nConvert.exe"}, {"Frame1", "Select German"}}}},
         LanguageCase{"CaptionOnlyKeysStoreNothing",
                      "cap_Browse=Find\r\nstr_HfN=Hex",
                      "",
