@@ -56,7 +56,15 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine,
     buildWidgets();
     buildMenus();
     applyShortcuts();
-    m_ui = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
+    auto qtUi = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
+    qtUi->setFolderMemory({[this](std::string_view key) {
+                               const auto known = m_ws.dialogFolders.find(key);
+                               return known == m_ws.dialogFolders.end() ? std::string() : known->second;
+                           },
+                           [this](std::string_view key, const std::string& folder) {
+                               RememberDialogFolder(m_ws, key, folder);
+                           }});
+    m_ui = std::move(qtUi);
     const QColor background = m_picture->background();
     m_ws.backgroundRed = static_cast<std::uint8_t>(background.red());
     m_ws.backgroundGreen = static_cast<std::uint8_t>(background.green());

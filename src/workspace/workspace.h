@@ -14,6 +14,7 @@
 
 #include "codec/decoded_picture.h"
 #include "codec/paint_picture.h"
+#include "config/dialog_folders.h"
 #include "config/program_files.h"
 #include "config/settings_file.h"
 #include "fullflash/fullflash_state.h"
@@ -60,6 +61,8 @@ public:
     /// The Settings dialog's values, which SaveSettings writes and LoadSettings
     /// fills; the dialog shows them and changes them only by Apply.
     ConfigActions::SettingsValues settingsDialog;
+    /// Where each kind of file dialog starts (kept in the settings file).
+    ConfigActions::DialogFolders dialogFolders;
     /// Where the settings, the language files and the ReadMe are.
     ConfigActions::ProgramFiles programFiles;
 
