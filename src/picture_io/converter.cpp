@@ -11,7 +11,8 @@ std::string_view BmpOptionsForColourType(int colourType) {
 std::string ConverterCommandLine(const std::string& converter, std::string_view options,
                                  const std::string& outputPath, const std::string& inputPath) {
     using FSactions_Tavik::QuotedArgument;
-    const bool outputSplits = outputPath.find_first_of(" \t\"") != std::string::npos;
+    const bool outputSplits =
+        outputPath.empty() || outputPath.find_first_of(" \t\"") != std::string::npos;
     return QuotedArgument(converter) + " " + std::string(options) + " -o " +
            (outputSplits ? QuotedArgument(outputPath) : outputPath) + " " +
            QuotedArgument(inputPath);

@@ -24,9 +24,9 @@ inline constexpr std::string_view kTempPng = "PNGtemp.png";
 
 /// The converter's command line: the converter in double quotes, a blank, the
 /// options, " -o ", the output path, a blank, the input in double quotes. A
-/// double quote inside a path is doubled, and an output path with a blank or
-/// a double quote is quoted too, so every path reaches the converter as
-/// exactly one argument (see FSactions_Tavik::SplitCommandLine).
+/// double quote inside a path is doubled, and an output path that is empty or
+/// holds a blank or a double quote is quoted too, so every path reaches the
+/// converter as exactly one argument (see FSactions_Tavik::SplitCommandLine).
 [[nodiscard]] std::string ConverterCommandLine(const std::string& converter,
                                                std::string_view options,
                                                const std::string& outputPath,
