@@ -19,13 +19,15 @@ std::string ProgramFolder() {
 
 CliContext::CliContext() { ws.applicationFolder = ProgramFolder(); }
 
-bool LoadFlashForCli(CliContext& cli, const std::string& path) {
+bool CliFileReadable(const std::string& path) {
     errno = 0;  // a folder opens fine and sets no error: don't report a stale one
-    if (FSactions_Tavik::FileMissing(path)) {
-        const int error = errno;
-        std::cerr << "pictavo-cli: cannot read " << path << ": "
-                  << (error != 0 ? std::strerror(error) : "not a regular file") << '\n';
-        return false;
-    }
-    return LoadFullflash(cli.ws, cli.ui, path);
+    if (!FSactions_Tavik::FileMissing(path)) return true;
+    const int error = errno;
+    std::cerr << "pictavo-cli: cannot read " << path << ": "
+              << (error != 0 ? std::strerror(error) : "not a regular file") << '\n';
+    return false;
+}
+
+bool LoadFlashForCli(CliContext& cli, const std::string& path) {
+    return CliFileReadable(path) && LoadFullflash(cli.ws, cli.ui, path);
 }

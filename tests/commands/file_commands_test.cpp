@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "codec/bmp_writer.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
 #include "workspace/workspace.h"
@@ -44,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandLineCase{"x.gpf2", false, OpenDispatch::GraphicPatchFile, false},
                       CommandLineCase{"x.gpf", true, OpenDispatch::GraphicPatchFile, false},
                       CommandLineCase{"x.GPF", false, OpenDispatch::Nothing, false},
+                      CommandLineCase{"x.jpg", true, OpenDispatch::PictureFile, false},
+                      CommandLineCase{"x.JPG", false, OpenDispatch::Nothing, false},
                       CommandLineCase{"x.txt", false, OpenDispatch::Nothing, false}));
 
 TEST(Startup, SetsFoldersAndDeletesTheFixedTemporaryFiles) {
@@ -107,12 +110,17 @@ class FileOpen : public ::testing::TestWithParam<OpenCase> {};
 
 TEST_P(FileOpen, DispatchesByLoweredExtension) {
     TempDir dir;
-    const std::string path = dir.write(GetParam().name, std::string(16, '\0'));
+    const bool picture = GetParam().expected == OpenDispatch::PictureFile;
+    DecodedPicture onePixel;
+    onePixel.width = onePixel.height = 1;
+    const std::string path = dir.write(
+        GetParam().name, picture ? GPFcodec::BmpFileBytes(onePixel, false) : std::string(16, '\0'));
     Workspace ws;
     ScriptedUi ui;
     ui.choosePath(path);
     EXPECT_EQ(mnu_FileOpen_Click(ws, ui), GetParam().expected);
     EXPECT_EQ(ws.isLoaded(), GetParam().expected == OpenDispatch::Fullflash);
+    EXPECT_EQ(ws.pictureInfo, picture ? "1 x 1 :: 24bit" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Extensions, FileOpen,
