@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "codec/bmp_writer.h"
+#include "codec/gpf_file.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
 #include "workspace/workspace.h"
@@ -104,33 +105,39 @@ TEST(OpenExtension, LastFourCharactersLowered) {
 struct OpenCase {
     std::string name;
     OpenDispatch expected;
+    std::string pictureInfo;  ///< what the preview shows afterwards
 };
 
 class FileOpen : public ::testing::TestWithParam<OpenCase> {};
 
 TEST_P(FileOpen, DispatchesByLoweredExtension) {
-    TempDir dir;
-    const bool picture = GetParam().expected == OpenDispatch::PictureFile;
+    const OpenCase& c = GetParam();
     DecodedPicture onePixel;
     onePixel.width = onePixel.height = 1;
-    const std::string path = dir.write(
-        GetParam().name, picture ? GPFcodec::BmpFileBytes(onePixel, false) : std::string(16, '\0'));
+    std::string content(16, '\0');
+    if (c.expected == OpenDispatch::PictureFile) content = GPFcodec::BmpFileBytes(onePixel, false);
+    if (c.expected == OpenDispatch::GraphicPatchFile) {
+        content = GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, true}) + "\xE0");
+    }
+    TempDir dir;
     Workspace ws;
     ScriptedUi ui;
-    ui.choosePath(path);
-    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), GetParam().expected);
-    EXPECT_EQ(ws.isLoaded(), GetParam().expected == OpenDispatch::Fullflash);
-    EXPECT_EQ(ws.pictureInfo, picture ? "1 x 1 :: 24bit" : "");
+    ui.choosePath(dir.write(c.name, content));
+    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.expected);
+    EXPECT_EQ(ws.isLoaded(), c.expected == OpenDispatch::Fullflash);
+    EXPECT_EQ(ws.pictureInfo, c.pictureInfo);
 }
 
-INSTANTIATE_TEST_SUITE_P(Extensions, FileOpen,
-                         ::testing::Values(OpenCase{"PIC.GPF2", OpenDispatch::GraphicPatchFile},
-                                           OpenCase{"pic.gpf", OpenDispatch::GraphicPatchFile},
-                                           OpenCase{"FLASH.BIN", OpenDispatch::Fullflash},
-                                           OpenCase{"a.JPG", OpenDispatch::PictureFile},
-                                           OpenCase{"a.bmp", OpenDispatch::PictureFile},
-                                           OpenCase{"PIC.TXT", OpenDispatch::Nothing},
-                                           OpenCase{"noextension", OpenDispatch::Nothing}));
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, FileOpen,
+    ::testing::Values(
+        OpenCase{"PIC.GPF2", OpenDispatch::GraphicPatchFile, "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes"},
+        OpenCase{"pic.gpf", OpenDispatch::GraphicPatchFile, "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes"},
+        OpenCase{"FLASH.BIN", OpenDispatch::Fullflash, ""},
+        OpenCase{"a.JPG", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
+        OpenCase{"a.bmp", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
+        OpenCase{"PIC.TXT", OpenDispatch::Nothing, ""},
+        OpenCase{"noextension", OpenDispatch::Nothing, ""}));
 
 TEST(FileOpen, DialogHasTitleFiltersAndNoPresetName) {
     Workspace ws;

@@ -96,6 +96,12 @@ TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
          QImageCells(TestImage("pngsuite/basn6a08.png"), true)},
         {TestImage("pngsuite/basn2c08.png"), "32 x 32 :: 24bit", false,
          QImageCells(TestImage("pngsuite/basn2c08.png"), false)},
+        {TestImage("pngsuite/tbbn3p08.png"), "32 x 32 :: 24bit", false,
+         QImageCells(TestImage("pngsuite/tbbn3p08.png"), false)},
+        {TestImage("pngsuite/basn0g16.png"), "32 x 32 :: 32bit", true,
+         QImageCells(TestImage("pngsuite/basn0g16.png"), true)},
+        {TestImage("pngsuite/basi4a08.png"), "32 x 32 :: 32bit", true,
+         QImageCells(TestImage("pngsuite/basi4a08.png"), true)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <filesystem>
 
 #include "cli/run_program.h"
@@ -79,29 +78,6 @@ TEST(PictavoConvert, BitmapToPngAndBackKeepsEveryPixelAndAlpha) {
         EXPECT_EQ(info->colourType, alpha ? 6 : 2);
         ASSERT_EQ(Convert(Conversion("bmp", alpha, back, png)).exitCode, 0);
         EXPECT_EQ(ReadWholeFile(back), original);
-    }
-}
-
-TEST(PictavoConvert, RealPngsBecomeBitmapsOfTheirPixels) {
-    TempDir dir;
-    for (const char* name : {"basn6a08.png", "basn3p08.png", "basn0g16.png", "basi4a08.png", "tbbn3p08.png"}) {
-        SCOPED_TRACE(name);
-        const std::string png = TestImage(std::string("pngsuite/") + name);
-        const std::string out = dir.file("out.bmp");
-        ASSERT_EQ(Convert(Conversion("bmp", true, out, png)).exitCode, 0);
-        const QImage expected = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_ARGB32);
-        const std::string bmp = ReadWholeFile(out);
-        ASSERT_EQ(bmp.size(), GPFcodec::kBmpHeaderSize + 32 * 32 * 4);
-        EXPECT_EQ(bmp.substr(0, GPFcodec::kBmpHeaderSize), GPFcodec::WriteBmpHeader(32, 32, 32));
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) {
-                const QRgb p = expected.pixel(x, y);
-                const std::size_t at = GPFcodec::kBmpHeaderSize + static_cast<std::size_t>((31 - y) * 32 + x) * 4;
-                const std::string bgra{static_cast<char>(qBlue(p)), static_cast<char>(qGreen(p)),
-                                       static_cast<char>(qRed(p)), static_cast<char>(qAlpha(p))};
-                ASSERT_EQ(bmp.substr(at, 4), bgra) << x << "," << y;
-            }
-        }
     }
 }
 
