@@ -84,7 +84,8 @@ std::optional<PictureIO::PicturePixels> readBmp32(const std::string& file) {
     if (headerSize != 40 || bits != 32 || compression != 0) return std::nullopt;
     const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
     if (width <= 0 || rows == 0 || dataOffset > file.size()) return std::nullopt;
-    if ((file.size() - dataOffset) / 4 / rows < static_cast<std::uint64_t>(width)) return std::nullopt;
+    if ((file.size() - dataOffset) / 4 / rows < static_cast<std::uint64_t>(width))
+        return std::nullopt;
     return PictureIO::ReadBmp32Pixels(asBytes(file), dataOffset, width, static_cast<int>(rows),
                                       height < 0);
 }
@@ -104,7 +105,8 @@ QImage toImage(const PictureIO::PicturePixels& pixels) {
 std::optional<QImage> decode(const std::string& file) {
     if (const auto bmp = readBmp32(file)) return toImage(*bmp);
     QImage image;
-    if (!image.loadFromData(QByteArray::fromRawData(file.data(), static_cast<qsizetype>(file.size())))) {
+    if (!image.loadFromData(
+            QByteArray::fromRawData(file.data(), static_cast<qsizetype>(file.size())))) {
         return std::nullopt;
     }
     return image.convertToFormat(QImage::Format_ARGB32);
@@ -113,7 +115,8 @@ std::optional<QImage> decode(const std::string& file) {
 std::string bmpBytes(const QImage& image, bool alpha) {
     const int bits = alpha ? 32 : 24;
     std::string out = GPFcodec::WriteBmpHeader(image.width(), image.height(), bits);
-    const std::size_t padding = alpha ? 0 : (4 - (static_cast<std::size_t>(image.width()) * 3) % 4) % 4;
+    const std::size_t padding =
+        alpha ? 0 : (4 - (static_cast<std::size_t>(image.width()) * 3) % 4) % 4;
     for (int y = image.height() - 1; y >= 0; --y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {

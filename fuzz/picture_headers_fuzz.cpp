@@ -19,9 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static_cast<void>(PictureIO::ReadJpegInfo(bytes));
     static_cast<void>(PNGcodec::ReadPngInfo(bytes));
     // Within the picture limit, as the program reads them.
-    static_cast<void>(PictureIO::ReadBmp32Pixels(bytes, bmp.dataOffset,
-                                                 std::min<int>(bmp.width, 240),
-                                                 std::min(std::abs(bmp.height), 320),
-                                                 bmp.height < 0));
+    static_cast<void>(
+        PictureIO::ReadBmp32Pixels(bytes, bmp.dataOffset, std::min<int>(bmp.width, 240),
+                                   std::min(std::abs(bmp.height), 320), bmp.height < 0));
     return 0;
 }

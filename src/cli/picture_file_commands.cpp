@@ -40,8 +40,7 @@ std::string hexBytes(const std::array<PNGcodec::PaletteEntry, 256>& table, int e
 void printPng(const PNGcodec::PngInfo& info) {
     std::cout << "width: " << info.width << "\nheight: " << info.height
               << "\nbit depth: " << int{info.bitDepth} << "\ncolour type: " << int{info.colourType}
-              << "\nbackground: " << info.background
-              << "\npalette entries: " << info.paletteEntries
+              << "\nbackground: " << info.background << "\npalette entries: " << info.paletteEntries
               << "\npalette: " << hexBytes(info.palette, info.paletteEntries, false)
               << "\ntransparency entries: " << info.transparencyEntries
               << "\ntransparency: " << hexBytes(info.transparency, info.transparencyEntries, true)
@@ -74,10 +73,17 @@ int runProbe(const std::string& path) {
     }
     std::cout << "kind: " << PictureIO::PictureKindName(kind) << '\n';
     switch (kind) {
-        case PictureKind::Bmp: printInfo(PictureIO::ReadBmpInfo(bytes)); break;
-        case PictureKind::Gif: printInfo(PictureIO::ReadGifInfo(bytes)); break;
-        case PictureKind::Jpeg: printInfo(PictureIO::ReadJpegInfo(bytes)); break;
-        default: std::cout << "width: 0\nheight: 0\n";
+        case PictureKind::Bmp:
+            printInfo(PictureIO::ReadBmpInfo(bytes));
+            break;
+        case PictureKind::Gif:
+            printInfo(PictureIO::ReadGifInfo(bytes));
+            break;
+        case PictureKind::Jpeg:
+            printInfo(PictureIO::ReadJpegInfo(bytes));
+            break;
+        default:
+            std::cout << "width: 0\nheight: 0\n";
     }
     return 0;
 }

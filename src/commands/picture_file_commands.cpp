@@ -135,7 +135,8 @@ bool readPicture(Workspace& ws, Ui& ui, const std::string& path, const std::stri
         return true;
     }
     const Cell background{ws.backgroundRed, ws.backgroundGreen, ws.backgroundBlue, 0};
-    const auto pixels = PictureIO::LoadPicturePixels(bytes, header.width, header.height, background);
+    const auto pixels =
+        PictureIO::LoadPicturePixels(bytes, header.width, header.height, background);
     if (!pixels) return refuse(ui, "Cannot read picture!\r" + shownPath);
     commit(ws, header, *pixels, false);
     return true;

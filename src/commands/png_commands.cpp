@@ -13,8 +13,8 @@
 namespace {
 
 std::optional<std::string> askPngPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
-    const auto chosen = AskSavePath(
-        ws, ui, {"Portable Network Graphic files (*.png)", "*.png"}, initialName);
+    const auto chosen =
+        AskSavePath(ws, ui, {"Portable Network Graphic files (*.png)", "*.png"}, initialName);
     if (!chosen) return std::nullopt;
     return WithExtension(*chosen, ".png");
 }

@@ -26,11 +26,16 @@ PictureKind PictureKindOf(std::span<const std::uint8_t> bytes) {
 
 const char* PictureKindName(PictureKind kind) {
     switch (kind) {
-        case PictureKind::Bmp: return "bmp";
-        case PictureKind::Gif: return "gif";
-        case PictureKind::Jpeg: return "jpeg";
-        case PictureKind::Png: return "png";
-        case PictureKind::None: break;
+        case PictureKind::Bmp:
+            return "bmp";
+        case PictureKind::Gif:
+            return "gif";
+        case PictureKind::Jpeg:
+            return "jpeg";
+        case PictureKind::Png:
+            return "png";
+        case PictureKind::None:
+            break;
     }
     return "none";
 }

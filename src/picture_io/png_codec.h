@@ -25,7 +25,8 @@ struct PngInfo {
     std::int16_t width = 0;
     std::int16_t height = 0;
     std::uint8_t bitDepth = 0;
-    std::uint8_t colourType = 0;  ///< 0 grey, 2 truecolour, 3 indexed, 4 grey+alpha, 6 truecolour+alpha
+    std::uint8_t colourType =
+        0;  ///< 0 grey, 2 truecolour, 3 indexed, 4 grey+alpha, 6 truecolour+alpha
     std::array<PaletteEntry, 256> palette{};  ///< PLTE colours; alpha stays 0
     std::int16_t background = 0;  ///< bKGD: palette index, or the first two bytes as 16 bits
     std::array<PaletteEntry, 256> transparency{};  ///< tRNS of an indexed picture, in alpha

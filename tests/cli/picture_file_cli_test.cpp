@@ -24,7 +24,8 @@ TEST(CliProbe, PrintsTheHeaderFactsOfEachKind) {
          "palette entries: 0\npalette: \ntransparency entries: 0\ntransparency: \n"},
         {TestImage("pngsuite/basn3p02.png"),
          "kind: png\nwidth: 32\nheight: 32\nbit depth: 2\ncolour type: 3\nbackground: 0\n"
-         "palette entries: 4\npalette: 00FF00 FF0000 FFFF00 0000FF\ntransparency entries: 0\ntransparency: \n"},
+         "palette entries: 4\npalette: 00FF00 FF0000 FFFF00 0000FF\n"
+         "transparency entries: 0\ntransparency: \n"},
         {dir.write("a \"text\".jpg", "not a picture"), "kind: none\nwidth: 0\nheight: 0\n"},
     };
     for (const auto& c : cases) {

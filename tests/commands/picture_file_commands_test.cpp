@@ -77,7 +77,8 @@ std::function<Cell(int, int)> PatternCells(bool alpha) {
 
 TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
     OpenFixture t;
-    const std::string jpegNamedBmp = t.dir.write("photo.bmp", ReadWholeFile(TestImage("jpeg/testorig.jpg")));
+    const std::string jpegNamedBmp =
+        t.dir.write("photo.bmp", ReadWholeFile(TestImage("jpeg/testorig.jpg")));
     struct Case {
         std::string path;
         std::string caption;
@@ -85,10 +86,13 @@ TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
         std::function<Cell(int, int)> cellAt;
     };
     const Case cases[] = {
-        {t.dir.write("limit.bmp", PatternBmp(240, 320, false)), "240 x 320 :: 24bit", false, PatternCells(false)},
-        {t.dir.write("alpha.bmp", PatternBmp(5, 3, true)), "5 x 3 :: 32bit", true, PatternCells(true)},
+        {t.dir.write("limit.bmp", PatternBmp(240, 320, false)), "240 x 320 :: 24bit", false,
+         PatternCells(false)},
+        {t.dir.write("alpha.bmp", PatternBmp(5, 3, true)), "5 x 3 :: 32bit", true,
+         PatternCells(true)},
         {jpegNamedBmp, "227 x 149 :: 24bit", false, QImageCells(jpegNamedBmp, false)},
-        {TestImage("gif/testimg.gif"), "227 x 149 :: 8bit", false, QImageCells(TestImage("gif/testimg.gif"), false)},
+        {TestImage("gif/testimg.gif"), "227 x 149 :: 8bit", false,
+         QImageCells(TestImage("gif/testimg.gif"), false)},
         {TestImage("bmpsuite/g/pal8topdown.bmp"), "127 x 64 :: 8bit", false,
          QImageCells(TestImage("bmpsuite/g/pal8topdown.bmp"), false)},
         // A PNG's caption describes the bitmap the converter made of it.
@@ -109,7 +113,9 @@ TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
         EXPECT_EQ(t.ws.pictureInfo, c.caption);
         EXPECT_EQ(t.ws.picture.hasAlpha, c.hasAlpha);
         for (int y = 0; y < t.ws.picture.height; ++y) {
-            for (int x = 0; x < t.ws.picture.width; ++x) ASSERT_EQ(t.ws.picture.at(x, y), c.cellAt(x, y)) << x << "," << y;
+            for (int x = 0; x < t.ws.picture.width; ++x) {
+                ASSERT_EQ(t.ws.picture.at(x, y), c.cellAt(x, y)) << x << "," << y;
+            }
         }
         EXPECT_FALSE(t.converterFileLeft());
     }
@@ -128,6 +134,8 @@ TEST(OpenPictureFile, RefusesWithAMessageAndLeavesThePictureAsItWas) {
     const std::string headerOnly = t.dir.write("header.bmp", "BM" + std::string(60, '\0'));
     const std::string wideJpeg = t.dir.write(
         "wide.jpg", codec_test::Hex("FFD8 FFC0 0011 08 0001 00F1 03 0000000000000000000000"));
+    const std::string widePng = t.dir.write(
+        "wide.png", codec_test::Hex("89504E470D0A1A0A 0000000D 49484452 000000F1 00000001 08 06"));
     const std::string folder = t.dir.file("folder.png");
     std::filesystem::create_directory(folder);
     struct Case {
@@ -140,22 +148,29 @@ TEST(OpenPictureFile, RefusesWithAMessageAndLeavesThePictureAsItWas) {
     const std::string converter = ConverterProgram();
     const Case cases[] = {
         {"241 x 1", big, converter, "Too large!", ""},
-        {"1 x 321", t.dir.write("tall.bmp", PatternBmp(1, 321, false)), converter, "Too large!", ""},
+        {"1 x 321", t.dir.write("tall.bmp", PatternBmp(1, 321, false)), converter, "Too large!",
+         ""},
         {"JPEG 241 wide", wideJpeg, converter, "Too large!", ""},
-        {"PNG 241 wide", t.dir.write("wide.png", codec_test::Hex("89504E470D0A1A0A 0000000D 49484452 000000F1 00000001 08 06 000000 00000000")), converter, "Too large!", ""},
+        {"PNG 241 wide", widePng, converter, "Too large!", ""},
         {"no known first bytes", text, converter, "Not a BMP, GIF, JPEG or PNG file!\r" + text, ""},
         {"0-byte file", empty, converter, "Not a BMP, GIF, JPEG or PNG file!\r" + empty, ""},
         {"a folder", folder, converter, "Missing!\r" + folder, ""},
-        {"a missing file", t.dir.file("gone.bmp"), converter, "Missing!\r" + t.dir.file("gone.bmp"), ""},
-        {"bitmap header without a size", headerOnly, converter, "Cannot read picture!\r" + headerOnly, ""},
+        {"a missing file", t.dir.file("gone.bmp"), converter, "Missing!\r" + t.dir.file("gone.bmp"),
+         ""},
+        {"bitmap header without a size", headerOnly, converter,
+         "Cannot read picture!\r" + headerOnly, ""},
         {"bitmap QImage cannot decode", pal2, converter, "Cannot read picture!\r" + pal2, ""},
-        {"JPEG frame type without a size", arithmetic, converter, "Cannot read picture!\r" + arithmetic, ""},
-        {"broken PNG signature", TestImage("pngsuite/xcrn0g04.png"), converter, "This is not PNG!", ""},
+        {"JPEG frame type without a size", arithmetic, converter,
+         "Cannot read picture!\r" + arithmetic, ""},
+        {"broken PNG signature", TestImage("pngsuite/xcrn0g04.png"), converter, "This is not PNG!",
+         ""},
         {"converter missing", png, t.dir.file("no-convert"), "Missing!", "nConvert"},
-        {"converter writes nothing", png, t.fakeConverter("exit 0"), "The converter wrote no file!\r" + png, "nConvert"},
+        {"converter writes nothing", png, t.fakeConverter("exit 0"),
+         "The converter wrote no file!\r" + png, "nConvert"},
         {"converter answers with a PNG", png, t.fakeConverter("cp \"$7\" \"$6\""),
          "Not a BMP, GIF, JPEG or PNG file!\r" + png, ""},
-        {"converted bitmap over the limit", png, t.fakeConverter("cp '" + big + "' \"$6\""), "Too large!", ""},
+        {"converted bitmap over the limit", png, t.fakeConverter("cp '" + big + "' \"$6\""),
+         "Too large!", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -44,7 +44,8 @@ struct PngFixture : LoadedWorkspace {
 /// The PNG turned back into a 32-bit bitmap by the converter.
 std::string BackToBmp(const TempDir& dir, const std::string& png) {
     const std::string bmp = dir.file("back.bmp");
-    const ProgramRun run = RunProgram("pictavo-convert", {"-out", "bmp", "-ctype", "rgba", "-o", bmp, png});
+    const ProgramRun run =
+        RunProgram("pictavo-convert", {"-out", "bmp", "-ctype", "rgba", "-o", bmp, png});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return ReadWholeFile(bmp);
 }
@@ -81,7 +82,8 @@ TEST(SaveShownPictureAsPng, AsksNameOverwriteAndAlphaThenWritesThroughTheConvert
 TEST(SaveShownPictureAsPng, NameGetsPngUnlessItEndsSoAndCancelWritesNoAlpha) {
     PngFixture t;
     t.show(0);
-    for (const auto& [typed, written] : {std::pair{"a", "a.png"}, {"b.PNG", "b.PNG.png"}, {"c.png", "c.png"}}) {
+    for (const auto& [typed, written] :
+         {std::pair{"a", "a.png"}, {"b.PNG", "b.PNG.png"}, {"c.png", "c.png"}}) {
         t.ui.choosePath(t.dir.file(typed)).answer(false);
         mnu_PopupPic_SaveAsPNG_Click(t.ws, t.ui);
         EXPECT_EQ(ColourType(t.dir.file(written)), 2) << written;
@@ -118,12 +120,13 @@ TEST(SaveAsPng, FailuresWriteNothingAndReportNoSuccess) {
         std::size_t row;
         std::string converterBody;  ///< empty: no converter at all
         bool asksForPath;
-        std::string message;        ///< how the one message starts
+        std::string message;  ///< how the one message starts
     };
     const Case cases[] = {
         {"missing converter", false, 0, "", false, "Missing!"},
         {"converter writes nothing", false, 0, "exit 0", true, "The converter wrote no file!\r"},
-        {"converter writes no PNG", true, 0, "echo text > \"$6\"", true, "The converter wrote no file!\r"},
+        {"converter writes no PNG", true, 0, "echo text > \"$6\"", true,
+         "The converter wrote no file!\r"},
         {"picture that cannot be decoded", true, 3, "exit 0", false, "Not Supported GPF!"},
     };
     for (const Case& c : cases) {

@@ -27,25 +27,36 @@ TEST(ConverterCommandLine, IsBuiltExactlyForTheFourConversions) {
          R"("/opt/nconvert/nconvert" -out png -ctype rgb -truecolors -o /t/PNGtemp.png "/t/PNGtemp.bmp")"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ConverterCommandLine(converter, c.options, "/t/PNGtemp.png", "/t/PNGtemp.bmp"), c.line);
+        EXPECT_EQ(ConverterCommandLine(converter, c.options, "/t/PNGtemp.png", "/t/PNGtemp.bmp"),
+                  c.line);
     }
-    EXPECT_EQ(ConverterCommandLine(converter, BmpOptionsForColourType(6), "/t/PNGtemp.bmp", "/p/a.png"),
-              R"("/opt/nconvert/nconvert" -out bmp -ctype rgba -o /t/PNGtemp.bmp "/p/a.png")");
-    EXPECT_EQ(ConverterCommandLine(converter, BmpOptionsForColourType(2), "/t/PNGtemp.bmp", "/p/a.png"),
-              R"("/opt/nconvert/nconvert" -out bmp -ctype rgb -truecolors -o /t/PNGtemp.bmp "/p/a.png")");
+    EXPECT_EQ(
+        ConverterCommandLine(converter, BmpOptionsForColourType(6), "/t/PNGtemp.bmp", "/p/a.png"),
+        R"("/opt/nconvert/nconvert" -out bmp -ctype rgba -o /t/PNGtemp.bmp "/p/a.png")");
+    EXPECT_EQ(
+        ConverterCommandLine(converter, BmpOptionsForColourType(2), "/t/PNGtemp.bmp", "/p/a.png"),
+        R"("/opt/nconvert/nconvert" -out bmp -ctype rgb -truecolors -o /t/PNGtemp.bmp "/p/a.png")");
     for (int type : {0, 4, 6}) EXPECT_EQ(BmpOptionsForColourType(type), kBmpWithAlpha);
     for (int type : {2, 3, 1, 9}) EXPECT_EQ(BmpOptionsForColourType(type), kBmpWithoutAlpha);
 }
 
 TEST(ConverterCommandLine, EveryPathComesBackAsOneArgument) {
     const std::string paths[] = {
-        "/dir with blanks/a b.png", "/q/\"quoted\" name.png", "/q/ends in quote\"", "\"",
-        "/s/a;b $(touch pwned) `x` |y &z.png", "-o", "-out.png", "/b/back\\slash\\", "",
+        "/dir with blanks/a b.png",
+        "/q/\"quoted\" name.png",
+        "/q/ends in quote\"",
+        "\"",
+        "/s/a;b $(touch pwned) `x` |y &z.png",
+        "-o",
+        "-out.png",
+        "/b/back\\slash\\",
+        "",
     };
     for (const std::string& path : paths) {
         const auto arguments = FSactions_Tavik::SplitCommandLine(
             ConverterCommandLine(path, kBmpWithAlpha, path, path));
-        const std::vector<std::string> expected{path, "-out", "bmp", "-ctype", "rgba", "-o", path, path};
+        const std::vector<std::string> expected{path,   "-out", "bmp", "-ctype",
+                                                "rgba", "-o",   path,  path};
         EXPECT_EQ(arguments, expected) << path;
     }
 }
@@ -61,7 +72,9 @@ std::vector<std::string> Conversion(const std::string& format, bool alpha, const
     return args;
 }
 
-ProgramRun Convert(std::vector<std::string> args) { return RunProgram("pictavo-convert", std::move(args)); }
+ProgramRun Convert(std::vector<std::string> args) {
+    return RunProgram("pictavo-convert", std::move(args));
+}
 
 }  // namespace
 
@@ -72,7 +85,8 @@ TEST(PictavoConvert, BitmapToPngAndBackKeepsEveryPixelAndAlpha) {
         const std::string original = PatternBmp(37, 11, alpha);
         const std::string png = dir.file("out.png");
         const std::string back = dir.file("back.bmp");
-        ASSERT_EQ(Convert(Conversion("png", alpha, png, dir.write("in.bmp", original))).exitCode, 0);
+        ASSERT_EQ(Convert(Conversion("png", alpha, png, dir.write("in.bmp", original))).exitCode,
+                  0);
         const auto info = ReadPngInfo(AsBytes(ReadWholeFile(png)));
         ASSERT_TRUE(info);
         EXPECT_EQ(info->colourType, alpha ? 6 : 2);

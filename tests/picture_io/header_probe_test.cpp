@@ -11,8 +11,8 @@
 
 #include "common/temp_dir.h"
 #include "picture_io/picture_file_info.h"
-#include "picture_io/png_codec.h"
 #include "picture_io/picture_files.h"
+#include "picture_io/png_codec.h"
 
 using namespace PictureIO;
 
@@ -44,7 +44,8 @@ void ExpectGif(const QJsonObject& f, std::span<const std::uint8_t> bytes) {
     const QJsonArray background = f["background_rgb"].toArray({0, 0, 0});
     const PictureFileInfo expected{static_cast<std::int16_t>(f["width"].toInt()),
                                    static_cast<std::int16_t>(f["height"].toInt()),
-                                   static_cast<std::uint8_t>((f["packed"].toInt() & 7) + 1), 0,
+                                   static_cast<std::uint8_t>((f["packed"].toInt() & 7) + 1),
+                                   0,
                                    static_cast<std::uint8_t>(background[0].toInt()),
                                    static_cast<std::uint8_t>(background[1].toInt()),
                                    static_cast<std::uint8_t>(background[2].toInt())};
@@ -98,7 +99,8 @@ TEST(HeaderProbes, AgreeWithTheFactsOfEveryTestImage) {
             ExpectJpeg(f, bytes);
         } else {
             // Two of the corrupt signatures already differ in the first two bytes.
-            EXPECT_EQ(kind, bytes[0] == 0x89 && bytes[1] == 'P' ? PictureKind::Png : PictureKind::None);
+            EXPECT_EQ(kind,
+                      bytes[0] == 0x89 && bytes[1] == 'P' ? PictureKind::Png : PictureKind::None);
             ExpectPng(f, bytes);
         }
     }
@@ -157,7 +159,8 @@ TEST(ReadPngInfo, TablesTakeAtMost256EntriesAndChunksAfterIendAreNotRead) {
     using codec_test::Hex;
     auto chunk = [](const char* type, const std::string& data) {
         std::string length(4, '\0');
-        for (int i = 0; i < 4; ++i) length[static_cast<std::size_t>(i)] = static_cast<char>(data.size() >> (24 - 8 * i));
+        for (int i = 0; i < 4; ++i)
+            length[static_cast<std::size_t>(i)] = static_cast<char>(data.size() >> (24 - 8 * i));
         return length + type + data + std::string(4, '\0');
     };
     std::string palette;

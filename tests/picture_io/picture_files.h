@@ -14,7 +14,9 @@ inline std::string TestImage(const std::string& relative) {
     return std::string(PICTAVO_TESTDATA_DIR) + "/" + relative;
 }
 
-inline std::string ConverterProgram() { return std::string(PICTAVO_BIN_DIR) + "/pictavo-convert"; }
+inline std::string ConverterProgram() {
+    return std::string(PICTAVO_BIN_DIR) + "/pictavo-convert";
+}
 
 inline std::span<const std::uint8_t> AsBytes(const std::string& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
