@@ -3,14 +3,14 @@
 // QImage or the 32-bit bitmap reader. No converter is set, so a PNG ends at
 // the converter test.
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <QtGlobal>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 #include <string>
-
-#include <unistd.h>
 
 #include "commands/picture_file_commands.h"
 #include "ui/silent_ui.h"
@@ -20,23 +20,35 @@ namespace {
 
 void ignoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
+/// A temporary folder of this run's own, so the converter's files of other
+/// programs are never touched.
+std::string tempFolder;
+
+void removeTempFolder() { ::rmdir(tempFolder.c_str()); }
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Decoders complain about every broken file; the complaints cost more
     // time than the decoding.
     qInstallMessageHandler(ignoreQtMessages);
+    std::string pattern = "/tmp/fuzz-open-picture-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    tempFolder = pattern;
+    std::atexit(removeTempFolder);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = (std::filesystem::temp_directory_path() /
-                                     ("fuzz-open-picture-" + std::to_string(::getpid())))
-                                        .string();
+    // A file in memory: nothing is left behind in the temporary folder.
+    static const int fd = ::memfd_create("open-picture", 0);
+    static const std::string path = "/proc/self/fd/" + std::to_string(fd);
     static Workspace ws;
     static SilentUi ui;
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    ws.tempFolder = tempFolder;
+    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) {
+        return 0;
+    }
     OpenPictureFile(ws, ui, path);
     return 0;
 }

@@ -21,7 +21,6 @@ namespace {
 /// What the header of a file says, in the terms the size test and the
 /// caption use.
 struct Header {
-    PictureKind kind = PictureKind::None;
     int width = 0;
     int height = 0;
     int colourBits = 0;
@@ -32,7 +31,6 @@ struct Header {
 
 Header headerOf(PictureKind kind, std::span<const std::uint8_t> bytes) {
     Header header;
-    header.kind = kind;
     PictureIO::PictureFileInfo info;
     if (kind == PictureKind::Bmp) info = PictureIO::ReadBmpInfo(bytes);
     if (kind == PictureKind::Gif) info = PictureIO::ReadGifInfo(bytes);
@@ -51,7 +49,6 @@ std::optional<Header> pngHeaderOf(std::span<const std::uint8_t> bytes) {
     const auto info = PNGcodec::ReadPngInfo(bytes);
     if (!info) return std::nullopt;
     Header header;
-    header.kind = PictureKind::Png;
     header.width = info->width;
     header.height = info->height;
     header.colourBits = info->bitDepth;
