@@ -45,12 +45,13 @@ constexpr std::array<const char*, 2> kImageNames{"mkflash", "dense"};
 
 fs::path benchFolder() {
     const fs::path shm = "/dev/shm";
-    return (fs::is_directory(shm) ? shm : fs::path(FSactions_Tavik::TempFolder())) / "pictavo-carve-bench";
+    return (fs::is_directory(shm) ? shm : fs::path(FSactions_Tavik::TempFolder())) /
+           "pictavo-carve-bench";
 }
 
 // The two images, written on first use and removed at exit.
 class BenchImages {
-public:
+  public:
     ~BenchImages() { fs::remove_all(benchFolder()); }
 
     const MappedFile& image(int index) {
@@ -58,7 +59,7 @@ public:
         return *m_files[static_cast<std::size_t>(index)];
     }
 
-private:
+  private:
     void write() {
         fs::create_directories(benchFolder());
         MkflashOptions options;
@@ -78,9 +79,11 @@ private:
         save(1, image.bytes);
     }
     void save(int index, const std::vector<std::uint8_t>& bytes) {
-        const fs::path path = benchFolder() / (std::string(kImageNames[static_cast<std::size_t>(index)]) + ".bin");
+        const fs::path path =
+            benchFolder() / (std::string(kImageNames[static_cast<std::size_t>(index)]) + ".bin");
         std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         m_files[static_cast<std::size_t>(index)] = MappedFile::open(path.string());
     }
 
@@ -109,7 +112,8 @@ std::size_t countStarts(const MappedFile& file, CarveKind kind) {
     const auto* end = data + file.size();
     std::size_t count = 0;
     for (const auto* at = data;; ++at) {
-        at = static_cast<const std::uint8_t*>(memmem(at, static_cast<std::size_t>(end - at), start.data(), start.size()));
+        at = static_cast<const std::uint8_t*>(
+            memmem(at, static_cast<std::size_t>(end - at), start.data(), start.size()));
         if (at == nullptr) return count;
         ++count;
     }
@@ -125,7 +129,8 @@ std::string outputFolder() {
 
 std::size_t filesIn(const fs::path& folder) {
     std::size_t count = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) count += entry.is_regular_file() ? 1 : 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        count += entry.is_regular_file() ? 1 : 0;
     return count;
 }
 
@@ -143,12 +148,15 @@ void BM_Carve(benchmark::State& state, int kind, int image) {
     int written = 0;
     for (auto _ : state) {
         const std::string folder = outputFolder();
-        const double seconds = secondsOf([&] { written = CarveFiles(ws, ui, file.path(), kKinds[kind], folder).value_or(-1); });
+        const double seconds = secondsOf(
+            [&] { written = CarveFiles(ws, ui, file.path(), kKinds[kind], folder).value_or(-1); });
         state.SetIterationTime(seconds);
         times.push_back(seconds);
     }
     std::vector<double> memmemTimes;
-    for (int i = 0; i < 9; ++i) memmemTimes.push_back(secondsOf([&] { benchmark::DoNotOptimize(countStarts(file, kKinds[kind])); }));
+    for (int i = 0; i < 9; ++i)
+        memmemTimes.push_back(
+            secondsOf([&] { benchmark::DoNotOptimize(countStarts(file, kKinds[kind])); }));
     carveSeconds()[{kind, image}] = median(times);
     state.counters["files"] = written;
     state.counters["memmem_ms"] = median(memmemTimes) * 1e3;
@@ -188,7 +196,8 @@ bool runProgram(std::vector<std::string> arguments) {
     const bool started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    return started && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return started && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 bool installed(const std::string& program) {
@@ -200,14 +209,16 @@ bool installed(const std::string& program) {
 
 void BM_OtherCarver(benchmark::State& state, const std::string& program, int kind, int image) {
     if (!installed(program)) {
-        state.SkipWithError((program + " is not installed (a measuring aid only: apt-get install " + program + ")").c_str());
+        state.SkipWithError(
+            (program + " is not installed (a measuring aid only: apt-get install " + program + ")")
+                .c_str());
         return;
     }
     const MappedFile& file = images().image(image);
     const CarveSignature& signature = SignatureOf(kKinds[kind]);
     const fs::path config = benchFolder() / (program + ".conf");
-    std::ofstream(config) << signature.extension.substr(1) << " y 5000000 " << escaped(signature.start) << ' '
-                          << escaped(signature.end) << '\n';
+    std::ofstream(config) << signature.extension.substr(1) << " y 5000000 "
+                          << escaped(signature.start) << ' ' << escaped(signature.end) << '\n';
     const fs::path out = benchFolder() / "other";
     std::vector<double> times;
     bool ran = true;
@@ -215,8 +226,10 @@ void BM_OtherCarver(benchmark::State& state, const std::string& program, int kin
         fs::remove_all(out);
         std::vector<std::string> command =
             program == "foremost"
-                ? std::vector<std::string>{program, "-Q", "-c", config.string(), "-i", file.path(), "-o", out.string()}
-                : std::vector<std::string>{program, "-c", config.string(), "-o", out.string(), file.path()};
+                ? std::vector<std::string>{program, "-Q",        "-c", config.string(),
+                                           "-i",    file.path(), "-o", out.string()}
+                : std::vector<std::string>{program, "-c",         config.string(),
+                                           "-o",    out.string(), file.path()};
         const double seconds = secondsOf([&] { ran = runProgram(command) && ran; });
         state.SetIterationTime(seconds);
         times.push_back(seconds);
@@ -238,8 +251,8 @@ const bool kRegistered = [] {
             benchmark::RegisterBenchmark(("Memmem/" + suffix).c_str(), BM_Memmem, kind, image)
                 ->Unit(benchmark::kMillisecond);
             for (const char* program : {"foremost", "scalpel"}) {
-                benchmark::RegisterBenchmark((std::string(program) + "/" + suffix).c_str(), BM_OtherCarver,
-                                             std::string(program), kind, image)
+                benchmark::RegisterBenchmark((std::string(program) + "/" + suffix).c_str(),
+                                             BM_OtherCarver, std::string(program), kind, image)
                     ->UseManualTime()
                     ->Unit(benchmark::kMillisecond)
                     ->Iterations(3);

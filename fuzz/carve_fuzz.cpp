@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (file->offset + file->size > size) __builtin_trap();
             found.push_back(*file);
         }
-        if (found != WindowedCarveWalk(bytes, SignatureOf(kind), LastWindow::Searched)) __builtin_trap();
+        if (found != WindowedCarveWalk(bytes, SignatureOf(kind), LastWindow::Searched))
+            __builtin_trap();
     }
     return 0;
 }

@@ -14,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t files = 0;
         while (const auto file = extractor.next()) {
             if (++files > size) __builtin_trap();  // each file takes at least one line
-            if (file->name.find_first_of(std::string_view("/\0", 2)) != std::string::npos) __builtin_trap();
-            if (file->numbered && (file->bytes.size() < 32 || file->bytes.size() % 16 != 0)) __builtin_trap();
+            if (file->name.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
+                __builtin_trap();
+            if (file->numbered && (file->bytes.size() < 32 || file->bytes.size() % 16 != 0))
+                __builtin_trap();
             // Hex text gives at most one byte per two characters of the patch.
             const std::size_t header = file->numbered ? 32 + 15 : 0;
             if (file->bytes.size() > header + size / 2 + 1) __builtin_trap();

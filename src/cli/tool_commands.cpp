@@ -29,7 +29,8 @@ struct ToolOptions {
 void addInputAndFolder(CLI::App* command, ToolOptions& options, const std::string& input) {
     command->add_option(input, options.input, "the file to read")->required();
     command->add_option("--to", options.folder, "an existing folder for the files")->required();
-    command->add_flag("--overwrite", options.overwrite, "replace existing files (else they are kept)");
+    command->add_flag("--overwrite", options.overwrite,
+                      "replace existing files (else they are kept)");
 }
 
 void addNameFlags(CLI::App* command, ToolOptions& options) {
@@ -90,7 +91,8 @@ int runCarve(const ToolOptions& options) {
 void AddToolCommands(CLI::App& app, CliStatus& status) {
     auto vkp = std::make_shared<ToolOptions>();
     CLI::App* extractVkp = app.add_subcommand(
-        "extract-vkp", "the pictures and PNG files of a VKP patch, as \"Extract from Graph.Patch\"");
+        "extract-vkp",
+        "the pictures and PNG files of a VKP patch, as \"Extract from Graph.Patch\"");
     addInputAndFolder(extractVkp, *vkp, "PATCH");
     addNameFlags(extractVkp, *vkp);
     extractVkp->callback([&status, vkp] { status.code = runExtraction(*vkp, ExtractFromVkpFile); });

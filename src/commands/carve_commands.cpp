@@ -40,7 +40,8 @@ std::optional<int> CarveFiles(const Workspace& ws, Ui& ui, const std::string& pa
     const std::size_t size = file->size();
     int shown = -1;
     auto showProgress = [&ui, &shown, size](std::size_t scanned) {
-        const auto percent = size == 0 ? 100 : static_cast<int>(std::min(scanned, size) * 100 / size);
+        const auto percent =
+            size == 0 ? 100 : static_cast<int>(std::min(scanned, size) * 100 / size);
         if (percent != shown) ui.progress(shown = percent);
     };
     const CarveSignature& signature = SignatureOf(kind);
@@ -60,6 +61,12 @@ std::optional<int> CarveFiles(const Workspace& ws, Ui& ui, const std::string& pa
     return count;
 }
 
-void mnu_Tools_FindGIF_Click(Workspace& ws, Ui& ui) { findAndWrite(ws, ui, CarveKind::Gif); }
-void mnu_Tools_FindPNG_Click(Workspace& ws, Ui& ui) { findAndWrite(ws, ui, CarveKind::Png); }
-void mnu_Tools_FindXML_Click(Workspace& ws, Ui& ui) { findAndWrite(ws, ui, CarveKind::Xml); }
+void mnu_Tools_FindGIF_Click(Workspace& ws, Ui& ui) {
+    findAndWrite(ws, ui, CarveKind::Gif);
+}
+void mnu_Tools_FindPNG_Click(Workspace& ws, Ui& ui) {
+    findAndWrite(ws, ui, CarveKind::Png);
+}
+void mnu_Tools_FindXML_Click(Workspace& ws, Ui& ui) {
+    findAndWrite(ws, ui, CarveKind::Xml);
+}

@@ -15,7 +15,9 @@ using namespace FSactions_Tavik;
 
 namespace {
 
-NamingRule namingRule(const Workspace& ws) { return {ws.HEXFilename, ws.ZeroFilename}; }
+NamingRule namingRule(const Workspace& ws) {
+    return {ws.HEXFilename, ws.ZeroFilename};
+}
 
 /// Writes each file the extractor gives, asking before an existing one is
 /// replaced. Reading goes on after a declined file.
@@ -69,8 +71,9 @@ ExtractionEnd ExtractFromVkpFile(Workspace& ws, Ui& ui, const std::string& patch
     const auto file = openInput(ws, ui, patch);
     if (file == nullptr) return {0, true};
     const auto bytes = file->bytes();
-    VkpExtractor extractor(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                           namingRule(ws));
+    VkpExtractor extractor(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+        namingRule(ws));
     return writeFiles(ws, ui, extractor, folder);
 }
 

@@ -40,8 +40,7 @@ std::size_t FindBytes(std::span<const std::uint8_t> haystack, std::size_t from,
         const __m128i firstByte = _mm_set1_epi8(needle.front());
         const __m128i lastByte = _mm_set1_epi8(needle.back());
         for (; from <= last && last - from >= 15; from += 16) {
-            const __m128i heads =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+            const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
             const __m128i tails =
                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from + length - 1));
             auto mask = static_cast<unsigned>(_mm_movemask_epi8(

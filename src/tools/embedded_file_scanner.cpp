@@ -20,12 +20,12 @@ constexpr CarveSignature kXml{"<?xml "sv, " \x00"sv, -2, ".xml"sv};
 
 const CarveSignature& SignatureOf(CarveKind kind) {
     switch (kind) {
-    case CarveKind::Gif:
-        return kGif;
-    case CarveKind::Png:
-        return kPng;
-    case CarveKind::Xml:
-        break;
+        case CarveKind::Gif:
+            return kGif;
+        case CarveKind::Png:
+            return kPng;
+        case CarveKind::Xml:
+            break;
     }
     return kXml;
 }

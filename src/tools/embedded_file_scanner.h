@@ -45,7 +45,7 @@ inline constexpr std::size_t kCarveWindow = 255;
 [[nodiscard]] std::string CarvedFileName(std::size_t offset, std::string_view extension);
 
 class EmbeddedFileScanner {
-public:
+  public:
     /// Called now and then while the scan passes long stretches, with the
     /// offset up to which the bytes have been searched.
     using Progress = std::function<void(std::size_t scanned)>;
@@ -58,17 +58,17 @@ public:
     /// The next embedded file in file order, or nothing when the scan is done.
     [[nodiscard]] std::optional<CarvedFile> next();
 
-private:
+  private:
     /// First occurrence of one signature at or after a position. Positions
     /// asked for never go back, so the answer found last is reused while it
     /// still lies ahead and each byte is searched once.
     class Occurrences {
-    public:
+      public:
         Occurrences(EmbeddedFileScanner& scanner, std::string_view signature)
             : m_scanner(scanner), m_signature(signature) {}
         [[nodiscard]] std::size_t from(std::size_t position);
 
-    private:
+      private:
         EmbeddedFileScanner& m_scanner;
         std::string_view m_signature;
         std::size_t m_askedFrom = 0;

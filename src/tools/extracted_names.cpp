@@ -6,7 +6,9 @@
 
 using namespace BasicCalculations_Tavik;
 
-int NameDigits(const NamingRule& rule) { return rule.hexFilename ? 3 : 4; }
+int NameDigits(const NamingRule& rule) {
+    return rule.hexFilename ? 3 : 4;
+}
 
 std::uint32_t NumberTextValue(std::string_view text) {
     std::uint64_t value = 0;
@@ -18,13 +20,14 @@ std::uint32_t NumberTextValue(std::string_view text) {
 }
 
 std::string PictureBaseName(std::string_view numberText, const NamingRule& rule) {
-    const std::string base = rule.hexFilename ? NumberToHex(NumberTextValue(numberText))
-                                              : FolderSafeName(numberText);
+    const std::string base =
+        rule.hexFilename ? NumberToHex(NumberTextValue(numberText)) : FolderSafeName(numberText);
     return rule.zeroFilename ? PadZeros(base, NameDigits(rule)) : base;
 }
 
 std::string FolderSafeName(std::string_view text) {
     std::string name(text);
-    std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == '\0'; }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '/' || c == '\0'; }, '_');
     return name;
 }

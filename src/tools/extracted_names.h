@@ -17,8 +17,8 @@ struct ExtractedFile {
 };
 
 struct NamingRule {
-    bool hexFilename = false;   ///< the setting `HEXFilename`
-    bool zeroFilename = true;   ///< the setting `ZeroFilename`
+    bool hexFilename = false;  ///< the setting `HEXFilename`
+    bool zeroFilename = true;  ///< the setting `ZeroFilename`
 };
 
 /// 3 for hexadecimal names, else 4: the digit count names are padded to.

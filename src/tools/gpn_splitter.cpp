@@ -37,6 +37,7 @@ std::optional<ExtractedFile> GpnSplitter::next() {
     skipToNextPicture();
     const std::size_t end = std::min(m_position, m_bytes.size());
     const auto* first = reinterpret_cast<const char*>(m_bytes.data() + start);
-    return ExtractedFile{PictureBaseName(std::to_string(number), m_rule) + (gpf2 ? ".gpf2" : ".gpf"),
-                         std::string(first, end - start), true};
+    return ExtractedFile{
+        PictureBaseName(std::to_string(number), m_rule) + (gpf2 ? ".gpf2" : ".gpf"),
+        std::string(first, end - start), true};
 }

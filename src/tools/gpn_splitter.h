@@ -16,14 +16,14 @@
 #include "tools/extracted_names.h"
 
 class GpnSplitter {
-public:
+  public:
     GpnSplitter(std::span<const std::uint8_t> bytes, NamingRule rule)
         : m_bytes(bytes), m_rule(rule) {}
 
     /// The next picture file, its blocks unchanged; nothing at the end.
     [[nodiscard]] std::optional<ExtractedFile> next();
 
-private:
+  private:
     [[nodiscard]] bool startsPicture(std::size_t block) const;
     void skipToNextPicture();
 

@@ -20,7 +20,8 @@ constexpr std::size_t kLongEntryLine = 44;
 /// The text between a comment's prefix and its " #####"; nothing when the line
 /// is not such a comment or too short to carry a name.
 std::optional<std::string_view> commentName(std::string_view line, std::string_view prefix) {
-    if (!line.starts_with(prefix) || line.size() <= prefix.size() + kCommentEnd) return std::nullopt;
+    if (!line.starts_with(prefix) || line.size() <= prefix.size() + kCommentEnd)
+        return std::nullopt;
     return line.substr(prefix.size(), line.size() - prefix.size() - kCommentEnd);
 }
 
@@ -44,8 +45,10 @@ GPFcodec::GpfHeader headerFromEntryLine(std::string_view line) {
     GPFcodec::GpfHeader header;
     const bool longEntry = line.size() >= kLongEntryLine;
     if (longEntry) {
-        header.width = static_cast<std::int16_t>(byteBeforeEnd(line, 24) + 256 * byteBeforeEnd(line, 22));
-        header.height = static_cast<std::int16_t>(byteBeforeEnd(line, 20) + 256 * byteBeforeEnd(line, 18));
+        header.width =
+            static_cast<std::int16_t>(byteBeforeEnd(line, 24) + 256 * byteBeforeEnd(line, 22));
+        header.height =
+            static_cast<std::int16_t>(byteBeforeEnd(line, 20) + 256 * byteBeforeEnd(line, 18));
         header.typeCode = static_cast<std::int16_t>(byteBeforeEnd(line, 16));
     } else {
         header.width = static_cast<std::int16_t>(byteBeforeEnd(line, 16));

@@ -17,14 +17,14 @@
 #include "tools/extracted_names.h"
 
 class VkpExtractor {
-public:
+  public:
     VkpExtractor(std::string_view text, NamingRule rule) : m_text(text), m_rule(rule) {}
 
     /// The file of the next picture or PNG block; nothing at the end of the
     /// text. Lines end in CR LF, LF or CR.
     [[nodiscard]] std::optional<ExtractedFile> next();
 
-private:
+  private:
     [[nodiscard]] std::optional<std::string_view> nextLine();
     [[nodiscard]] std::optional<ExtractedFile> picture(std::string_view numberText);
     [[nodiscard]] std::string blockData();

@@ -13,9 +13,10 @@ using namespace std::string_literals;
 struct Fixture {
     TempDir dir{"pictavo cli tools"};
     std::string out = dir.file("out dir");
-    std::string vkp = dir.write("p.vkp",
-                                "; ##### Picture 26 #####\r\n00100000: 0000000000000000 1010050000003AA0\r\n\r\n"
-                                "00300000: 00 AB\r\n");
+    std::string vkp =
+        dir.write("p.vkp",
+                  "; ##### Picture 26 #####\r\n00100000: 0000000000000000 1010050000003AA0\r\n\r\n"
+                  "00300000: 00 AB\r\n");
     std::string gpn = dir.write("g.gpn", GPFcodec::WriteGpfHeader({1, 1, 5, 300, true}));
     std::string flash = dir.write("f.bin", "GIF89a\x00\x3B<?xml \x00"s);
 
@@ -35,7 +36,9 @@ TEST(CliTools, WriteWhatTheToolsMenuWrites) {
     };
     for (const auto& c : cases) {
         Fixture f;
-        const std::string& input = c.args[0] == "extract-vkp" ? f.vkp : c.args[0] == "extract-gpn" ? f.gpn : f.flash;
+        const std::string& input = c.args[0] == "extract-vkp"   ? f.vkp
+                                   : c.args[0] == "extract-gpn" ? f.gpn
+                                                                : f.flash;
         std::vector<std::string> args{c.args[0], input, "--to", f.out};
         args.insert(args.end(), c.args.begin() + 1, c.args.end());
         ProgramRun run = RunProgram("pictavo-cli", args);
@@ -67,7 +70,8 @@ TEST(CliTools, RefuseWrongUsageAndUnusableFiles) {
         {{"extract-vkp", f.dir.file("missing.vkp"), "--to", f.out}, 1},
         {{"carve", f.out, "--kind", "png", "--to", f.out}, 1},
     };
-    for (const auto& c : cases) EXPECT_EQ(RunProgram("pictavo-cli", c.args).exitCode, c.exitCode) << c.args[0];
+    for (const auto& c : cases)
+        EXPECT_EQ(RunProgram("pictavo-cli", c.args).exitCode, c.exitCode) << c.args[0];
 }
 
 }  // namespace

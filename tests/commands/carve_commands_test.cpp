@@ -36,7 +36,8 @@ struct Fixture {
 TEST(ExtractGifs, DeclinedOverwriteDoesNotStopTheScan) {
     Fixture f;
     const std::string gif = "GIF89a\x01\x00\x3B"s;
-    const std::string scanned = f.dir.write("flash.bin", std::string(0x200, '\xFF') + gif + "xy" + gif + "z" + gif);
+    const std::string scanned =
+        f.dir.write("flash.bin", std::string(0x200, '\xFF') + gif + "xy" + gif + "z" + gif);
     const std::string folder = f.dir.file("out");
     std::filesystem::create_directory(folder);
     f.dir.write("out/0000020B.gif", "mine");
@@ -50,7 +51,8 @@ TEST(ExtractGifs, DeclinedOverwriteDoesNotStopTheScan) {
     EXPECT_EQ(f.ui.dialogs[3].text, "Done");
     EXPECT_EQ(f.ui.dialogs[3].title, " 2");
     EXPECT_EQ(Fixture::contents(folder),
-              (std::map<std::string, std::string>{{"00000200.gif", gif}, {"0000020B.gif", "mine"}, {"00000215.gif", gif}}));
+              (std::map<std::string, std::string>{
+                  {"00000200.gif", gif}, {"0000020B.gif", "mine"}, {"00000215.gif", gif}}));
     EXPECT_EQ(f.ui.progressValues.back(), 100);
 }
 
@@ -71,19 +73,24 @@ TEST(CarveFiles, FindsEveryFileEmbeddedInAnImage) {
         Fixture f;
         const MkflashResult image = MakeFullflash(options);
         ASSERT_TRUE(image.ok()) << image.error;
-        const std::string flash = f.dir.write("flash.bin", std::string(image.bytes.begin(), image.bytes.end()));
-        const std::pair<CarveKind, EmbeddedKind> kinds[] = {
-            {CarveKind::Gif, EmbeddedKind::Gif}, {CarveKind::Png, EmbeddedKind::Png}, {CarveKind::Xml, EmbeddedKind::Xml}};
+        const std::string flash =
+            f.dir.write("flash.bin", std::string(image.bytes.begin(), image.bytes.end()));
+        const std::pair<CarveKind, EmbeddedKind> kinds[] = {{CarveKind::Gif, EmbeddedKind::Gif},
+                                                            {CarveKind::Png, EmbeddedKind::Png},
+                                                            {CarveKind::Xml, EmbeddedKind::Xml}};
         for (const auto& [carveKind, embeddedKind] : kinds) {
             std::map<std::string, std::string> expected;
             for (const MkflashEmbedded& file : image.layout.embedded) {
                 if (file.kind != embeddedKind) continue;
                 expected[CarvedFileName(file.offset, SignatureOf(carveKind).extension)] =
-                    std::string(image.bytes.begin() + file.offset, image.bytes.begin() + file.offset + file.size);
+                    std::string(image.bytes.begin() + file.offset,
+                                image.bytes.begin() + file.offset + file.size);
             }
-            const std::string folder = f.dir.file(std::string(SignatureOf(carveKind).extension.substr(1)));
+            const std::string folder =
+                f.dir.file(std::string(SignatureOf(carveKind).extension.substr(1)));
             std::filesystem::create_directory(folder);
-            EXPECT_EQ(CarveFiles(f.ws, f.ui, flash, carveKind, folder + "/"), static_cast<int>(expected.size()));
+            EXPECT_EQ(CarveFiles(f.ws, f.ui, flash, carveKind, folder + "/"),
+                      static_cast<int>(expected.size()));
             EXPECT_EQ(Fixture::contents(folder), expected);
         }
     }
@@ -100,7 +107,8 @@ TEST(CarveFiles, EmptyFilesAndUnwritableFolders) {
     const std::string noFolder = f.dir.file("none") + "/";
     const std::string xml = f.dir.write("text.bin", "<?xml a \0"s);
     EXPECT_EQ(CarveFiles(f.ws, f.ui, xml, CarveKind::Xml, noFolder), std::nullopt);
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{"Cannot write!\r" + noFolder + "00000000.xml"});
+    EXPECT_EQ(f.ui.messageTexts(),
+              std::vector<std::string>{"Cannot write!\r" + noFolder + "00000000.xml"});
 }
 
 }  // namespace

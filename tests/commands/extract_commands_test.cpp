@@ -20,10 +20,14 @@ struct Fixture {
     std::string folder = dir.file("out") + "/";
 
     Fixture() {
-        for (const auto& [key, text] : {std::pair{"str_PlSel", "Select"}, {"str_4open", "to open"},
-                                        {"str_4save", "to save"}, {"str_cFold", "folder"},
-                                        {"str_Succes", "Done"}, {"str_fChan", "Replace"},
-                                        {"str_faExi", "Exists"}, {"str_fnExi", "Missing"}}) {
+        for (const auto& [key, text] : {std::pair{"str_PlSel", "Select"},
+                                        {"str_4open", "to open"},
+                                        {"str_4save", "to save"},
+                                        {"str_cFold", "folder"},
+                                        {"str_Succes", "Done"},
+                                        {"str_fChan", "Replace"},
+                                        {"str_faExi", "Exists"},
+                                        {"str_fnExi", "Missing"}}) {
             ws.setText(key, text);
         }
         ws.control("mnu_File").caption = "File";
@@ -31,7 +35,8 @@ struct Fixture {
     }
     [[nodiscard]] std::vector<std::string> files() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -43,12 +48,13 @@ std::string gpfFile(std::int16_t number, bool gpf2, const std::string& data) {
 
 TEST(ExtractFromGraphPatch, AsksFileAndFolderAndSkipsADeclinedFile) {
     Fixture f;
-    const std::string patch = f.dir.write("p.vkp",
-                                          "\r\n; ##### Picture 26 #####\r\n00100000: 0000000000000000 1010050000003AA0\r\n\r\n"
-                                          "00300000: 0000 0102\r\n\r\n"
-                                          "; ##### Picture 27 #####\r\n00100008: 0000000000000000 1010850000003AA0\r\n\r\n"
-                                          "00300010: 00 03\r\n\r\n"
-                                          "; ##### PNG Picture 6EA433 #####\r\n00600000: 0000 8950\r\n");
+    const std::string patch = f.dir.write(
+        "p.vkp",
+        "\r\n; ##### Picture 26 #####\r\n00100000: 0000000000000000 1010050000003AA0\r\n\r\n"
+        "00300000: 0000 0102\r\n\r\n"
+        "; ##### Picture 27 #####\r\n00100008: 0000000000000000 1010850000003AA0\r\n\r\n"
+        "00300010: 00 03\r\n\r\n"
+        "; ##### PNG Picture 6EA433 #####\r\n00600000: 0000 8950\r\n");
     f.dir.write("out/01A.gpf", "mine");
     f.ws.HEXFilename = true;
     f.ui.choosePath(patch).chooseFolder(f.dir.file("out")).answer(false);
@@ -71,8 +77,8 @@ TEST(ExtractFromGraphPatch, AsksFileAndFolderAndSkipsADeclinedFile) {
 
 TEST(ExtractFromGpn, GivesBackTheFilesOfTheGpn) {
     Fixture f;
-    const std::string files[] = {gpfFile(1, false, "\x01"), gpfFile(2, true, std::string(20, '\x02')),
-                                 gpfFile(3, false, "")};
+    const std::string files[] = {gpfFile(1, false, "\x01"),
+                                 gpfFile(2, true, std::string(20, '\x02')), gpfFile(3, false, "")};
     const std::string gpn = f.dir.write("three.gpn", files[0] + files[1] + files[2]);
     f.ui.choosePath(gpn).chooseFolder(f.dir.file("out"));
     mnu_Tools_ExtractFGPN_Click(f.ws, f.ui);
@@ -87,7 +93,8 @@ TEST(ExtractFromGpn, GivesBackTheFilesOfTheGpn) {
 
 TEST(ExtractFromGraphPatch, EndsWithAMessageOnBadInputOrFolder) {
     Fixture f;
-    const std::string patch = f.dir.write("p.vkp", "; ##### Picture ../../escape #####\r\nentry\r\n\r\n");
+    const std::string patch =
+        f.dir.write("p.vkp", "; ##### Picture ../../escape #####\r\nentry\r\n\r\n");
     const std::string missing = f.dir.file("nothing.vkp");
     const std::string noFolder = f.dir.file("no such folder");
 
@@ -98,7 +105,8 @@ TEST(ExtractFromGraphPatch, EndsWithAMessageOnBadInputOrFolder) {
     f.ui.dialogs.clear();
     f.ui.choosePath(patch).chooseFolder(noFolder);
     mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{"Cannot write!\r" + noFolder + "/.._.._escape.gpf"});
+    EXPECT_EQ(f.ui.messageTexts(),
+              std::vector<std::string>{"Cannot write!\r" + noFolder + "/.._.._escape.gpf"});
 
     f.ui.dialogs.clear();
     f.ui.choosePath(patch).chooseFolder(f.dir.file("out"));

@@ -22,7 +22,9 @@ std::vector<CarvedFile> scan(const std::string& bytes, CarveKind kind) {
     return files;
 }
 
-std::string filler(std::size_t count) { return std::string(count, '\xFF'); }
+std::string filler(std::size_t count) {
+    return std::string(count, '\xFF');
+}
 
 const std::string kGif = "GIF89a";
 const std::string kGifEnd = "\x00\x3B"s;
@@ -37,34 +39,50 @@ TEST(EmbeddedFileScanner, FindsTheFilesTheWindowedWalkDefines) {
         std::string bytes;
         std::vector<CarvedFile> files;
     } cases[] = {
-        {"trailer 100 bytes after the start", CarveKind::Gif,
-         filler(0x200) + kGif + filler(94) + kGifEnd + filler(300), {{0x200, 102}}},
-        {"a PNG keeps the CRC after IEND", CarveKind::Png,
-         filler(9) + kPng + "IHDR" + "IEND" + "\xAE\x42\x60\x82" + filler(300), {{9, 20}}},
-        {"an XML text stops before its blank and zero", CarveKind::Xml,
-         kXml + "a=1" + kXmlEnd + filler(300), {{0, 9}}},
-        {"back to back", CarveKind::Gif,
-         filler(3) + kGif + kGifEnd + kGif + "x" + kGifEnd + filler(300), {{3, 8}, {11, 9}}},
-        {"a start in a later window replaces the first", CarveKind::Gif,
-         kGif + filler(300) + kGif + filler(10) + kGifEnd + filler(300), {{306, 18}}},
-        {"a start inside the first one's window does not", CarveKind::Gif,
-         kGif + filler(100) + kGif + filler(300) + kGifEnd + filler(300), {{0, 414}}},
+        {"trailer 100 bytes after the start",
+         CarveKind::Gif,
+         filler(0x200) + kGif + filler(94) + kGifEnd + filler(300),
+         {{0x200, 102}}},
+        {"a PNG keeps the CRC after IEND",
+         CarveKind::Png,
+         filler(9) + kPng + "IHDR" + "IEND" + "\xAE\x42\x60\x82" + filler(300),
+         {{9, 20}}},
+        {"an XML text stops before its blank and zero",
+         CarveKind::Xml,
+         kXml + "a=1" + kXmlEnd + filler(300),
+         {{0, 9}}},
+        {"back to back",
+         CarveKind::Gif,
+         filler(3) + kGif + kGifEnd + kGif + "x" + kGifEnd + filler(300),
+         {{3, 8}, {11, 9}}},
+        {"a start in a later window replaces the first",
+         CarveKind::Gif,
+         kGif + filler(300) + kGif + filler(10) + kGifEnd + filler(300),
+         {{306, 18}}},
+        {"a start inside the first one's window does not",
+         CarveKind::Gif,
+         kGif + filler(100) + kGif + filler(300) + kGifEnd + filler(300),
+         {{0, 414}}},
         {"an end with no start", CarveKind::Gif, filler(20) + kGifEnd + filler(300), {}},
         {"nothing at all", CarveKind::Png, "", {}},
         {"a start as the last bytes", CarveKind::Gif, filler(400) + kGif, {}},
-        {"an end as the last bytes, in the last window", CarveKind::Gif,
-         filler(400) + kGif + "ab" + kGifEnd, {{400, 10}}},
+        {"an end as the last bytes, in the last window",
+         CarveKind::Gif,
+         filler(400) + kGif + "ab" + kGifEnd,
+         {{400, 10}}},
         {"a CRC cut off by the end of the file", CarveKind::Png, kPng + "IEND\xAE", {{0, 13}}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(scan(c.bytes, c.kind), c.files) << c.name;
-        EXPECT_EQ(WindowedCarveWalk(asBytes(c.bytes), SignatureOf(c.kind), LastWindow::Searched), c.files)
+        EXPECT_EQ(WindowedCarveWalk(asBytes(c.bytes), SignatureOf(c.kind), LastWindow::Searched),
+                  c.files)
             << c.name;
     }
     // The walk to the letter never searches the last, partly filled window.
     const std::string lastWindow = filler(400) + kGif + "ab" + kGifEnd;
-    EXPECT_EQ(WindowedCarveWalk(asBytes(lastWindow), SignatureOf(CarveKind::Gif), LastWindow::Skipped),
-              std::vector<CarvedFile>{});
+    EXPECT_EQ(
+        WindowedCarveWalk(asBytes(lastWindow), SignatureOf(CarveKind::Gif), LastWindow::Skipped),
+        std::vector<CarvedFile>{});
 
     EXPECT_EQ(CarvedFileName(0x200, ".gif"), "00000200.gif");
     EXPECT_EQ(CarvedFileName(0x123456789ABull, ".png"), "123456789AB.png");
@@ -83,7 +101,8 @@ void expectWalkEquivalence(const std::string& bytes, CarveKind kind) {
     ASSERT_LE(letter.size(), fixed.size());
     ASSERT_TRUE(std::equal(letter.begin(), letter.end(), fixed.begin()));
     for (std::size_t i = letter.size(); i < fixed.size(); ++i) {
-        const std::size_t endSignatureEnd = fixed[i].offset + fixed[i].size - signature.endAdjustment;
+        const std::size_t endSignatureEnd =
+            fixed[i].offset + fixed[i].size - signature.endAdjustment;
         ASSERT_GT(endSignatureEnd + kCarveWindow, bytes.size());
     }
 }
@@ -110,8 +129,8 @@ TEST(EmbeddedFileScanner, EqualsTheWindowedWalkAtWindowBorders) {
                 for (std::size_t secondGap : secondGaps) {
                     for (const std::string& third : tokens) {
                         for (std::size_t tail : tails) {
-                            expectWalkEquivalence(start + filler(firstGap) +
-                                                      second + filler(secondGap) + third + filler(tail),
+                            expectWalkEquivalence(start + filler(firstGap) + second +
+                                                      filler(secondGap) + third + filler(tail),
                                                   kind);
                         }
                     }
@@ -136,13 +155,27 @@ TEST(EmbeddedFileScanner, EqualsTheWindowedWalkOnRandomStrings) {
             std::string bytes;
             for (std::size_t t = pick(1, 14); t > 0; --t) {
                 switch (pick(0, 6)) {
-                case 0: bytes += start; break;
-                case 1: bytes += end; break;
-                case 2: bytes += start.substr(0, pick(1, start.size() - 1)); break;
-                case 3: bytes += alphabet[pick(0, alphabet.size() - 1)]; break;
-                case 4: bytes += filler(pick(236, 262)); break;
-                case 5: bytes += filler(pick(0, 12)); break;
-                default: bytes += filler(pick(0, 700)); break;
+                    case 0:
+                        bytes += start;
+                        break;
+                    case 1:
+                        bytes += end;
+                        break;
+                    case 2:
+                        bytes += start.substr(0, pick(1, start.size() - 1));
+                        break;
+                    case 3:
+                        bytes += alphabet[pick(0, alphabet.size() - 1)];
+                        break;
+                    case 4:
+                        bytes += filler(pick(236, 262));
+                        break;
+                    case 5:
+                        bytes += filler(pick(0, 12));
+                        break;
+                    default:
+                        bytes += filler(pick(0, 700));
+                        break;
                 }
             }
             expectWalkEquivalence(bytes, kind);

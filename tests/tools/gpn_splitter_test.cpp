@@ -25,9 +25,10 @@ TEST(GpnSplitter, GivesBackTheFilesItIsMadeOf) {
     const std::string first = gpfFile(26, false, std::string(40, '\x11'));
     const std::string second = gpfFile(300, true, "");
     const std::string third = gpfFile(-1, true, std::string(16, '\x33'));
-    EXPECT_EQ(split(first + second + third),
-              (std::vector<ExtractedFile>{{"0026.gpf", first, true}, {"0300.gpf2", second, true},
-                                          {"65535.gpf2", third, true}}));
+    EXPECT_EQ(
+        split(first + second + third),
+        (std::vector<ExtractedFile>{
+            {"0026.gpf", first, true}, {"0300.gpf2", second, true}, {"65535.gpf2", third, true}}));
     EXPECT_EQ(split(first + second, {true, true}),
               (std::vector<ExtractedFile>{{"01A.gpf", first, true}, {"12C.gpf2", second, true}}));
 }
@@ -40,11 +41,13 @@ TEST(GpnSplitter, KeepsPartialBlocksAndLeavesOutWhatPrecedesThefirstPicture) {
         std::string gpn;
         std::vector<ExtractedFile> files;
     } cases[] = {
-        {"blocks before the first picture", std::string(33, 'x') + std::string(15, 'y') + picture,
+        {"blocks before the first picture",
+         std::string(33, 'x') + std::string(15, 'y') + picture,
          {{"0007.gpf", picture, true}}},
         {"a short last block", picture + "tail", {{"0007.gpf", picture + "tail", true}}},
         {"a magic out of step with the blocks", "x" + picture, {}},
-        {"a magic as the last block", picture + magicOnly,
+        {"a magic as the last block",
+         picture + magicOnly,
          {{"0007.gpf", picture, true}, {"0000.gpf2", magicOnly, true}}},
         {"a header block cut short", magicOnly + "\x05", {{"0005.gpf2", magicOnly + "\x05", true}}},
         {"nothing", "", {}},

@@ -22,8 +22,11 @@ std::string dataLine(const std::string& newHex) {
     return "00300000: " + std::string(newHex.size(), '0') + " " + newHex + "\r\n";
 }
 // An 8-byte entry line (43 characters): width 16, height 16, the type, address.
-std::string shortEntry(const std::string& type) { return dataLine("1010" + type + "0000003AA0").substr(0, 43); }
-std::string pictureBlock(const std::string& number, const std::string& entry, const std::string& data) {
+std::string shortEntry(const std::string& type) {
+    return dataLine("1010" + type + "0000003AA0").substr(0, 43);
+}
+std::string pictureBlock(const std::string& number, const std::string& entry,
+                         const std::string& data) {
     return "\r\n; ##### Picture " + number + " #####\r\n" + entry + "\r\n\r\n" + data;
 }
 
@@ -34,15 +37,18 @@ std::string gpfFile(const GPFcodec::GpfHeader& header, const std::string& data) 
 TEST(VkpExtractor, NamesPicturesByTheirNumberText) {
     const std::string patch = pictureBlock("26", shortEntry("05"), dataLine("0102"));
     // source: a 16 x 16 picture of type 5 numbered 26, header laid out by hand
-    const std::string expected = "GraphicPatchFile\x1A\x00\x00\x00\x10\x10\x05\x00"s + std::string(8, '\0') +
-                                 "\x01\x02"s + std::string(14, '\0');
+    const std::string expected = "GraphicPatchFile\x1A\x00\x00\x00\x10\x10\x05\x00"s +
+                                 std::string(8, '\0') + "\x01\x02"s + std::string(14, '\0');
     const struct {
         NamingRule rule;
         std::string name;
-    } cases[] = {{{false, true}, "0026.gpf"}, {{true, true}, "01A.gpf"}, {{false, false}, "26.gpf"},
+    } cases[] = {{{false, true}, "0026.gpf"},
+                 {{true, true}, "01A.gpf"},
+                 {{false, false}, "26.gpf"},
                  {{true, false}, "1A.gpf"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(extract(patch, c.rule), (std::vector<ExtractedFile>{{c.name, expected, true}})) << c.name;
+        EXPECT_EQ(extract(patch, c.rule), (std::vector<ExtractedFile>{{c.name, expected, true}}))
+            << c.name;
     }
 }
 
@@ -63,8 +69,12 @@ TEST(VkpExtractor, RebuildsEachBlockFromItsLines) {
          pictureBlock("2", longEntry, dataLine("AB")),
          {{"0002.gpf2", gpfFile({30, 300, 0x88, 2, true}, "\xAB"), true}}},
         {"a row of sixteen FF bytes ends the data",
-         pictureBlock("3", shortEntry("85"), dataLine(sixteen) + dataLine(erased) + dataLine(sixteen)),
-         {{"0003.gpf2", gpfFile({16, 16, 0x85, 3, false}, "\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F"s), true}}},
+         pictureBlock("3", shortEntry("85"),
+                      dataLine(sixteen) + dataLine(erased) + dataLine(sixteen)),
+         {{"0003.gpf2",
+           gpfFile({16, 16, 0x85, 3, false},
+                   "\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F"s),
+           true}}},
         {"a PNG block: its own name, no header, no padding",
          "\r\n; ##### PNG Picture 6EA433 #####\r\n" + dataLine("89504E47") + dataLine("0D0A"),
          {{"6EA433.png", "\x89PNG\r\n", false}}},
@@ -74,10 +84,14 @@ TEST(VkpExtractor, RebuildsEachBlockFromItsLines) {
          {{"0004.gpf", gpfFile({16, 16, 0x05, 4, false}, "\x0C"), true},
           {"0005.gpf", gpfFile({16, 16, 0x05, 5, false}, "\x0D"), true}}},
         {"names stay inside the folder",
-         pictureBlock("../../x", shortEntry("05"), "") + "\r\n; ##### PNG Picture /etc/a\0b #####\r\n"s,
-         {{".._.._x.gpf", gpfFile({16, 16, 0x05, 0, false}, ""), true}, {"_etc_a_b.png", "", false}}},
+         pictureBlock("../../x", shortEntry("05"), "") +
+             "\r\n; ##### PNG Picture /etc/a\0b #####\r\n"s,
+         {{".._.._x.gpf", gpfFile({16, 16, 0x05, 0, false}, ""), true},
+          {"_etc_a_b.png", "", false}}},
         {"comments too short to carry a name, a comment with nothing after it",
-         "; ##### Picture  #####\r\n; ##### PNG Picture #####\r\n" + dataLine("01") + "; ##### Picture 9 #####", {}},
+         "; ##### Picture  #####\r\n; ##### PNG Picture #####\r\n" + dataLine("01") +
+             "; ##### Picture 9 #####",
+         {}},
         {"binary garbage", "\x00\xFF\r\n\r\r\n; ##### \x89"s, {}},
     };
     for (const auto& c : cases) EXPECT_EQ(extract(c.patch), c.files) << c.name;

@@ -7,8 +7,9 @@ namespace {
 
 // 1-based positions throughout, as the walk was written: position P is offset P - 1.
 class Walk {
-public:
-    Walk(std::span<const std::uint8_t> bytes, const CarveSignature& signature, LastWindow lastWindow)
+  public:
+    Walk(std::span<const std::uint8_t> bytes, const CarveSignature& signature,
+         LastWindow lastWindow)
         : m_bytes(bytes),
           m_signature(signature),
           m_readable(bytes.size() + (lastWindow == LastWindow::Searched ? kCarveWindow : 0)) {}
@@ -39,13 +40,14 @@ public:
         }
     }
 
-private:
+  private:
     /// 1-based index in the window at `p` of the first occurrence of `text`
     /// lying wholly in the window and in the file; 0 when there is none.
     std::size_t index(std::size_t p, std::string_view text) const {
         const std::size_t windowEnd = std::min(p - 1 + kCarveWindow, m_bytes.size());
         for (std::size_t at = p - 1; at + text.size() <= windowEnd; ++at) {
-            if (std::memcmp(m_bytes.data() + at, text.data(), text.size()) == 0) return at - (p - 1) + 1;
+            if (std::memcmp(m_bytes.data() + at, text.data(), text.size()) == 0)
+                return at - (p - 1) + 1;
         }
         return 0;
     }
