@@ -1,6 +1,7 @@
 #include "commands/carve_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <map>
@@ -96,12 +97,20 @@ TEST(CarveFiles, FindsEveryFileEmbeddedInAnImage) {
     }
 }
 
-TEST(CarveFiles, EmptyFilesAndUnwritableFolders) {
+TEST(CarveFiles, EmptyFilesPipesAndUnwritableFolders) {
     Fixture f;
     const std::string empty = f.dir.write("empty.bin", "");
     f.ui.choosePath(empty).chooseFolder(f.dir.path().string());
     mnu_Tools_FindPNG_Click(f.ws, f.ui);
     EXPECT_EQ(f.ui.dialogs.back().title, " 0");
+
+    f.ui.dialogs.clear();
+    const std::string pipe = f.dir.file("pipe.bin");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    f.ui.choosePath(pipe);
+    mnu_Tools_FindGIF_Click(f.ws, f.ui);
+    EXPECT_EQ(CarveFiles(f.ws, f.ui, pipe, CarveKind::Gif, f.dir.file("")), std::nullopt);
+    EXPECT_EQ(f.ui.messageTexts(), (std::vector<std::string>{"!\r" + pipe, "!\r" + pipe}));
 
     f.ui.dialogs.clear();
     const std::string noFolder = f.dir.file("none") + "/";
