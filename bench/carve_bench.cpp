@@ -152,10 +152,9 @@ std::size_t filesIn(const fs::path& folder) {
     return count;
 }
 
-int carve(const std::string& path, CarveKind kind) {
+int carve(const std::string& path, CarveKind kind, const std::string& folder) {
     Workspace ws;
     SilentUi ui;
-    const std::string folder = outputFolder();
     return CarveFiles(ws, ui, path, kind, folder).value_or(-1);
 }
 
@@ -172,17 +171,16 @@ void BM_Carve(benchmark::State& state, int kind, int image) {
         state.PauseTiming();
         const std::string folder = outputFolder();
         state.ResumeTiming();
-        Workspace ws;
-        SilentUi ui;
-        written = CarveFiles(ws, ui, path, kKinds[kind], folder).value_or(-1);
+        written = carve(path, kKinds[kind], folder);
     }
     // The ratio to the yardstick from runs taken in turns, so that whatever
     // else the machine does weighs on both alike.
     std::vector<double> ours[2];
     std::vector<double> yardstick[2];
     for (int round = 0; round < 15; ++round) {
+        const std::string folder = outputFolder();
         const Seconds carved =
-            secondsOf([&] { benchmark::DoNotOptimize(carve(path, kKinds[kind])); });
+            secondsOf([&] { benchmark::DoNotOptimize(carve(path, kKinds[kind], folder)); });
         const Seconds scanned =
             secondsOf([&] { benchmark::DoNotOptimize(countStarts(path, kKinds[kind])); });
         ours[0].push_back(carved.wall);
