@@ -47,9 +47,11 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         {{"--as", "bmp", "--no-zero-names", "--pictures", "0,2"}, {"0.bmp", "2.bmp"}},
         {{"--as", "gpf2", "--hex-names", "--no-zero-names"}, {"0000.gpf2", "0001.gpf2", "0002.gpf2"}},
         {{"--as", "gpf", "--pictures", "2"}, {"0002.gpf"}},
+        {{"--as", "png", "--pictures", "0-1"}, {"0000.png", "0001.png"}},
     };
     for (const auto& c : cases) {
         Fixture f;
+        const ProgramTempFolder temp(f.dir.path().string());
         std::vector<std::string> args{"export", f.flash, "--to", f.out};
         args.insert(args.end(), c.flags.begin(), c.flags.end());
         const ProgramRun run = RunProgram("pictavo-cli", args);
@@ -62,6 +64,15 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
               GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({3, 1, 0x88, 2, false}) + "\x03"s +
                                      Rgb565(0x001F)));
     EXPECT_EQ(ReadWholeFile(f.out + "/0001.bmp"), "") << "only the listed picture";
+
+    // PNG with alpha exactly for the picture that has it.
+    const ProgramTempFolder temp(f.dir.path().string());
+    RunProgram("pictavo-cli", {"export", f.flash, "--to", f.out, "--as", "png", "--pictures", "0-1"});
+    for (const auto& [name, colourType] : {std::pair{"0000.png", 2}, {"0001.png", 6}}) {
+        const std::string png = ReadWholeFile(f.out + "/" + name);
+        ASSERT_GT(png.size(), 25u) << name;
+        EXPECT_EQ(png[25], colourType) << name;
+    }
 }
 
 TEST(CliExport, ExistingFilesNeedOverwrite) {

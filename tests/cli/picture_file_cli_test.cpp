@@ -57,3 +57,17 @@ TEST(CliOpenPicture, WritesThePictureAsA32BitBitmapAndKeepsAnExistingOne) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("new.bmp")));
 }
+
+TEST(CliOpenPicture, APngGoesThroughTheConverterTheSettingsName) {
+    TempDir dir;
+    const ProgramTempFolder temp(dir.path().string());
+    const std::string png = TestImage("pngsuite/basn6a08.png");
+    const std::string out = dir.file("out.bmp");
+    const ProgramRun run = RunProgram("pictavo-cli", {"open-picture", png, "--bmp", out});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "32 x 32 :: 32bit\n");
+    const std::string direct = dir.file("direct.bmp");
+    RunProgram("pictavo-convert", {"-out", "bmp", "-ctype", "rgba", "-o", direct, png});
+    EXPECT_EQ(ReadWholeFile(out), ReadWholeFile(direct));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("PNGtemp.bmp")));
+}
