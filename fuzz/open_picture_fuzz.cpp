@@ -24,7 +24,9 @@ void ignoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 /// programs are never touched.
 std::string tempFolder;
 
-void removeTempFolder() { ::rmdir(tempFolder.c_str()); }
+void removeTempFolder() {
+    ::rmdir(tempFolder.c_str());
+}
 
 }  // namespace
 
