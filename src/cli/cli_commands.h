@@ -21,6 +21,10 @@ struct CliStatus {
 void AddFlashCommands(CLI::App& app, CliStatus& status);
 /// show, export, convert
 void AddPictureCommands(CLI::App& app, CliStatus& status);
+/// probe, open-picture
+void AddPictureFileCommands(CLI::App& app, CliStatus& status);
+/// extract-vkp, extract-gpn, carve
+void AddToolCommands(CLI::App& app, CliStatus& status);
 
 /// What every subcommand works with: the window's state, held without a
 /// window, and a Ui that answers from flags.
@@ -32,6 +36,9 @@ struct CliContext {
     /// 1 when a failure message was shown, else 0.
     [[nodiscard]] int status() const { return ui.messages > 0 ? 1 : 0; }
 };
+
+/// True when `path` can be read as a file; else prints one line saying why.
+bool CliFileReadable(const std::string& path);
 
 /// Loads FLASH for a subcommand; prints one line and returns false when it
 /// cannot be read.

@@ -14,6 +14,7 @@
 #include "cli/cli_commands.h"
 #include "commands/bmp_commands.h"
 #include "commands/gpf_commands.h"
+#include "commands/png_commands.h"
 #include "commands/preview_commands.h"
 #include "support/fs_actions.h"
 
@@ -90,9 +91,14 @@ int runExport(const ExportOptions& options, const std::optional<std::set<int>>& 
         filter = [&](std::size_t position) { return pictures->contains(static_cast<int>(position)); };
     }
     const std::string target = FSactions_Tavik::WithTrailingSlash(options.folder);
-    const BatchEnd end = options.as == "bmp"
-                             ? SavePicturesAsBmp(cli.ws, cli.ui, target, filter)
-                             : SavePicturesAsGpf(cli.ws, cli.ui, target, "." + options.as, filter);
+    BatchEnd end = BatchEnd::Completed;
+    if (options.as == "bmp") {
+        end = SavePicturesAsBmp(cli.ws, cli.ui, target, filter);
+    } else if (options.as == "png") {
+        end = SavePicturesAsPng(cli.ws, cli.ui, target, filter);
+    } else {
+        end = SavePicturesAsGpf(cli.ws, cli.ui, target, "." + options.as, filter);
+    }
     if (end == BatchEnd::Stopped) {
         std::cerr << "pictavo-cli: export stopped\n";
         return 1;
@@ -137,11 +143,11 @@ void AddPictureCommands(CLI::App& app, CliStatus& status) {
 
     auto exportOptions = std::make_shared<ExportOptions>();
     CLI::App* exportCommand = app.add_subcommand(
-        "export", "every picture (or the listed ones) as \"Save as BMPs\" or \"Save as GPFs\" write them");
+        "export", "every picture (or the listed ones) as the batch saves write them");
     exportCommand->add_option("FLASH", exportOptions->flash, "the fullflash")->required();
     exportCommand->add_option("--as", exportOptions->as, "file kind")
         ->required()
-        ->check(CLI::IsMember({"bmp", "gpf", "gpf2"}));
+        ->check(CLI::IsMember({"bmp", "gpf", "gpf2", "png"}));
     exportCommand->add_option("--to", exportOptions->folder, "an existing folder")->required();
     exportCommand->add_option("--pictures", exportOptions->pictures,
                               "picture numbers and ranges, e.g. 0,5,10-20");

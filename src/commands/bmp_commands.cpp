@@ -45,8 +45,9 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
     if (writeBmp(ws, ui, *path, ws.picture.hasAlpha)) ShowSuccess(ws, ui);
 }
 
-BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
-                           const RowFilter& filter) {
+BatchEnd SavePicturesInFolder(Workspace& ws, Ui& ui, const std::string& folder,
+                              const std::string& extension, const RowFilter& filter,
+                              const PictureWriter& write) {
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
         if (filter && !filter(position)) continue;
@@ -57,12 +58,19 @@ BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
         const auto name = GPFcodec::PictureFileNameFor(ws.rows[position].entry.number,
                                                        ws.HEXFilename, ws.ZeroFilename);
         ws.am = static_cast<std::uint8_t>(name.digits);
-        const std::string path = folder + name.base + ".bmp";
+        const std::string path = folder + name.base + extension;
         if (!ConfirmOverwrite(ws, ui, path)) return BatchEnd::Stopped;
-        if (!writeBmp(ws, ui, path, ws.picture.hasAlpha)) return BatchEnd::Stopped;
+        if (!write(path)) return BatchEnd::Stopped;
     }
     ui.progress(100);
     return BatchEnd::Completed;
+}
+
+BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
+                           const RowFilter& filter) {
+    return SavePicturesInFolder(ws, ui, folder, ".bmp", filter, [&](const std::string& path) {
+        return writeBmp(ws, ui, path, ws.picture.hasAlpha);
+    });
 }
 
 void mnu_PopupPictures_SaveAsBMPs_Click(Workspace& ws, Ui& ui) {

@@ -117,15 +117,4 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_EQ(window.listPopup(), nullptr);
 }
 
-TEST(Form1, SelectingARowRecordsItInTheWorkspace) {
-    TempDir dir;
-    const std::string flash = dir.write("f.bin", TinySGoldFlash(4));
-    Form1 window(dir.path().string(), flash);
-    auto* list = child<QTableView>(window, "ListView1");
-    list->setCurrentIndex(list->model()->index(2, 0));
-    window.ListView1_Click();
-    ASSERT_TRUE(window.workspace().selectedRow.has_value());
-    EXPECT_EQ(*window.workspace().selectedRow, 2u);
-}
-
 }  // namespace
