@@ -40,6 +40,9 @@ struct CliContext {
 /// True when `path` can be read as a file; else prints one line saying why.
 bool CliFileReadable(const std::string& path);
 
+/// The line that ends a command writing files into a folder: how many, where.
+void ReportWritten(int written, const std::string& folder);
+
 /// Loads FLASH for a subcommand; prints one line and returns false when it
 /// cannot be read.
 bool LoadFlashForCli(CliContext& cli, const std::string& path);

@@ -36,6 +36,10 @@ bool CliFileReadable(const std::string& path) {
     return false;
 }
 
+void ReportWritten(int written, const std::string& folder) {
+    std::cout << "files written to " << folder << ": " << written << '\n';
+}
+
 bool LoadFlashForCli(CliContext& cli, const std::string& path) {
     if (!CliFileReadable(path) || !LoadFullflash(cli.ws, cli.ui, path)) return false;
     if (cli.ws.rows.empty()) std::cerr << "pictavo-cli: warning: no picture table found in " << path << '\n';

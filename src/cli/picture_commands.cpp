@@ -85,13 +85,18 @@ int runExport(const ExportOptions& options, const std::optional<std::set<int>>& 
     CliContext cli;
     options.names.applyTo(cli);
     if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (pictures && !pictures->empty() && static_cast<std::size_t>(*pictures->rbegin()) >= cli.ws.rows.size()) {
+        throw CLI::ValidationError("--pictures", "no picture " + std::to_string(*pictures->rbegin()) +
+                                                     " (the list has " + std::to_string(cli.ws.rows.size()) +
+                                                     ")");
+    }
 
     RowFilter filter;
     if (pictures) {
         filter = [&](std::size_t position) { return pictures->contains(static_cast<int>(position)); };
     }
     const std::string target = FSactions_Tavik::WithTrailingSlash(options.folder);
-    BatchEnd end = BatchEnd::Completed;
+    BatchEnd end;
     if (options.as == "bmp") {
         end = SavePicturesAsBmp(cli.ws, cli.ui, target, filter);
     } else if (options.as == "png") {
@@ -99,11 +104,9 @@ int runExport(const ExportOptions& options, const std::optional<std::set<int>>& 
     } else {
         end = SavePicturesAsGpf(cli.ws, cli.ui, target, "." + options.as, filter);
     }
-    if (end == BatchEnd::Stopped) {
-        std::cerr << "pictavo-cli: export stopped\n";
-        return 1;
-    }
-    return cli.status();
+    if (!end.completed) std::cerr << "pictavo-cli: export stopped\n";
+    ReportWritten(end.written, options.folder);
+    return end.completed ? cli.status() : 1;
 }
 
 struct ConvertOptions {
@@ -153,6 +156,13 @@ void AddPictureCommands(CLI::App& app, CliStatus& status) {
                               "picture numbers and ranges, e.g. 0,5,10-20");
     exportOptions->names.addTo(exportCommand);
     exportCommand->callback([&status, exportOptions] {
+        const NameOptions& names = exportOptions->names;
+        // The GPF batch names files by their 4-digit number whatever the
+        // settings, so a naming option there would be silently ignored.
+        if ((exportOptions->as == "gpf" || exportOptions->as == "gpf2") && (names.hexNames || names.noZeroNames)) {
+            throw CLI::ValidationError("--as " + exportOptions->as,
+                                       "names files by 4-digit numbers; --hex-names and --no-zero-names do not apply");
+        }
         std::optional<std::set<int>> pictures;
         if (!exportOptions->pictures.empty()) {
             pictures = parsePictureList(exportOptions->pictures);

@@ -48,6 +48,7 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
 BatchEnd SavePicturesInFolder(Workspace& ws, Ui& ui, const std::string& folder,
                               const std::string& extension, const RowFilter& filter,
                               const PictureWriter& write) {
+    BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
         if (filter && !filter(position)) continue;
@@ -59,11 +60,14 @@ BatchEnd SavePicturesInFolder(Workspace& ws, Ui& ui, const std::string& folder,
                                                        ws.HEXFilename, ws.ZeroFilename);
         ws.am = static_cast<std::uint8_t>(name.digits);
         const std::string path = folder + name.base + extension;
-        if (!ConfirmOverwrite(ws, ui, path)) return BatchEnd::Stopped;
-        if (!write(path)) return BatchEnd::Stopped;
+        if (!ConfirmOverwrite(ws, ui, path) || !write(path)) {
+            end.completed = false;
+            return end;
+        }
+        ++end.written;
     }
     ui.progress(100);
-    return BatchEnd::Completed;
+    return end;
 }
 
 BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
@@ -76,8 +80,7 @@ BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
 void mnu_PopupPictures_SaveAsBMPs_Click(Workspace& ws, Ui& ui) {
     const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
-    if (SavePicturesAsBmp(ws, ui, FSactions_Tavik::WithTrailingSlash(folder)) ==
-        BatchEnd::Completed) {
+    if (SavePicturesAsBmp(ws, ui, FSactions_Tavik::WithTrailingSlash(folder)).completed) {
         ShowSuccess(ws, ui);
     }
 }

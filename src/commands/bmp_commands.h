@@ -16,7 +16,12 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui);
 /// List menu: every picture into a folder.
 void mnu_PopupPictures_SaveAsBMPs_Click(Workspace& ws, Ui& ui);
 
-enum class BatchEnd { Completed, Stopped };
+/// How a batch save ended: run to its last row, or stopped by a declined
+/// overwrite or a failed write; and how many files it wrote.
+struct BatchEnd {
+    bool completed = true;
+    int written = 0;
+};
 
 /// Writes the current picture to a path; false after its own message.
 using PictureWriter = std::function<bool(const std::string& path)>;

@@ -125,6 +125,7 @@ void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
 
 BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
                            const std::string& extension, const RowFilter& filter) {
+    BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
         if (filter && !filter(position)) continue;
@@ -133,18 +134,22 @@ BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
         const PictureListEntry& row = ws.rows[position];
         const std::string path = folder + PadZeros(std::to_string(row.entry.number), 4) + extension;
         if (!ConfirmOverwrite(ws, ui, path)) continue;
-        if (writeRawGpf(ws, ui, row, path) == SaveOutcome::Failed) return BatchEnd::Stopped;
+        const SaveOutcome outcome = writeRawGpf(ws, ui, row, path);
+        if (outcome == SaveOutcome::Failed) {
+            end.completed = false;
+            return end;
+        }
+        if (outcome == SaveOutcome::Written) ++end.written;
     }
     ui.progress(100);
-    return BatchEnd::Completed;
+    return end;
 }
 
 void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui) {
     const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
     const std::string extension = ChooseGpfExtension(ws, ui);
-    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension) ==
-        BatchEnd::Completed) {
+    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension).completed) {
         ShowSuccess(ws, ui);
     }
 }

@@ -77,7 +77,7 @@ void mnu_PopupPictures_SaveAsPNG_Click(Workspace& ws, Ui& ui) {
 
 BatchEnd SavePicturesAsPng(Workspace& ws, Ui& ui, const std::string& folder,
                            const RowFilter& filter) {
-    if (!ConverterAvailable(ws, ui)) return BatchEnd::Stopped;
+    if (!ConverterAvailable(ws, ui)) return BatchEnd{false, 0};
     return SavePicturesInFolder(ws, ui, folder, ".png", filter, [&](const std::string& path) {
         return WritePictureAsPng(ws, ui, path, ws.picture.hasAlpha);
     });

@@ -45,7 +45,7 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         {{"--as", "bmp"}, {"0000.bmp", "0001.bmp", "0002.bmp"}},
         {{"--as", "bmp", "--hex-names", "--pictures", "1-2"}, {"001.bmp", "002.bmp"}},
         {{"--as", "bmp", "--no-zero-names", "--pictures", "0,2"}, {"0.bmp", "2.bmp"}},
-        {{"--as", "gpf2", "--hex-names", "--no-zero-names"}, {"0000.gpf2", "0001.gpf2", "0002.gpf2"}},
+        {{"--as", "gpf2"}, {"0000.gpf2", "0001.gpf2", "0002.gpf2"}},
         {{"--as", "gpf", "--pictures", "2"}, {"0002.gpf"}},
     };
     for (const auto& c : cases) {
@@ -55,6 +55,7 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         const ProgramRun run = RunProgram("pictavo-cli", args);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(f.files(), c.files) << c.flags[1];
+        EXPECT_EQ(run.out, "files written to " + f.out + ": " + std::to_string(c.files.size()) + "\n");
     }
     Fixture f;
     RunProgram("pictavo-cli", {"export", f.flash, "--to", f.out, "--as", "gpf", "--pictures", "2"});
@@ -126,6 +127,8 @@ TEST(CliConvert, FailuresAndUsage) {
         {{"convert", f.flash, "x", f.out + "/a.gpf", "--depth", "8"}, 2},
         {{"export", f.flash, "--as", "jpg", "--to", f.out}, 2},
         {{"export", f.flash, "--as", "bmp", "--to", f.out, "--pictures", "5-1"}, 2},
+        {{"export", f.flash, "--as", "bmp", "--to", f.out, "--pictures", "1,3"}, 2},
+        {{"export", f.flash, "--as", "gpf", "--to", f.out, "--hex-names"}, 2},
         {{"export", f.flash, "--as", "bmp", "--to", f.dir.file("no folder")}, 1},
         {{"show", f.flash}, 1},
         {{"show"}, 2},
