@@ -33,7 +33,9 @@ inline constexpr std::string_view kTempPng = "PNGtemp.png";
                                                const std::string& inputPath);
 
 /// Runs the converter with that command line, without a shell, and waits for
-/// its end. Whether it wrote the output is for the caller to check.
+/// its end. A bare name is the file of that name in the current folder (the one
+/// the availability test found), never one found on the PATH. Whether it wrote
+/// the output is for the caller to check.
 void RunConverter(const std::string& converter, std::string_view options,
                   const std::string& outputPath, const std::string& inputPath);
 
