@@ -21,6 +21,8 @@ struct CliStatus {
 void AddFlashCommands(CLI::App& app, CliStatus& status);
 /// show, export, convert
 void AddPictureCommands(CLI::App& app, CliStatus& status);
+/// patch, verify, apply
+void AddPatchCommands(CLI::App& app, CliStatus& status);
 
 /// What every subcommand works with: the window's state, held without a
 /// window, and a Ui that answers from flags.
