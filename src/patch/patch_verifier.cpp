@@ -144,9 +144,9 @@ PatchResult VerifyPatch(std::span<const std::uint8_t> flash, std::string_view vk
     std::vector<const Vkp::Record*> inside;
     for (const Vkp::Record& r : doc.records) {
         if (std::uint64_t{r.address} + r.newBytes.size() > flash.size()) {
-            check.errors.push_back({r.line, "writes past the end of the fullflash (" +
+            check.errors.push_back({r.line, "lies past the end of the fullflash (size " +
                                                 hex8(static_cast<std::uint32_t>(flash.size())) +
-                                                " bytes)"});
+                                                ")"});
             continue;
         }
         inside.push_back(&r);
