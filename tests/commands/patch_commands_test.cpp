@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "commands/patch_fixture.h"
+#include "commands/verify_commands.h"
 
 namespace {
 
@@ -145,6 +146,24 @@ TEST(SavePatch, DamagedOrMissingStagingFilesLeaveOnlyTheComment) {
     const std::string patch = t.savePatch();
     EXPECT_EQ(patch, kBanner + "\r\n; ##### Picture 0 #####\r\n\r\n; ##### Picture 1 #####\r\n");
     EXPECT_EQ(t.ui.messageTexts().front(), "Damaged staging file!\r" + t.dir.file("0000.gpf2"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(VerifyPatchCommand, ShowsTheReportOfTheChosenPatch) {
+    PatchFixture t(SmallPictures(2));
+    t.stage(0, "\x01\x02", 2);
+    const std::string patch = t.savePatch();
+    t.ui.dialogs.clear();
+    t.ui.choosePath(t.dir.file("out.vkp"));
+    mnu_Fullflash_VerifyPatch_Click(t.ws, t.ui);
+    ASSERT_EQ(t.ui.dialogs.size(), 2u);
+    EXPECT_EQ(t.ui.dialogs[0].request.filters.at(0).pattern, "*.vkp");
+    EXPECT_EQ(t.ui.dialogs[1].title, "Verify Patch");
+    EXPECT_EQ(t.ui.dialogs[1].text, PatchReport(t.verify(patch), "\r", 12));
+    EXPECT_TRUE(t.ui.dialogs[1].text.ends_with("\rResult: OK"));
 }
 
 }  // namespace
