@@ -42,8 +42,9 @@ class PatchBuilder {
         const std::string staging = StagingFilePath(m_ws, static_cast<std::size_t>(entry.number));
         if (FileMissing(staging)) return false;
         const auto bytes = ReadFileBytes(staging);
-        if (!bytes || !ShowGpfBytes(m_ws, m_ui, *bytes)) return false;
-        const auto staged = ReadStagedPicture(*bytes);
+        if (!bytes) return false;
+        m_lastRead = *bytes;
+        const auto staged = ReadStagedPicture(*bytes, m_meter);
         if (!staged) {
             m_ui.message("Damaged staging file!\r" + staging, "", MessageButtons::Ok);
             return false;
@@ -72,6 +73,12 @@ class PatchBuilder {
         if (!m_ws.flash.pngChangesPending) return;
         const auto lines = ReadFileBytes(PngPatchPath(m_ws));
         if (lines) m_text += *lines;
+    }
+
+    /// Shows the last staging file read, as the preview would show it after
+    /// each picture had been shown in turn.
+    void showLastPicture() {
+        if (!m_lastRead.empty()) ShowGpfBytes(m_ws, m_ui, m_lastRead);
     }
 
     [[nodiscard]] const std::string& text() const { return m_text; }
@@ -131,6 +138,8 @@ class PatchBuilder {
     std::string m_text;
     double m_position;
     std::unique_ptr<PicturePlaces> m_places;
+    StreamMeter m_meter;
+    std::string m_lastRead;
     bool m_toldNoSpace = false;
 };
 
@@ -177,6 +186,7 @@ std::optional<PatchWritten> WritePatchTo(Workspace& ws, Ui& ui, const std::strin
         }
     }
     outcome.pictures = static_cast<int>(written.size());
+    patch.showLastPicture();
     patch.addPngReplacements();
     if (!ReplaceFile(path, patch.text())) {
         ShowWriteFailed(ui, path);

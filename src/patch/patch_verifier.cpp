@@ -5,7 +5,7 @@
 #include "codec/picture_type.h"
 #include "fullflash/identification.h"
 #include "fullflash/picture_table.h"
-#include "patch/picture_places.h"
+#include "patch/stream_meter.h"
 #include "support/basic_calculations.h"
 
 using namespace BasicCalculations_Tavik;
@@ -95,15 +95,16 @@ void comparePictures(std::span<const std::uint8_t> flash, std::span<const std::u
     check.picturesBefore = before.size();
     check.picturesAfter = after.size();
 
+    StreamMeter meter;
     for (const PictureEntry& entry : after) {
         if (!coverage.meets(entry.entryOffset, entry.entryOffset + patchedEntrySize)) continue;
         check.changed.push_back({entry.number, entry.width, entry.height, entry.type,
-                                 entry.dataOffset, PictureDataSize(patched, entry)});
+                                 entry.dataOffset, meter.Measure(patched, entry)});
     }
     for (const PictureEntry& entry : before) {
         if (coverage.meets(entry.entryOffset, entry.entryOffset + entrySize)) continue;
         // A format the decoder does not know still counts from its first byte.
-        const std::uint64_t size = PictureDataSize(flash, entry).value_or(1);
+        const std::uint64_t size = meter.Measure(flash, entry).value_or(1);
         if (size > 0 && coverage.meets(entry.dataOffset, entry.dataOffset + size)) {
             check.touched.push_back({entry.number, entry.dataOffset});
         }

@@ -2,34 +2,7 @@
 
 #include <algorithm>
 
-#include "codec/picture_decoder.h"
-#include "codec/picture_type.h"
-#include "support/basic_calculations.h"
-#include "support/byte_cursor.h"
-#include "ui/silent_ui.h"
-
-namespace {
-
-std::optional<std::uint32_t> decodedSize(std::span<const std::uint8_t> flash,
-                                         const PictureEntry& entry, DecodedPicture& scratch) {
-    const auto type = GPFcodec::TypeInfoFromText(
-        BasicCalculations_Tavik::BytesToHex(std::string(1, static_cast<char>(entry.type)), false));
-    SilentUi quiet;
-    ByteCursor source(flash, entry.dataOffset);
-    if (!GPFcodec::DecodePicture(scratch, quiet, source, static_cast<std::int16_t>(entry.number),
-                                 entry.width, entry.height, type.compressed, type.bitDepth)) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(scratch.dataSize);
-}
-
-}  // namespace
-
-std::optional<std::uint32_t> PictureDataSize(std::span<const std::uint8_t> flash,
-                                             const PictureEntry& entry) {
-    DecodedPicture scratch;
-    return decodedSize(flash, entry, scratch);
-}
+#include "patch/stream_meter.h"
 
 PicturePlaces::PicturePlaces(std::span<const std::uint8_t> flash,
                              std::span<const PictureEntry> entries)
@@ -37,11 +10,11 @@ PicturePlaces::PicturePlaces(std::span<const std::uint8_t> flash,
     for (const PictureEntry& entry : m_entries) m_offsets.push_back(entry.dataOffset);
     std::sort(m_offsets.begin(), m_offsets.end());
 
-    DecodedPicture scratch;
+    StreamMeter meter;
     for (const PictureEntry& entry : m_entries) {
         const std::uint64_t begin = entry.dataOffset;
         std::uint64_t end = begin;
-        if (const auto size = decodedSize(flash, entry, scratch)) {
+        if (const auto size = meter.Measure(flash, entry)) {
             end += *size;
         } else {
             // Unknown format: it may take anything up to the next picture.

@@ -10,11 +10,6 @@
 
 #include "fullflash/picture_table.h"
 
-/// Bytes of the fullflash a picture's data stream takes, decoded from its
-/// entry; nothing for a type the decoder does not know.
-[[nodiscard]] std::optional<std::uint32_t> PictureDataSize(std::span<const std::uint8_t> flash,
-                                                           const PictureEntry& entry);
-
 class PicturePlaces {
   public:
     /// Decodes every entry's stream once.

@@ -1,11 +1,8 @@
 #include "patch/staged_picture.h"
 
-#include "codec/picture_decoder.h"
-#include "codec/picture_type.h"
 #include "support/byte_cursor.h"
-#include "ui/silent_ui.h"
 
-std::optional<StagedPicture> ReadStagedPicture(std::string_view file) {
+std::optional<StagedPicture> ReadStagedPicture(std::string_view file, StreamMeter& meter) {
     ByteCursor in({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()});
     const auto header = GPFcodec::ParseGpfHeader(in);
     if (!header || file.size() < GPFcodec::kGpfHeaderSize || header->typeCode < 0 ||
@@ -20,14 +17,9 @@ std::optional<StagedPicture> ReadStagedPicture(std::string_view file) {
     // the file holds takes some of them, which is how a cut-off file shows.
     const std::string extended = staged.stream + std::string(16, '\0');
     ByteCursor source({reinterpret_cast<const std::uint8_t*>(extended.data()), extended.size()});
-    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
-    DecodedPicture scratch;
-    SilentUi quiet;
-    if (!GPFcodec::DecodePicture(scratch, quiet, source, header->pictureNumber, header->width,
-                                 header->height, type.compressed, type.bitDepth) ||
-        scratch.dataSize > static_cast<double>(staged.stream.size())) {
-        return std::nullopt;
-    }
-    staged.dataSize = static_cast<std::uint32_t>(scratch.dataSize);
+    const auto size = meter.Measure(source, static_cast<unsigned>(header->width),
+                                    static_cast<unsigned>(header->height), header->typeCode);
+    if (!size || *size > staged.stream.size()) return std::nullopt;
+    staged.dataSize = *size;
     return staged;
 }

@@ -17,12 +17,32 @@ std::string bannerLine(std::string text) {
     return text + "###";
 }
 
+void appendHex(std::string& text, std::string_view bytes) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        text += kDigits[b >> 4];
+        text += kDigits[b & 0x0F];
+    }
+}
+
+// Written straight into the text: a patch of many pictures has hundreds of
+// thousands of these lines.
+void appendDataLine(std::string& text, const PatchRow& row) {
+    using namespace BasicCalculations_Tavik;
+    text += PadZeros(NumberToHex(row.address), 8);
+    text += ": ";
+    appendHex(text, row.oldBytes);
+    text += ' ';
+    appendHex(text, row.newBytes);
+}
+
 }  // namespace
 
 std::string DataLine(const PatchRow& row) {
-    using namespace BasicCalculations_Tavik;
-    return PadZeros(NumberToHex(row.address), 8) + ": " + BytesToHex(row.oldBytes, false) + " " +
-           BytesToHex(row.newBytes, false);
+    std::string line;
+    appendDataLine(line, row);
+    return line;
 }
 
 void AppendLine(std::string& text, std::string_view line) {
@@ -31,7 +51,10 @@ void AppendLine(std::string& text, std::string_view line) {
 }
 
 void AppendRows(std::string& text, const std::vector<PatchRow>& rows) {
-    for (const PatchRow& row : rows) AppendLine(text, DataLine(row));
+    for (const PatchRow& row : rows) {
+        appendDataLine(text, row);
+        text += kLineEnd;
+    }
 }
 
 std::uint32_t FlashAddress(std::uint32_t fileOffset) {

@@ -1,7 +1,7 @@
 #include "patch/vkp_reader.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
 
 namespace Vkp {
 
@@ -13,13 +13,24 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-bool isHexDigit(char c) {
-    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
+/// Value of each character as a hex digit, -1 for any other.
+constexpr std::array<signed char, 256> kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+        values['A' + i] = static_cast<signed char>(10 + i);
+        values['a' + i] = static_cast<signed char>(10 + i);
+    }
+    return values;
+}();
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    return std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
+    return kHexValues[static_cast<unsigned char>(c)];
+}
+
+bool isHexDigit(char c) {
+    return hexValue(c) >= 0;
 }
 
 bool startsComment(std::string_view rest) {
@@ -43,8 +54,12 @@ std::optional<std::int64_t> hexNumber(std::string_view text) {
 /// span lines) turned into one blank each.
 class LineCleaner {
   public:
-    std::string clean(std::string_view line, int number, std::vector<Finding>& warnings) {
-        std::string code;
+    /// The view stays valid until the next call.
+    std::string_view clean(std::string_view line, int number, std::vector<Finding>& warnings) {
+        // Most lines are data lines without any comment sign.
+        if (!m_inBlock && line.find_first_of(";#/*") == std::string_view::npos) return line;
+        std::string& code = m_code;
+        code.clear();
         std::size_t i = 0;
         while (i < line.size()) {
             if (m_inBlock) {
@@ -85,10 +100,12 @@ class LineCleaner {
   private:
     bool m_inBlock = false;
     int m_blockLine = 0;
+    std::string m_code;
 };
 
-std::vector<std::string_view> words(std::string_view code) {
-    std::vector<std::string_view> out;
+/// The blank-separated words of `code` into `out` (emptied first).
+void words(std::string_view code, std::vector<std::string_view>& out) {
+    out.clear();
     std::size_t i = 0;
     while (i < code.size()) {
         while (i < code.size() && isBlank(code[i])) ++i;
@@ -96,12 +113,13 @@ std::vector<std::string_view> words(std::string_view code) {
         while (i < code.size() && !isBlank(code[i])) ++i;
         if (i > start) out.push_back(code.substr(start, i - start));
     }
-    return out;
 }
 
-/// Hex bytes of a data field; commas may separate groups of whole bytes.
-std::optional<std::string> fieldBytes(std::string_view field, std::string& problem) {
-    std::string bytes;
+/// Hex bytes of a data field into `bytes`; commas may separate groups of
+/// whole bytes. False, with the reason in `problem`, for anything else.
+bool fieldBytes(std::string_view field, std::string& bytes, std::string& problem) {
+    bytes.clear();
+    bytes.reserve(field.size() / 2);
     std::size_t i = 0;
     while (i < field.size()) {
         if (field[i] == ',') {
@@ -112,19 +130,19 @@ std::optional<std::string> fieldBytes(std::string_view field, std::string& probl
         while (i < field.size() && field[i] != ',') {
             if (!isHexDigit(field[i])) {
                 problem = "\"" + std::string(field) + "\" is not hexadecimal data";
-                return std::nullopt;
+                return false;
             }
             ++i;
         }
         if ((i - start) % 2 != 0) {
             problem = "odd number of hex digits in \"" + std::string(field) + "\"";
-            return std::nullopt;
+            return false;
         }
         for (std::size_t k = start; k < i; k += 2) {
             bytes += static_cast<char>(hexValue(field[k]) * 16 + hexValue(field[k + 1]));
         }
     }
-    return bytes;
+    return true;
 }
 
 class Parser {
@@ -132,7 +150,8 @@ class Parser {
     explicit Parser(Document& document) : m_doc(document) {}
 
     void line(std::string_view code, int number) {
-        const std::vector<std::string_view> parts = words(code);
+        words(code, m_parts);
+        const std::vector<std::string_view>& parts = m_parts;
         if (parts.empty()) return;
         if (parts[0] == "#pragma") {
             pragma(parts, number);
@@ -189,39 +208,28 @@ class Parser {
             error(number, "no address at the start of the line");
             return;
         }
-        const std::vector<std::string_view> fields = words(code.substr(colon + 1));
-        if (fields.empty()) {
+        words(code.substr(colon + 1), m_parts);
+        if (m_parts.empty()) {
             error(number, "address without data");
             return;
         }
-        if (fields.size() > 2) {
+        if (m_parts.size() > 2) {
             error(number, "more than old and new data on one line");
             return;
         }
-        std::string problem;
-        std::vector<std::string> data;
-        for (std::string_view field : fields) {
-            auto bytes = fieldBytes(field, problem);
-            if (!bytes) {
-                error(number, problem);
-                return;
-            }
-            data.push_back(std::move(*bytes));
-        }
         Record rec;
         rec.line = number;
-        rec.newBytes = data.back();
-        if (data.size() == 2) {
-            rec.oldBytes = data.front();
-            if (rec.oldBytes->size() != rec.newBytes.size()) {
-                error(number, "old data has " + std::to_string(rec.oldBytes->size()) +
-                                  " bytes, new data " + std::to_string(rec.newBytes.size()));
-                return;
-            }
-        } else if (m_oldEqualFf) {
-            rec.oldBytes = std::string(rec.newBytes.size(), '\xFF');
-        } else {
-            m_doc.warnings.push_back({number, "no old data: the line cannot be checked"});
+        std::string problem;
+        if (!fieldBytes(m_parts.back(), rec.newBytes, problem) ||
+            (m_parts.size() == 2 &&
+             !fieldBytes(m_parts.front(), rec.oldBytes.emplace(), problem))) {
+            error(number, problem);
+            return;
+        }
+        if (rec.oldBytes && rec.oldBytes->size() != rec.newBytes.size()) {
+            error(number, "old data has " + std::to_string(rec.oldBytes->size()) +
+                              " bytes, new data " + std::to_string(rec.newBytes.size()));
+            return;
         }
         const std::int64_t first = *address + m_offset;
         const std::int64_t last = first + static_cast<std::int64_t>(rec.newBytes.size()) - 1;
@@ -230,10 +238,14 @@ class Parser {
             return;
         }
         rec.address = static_cast<std::uint32_t>(first);
+        if (!rec.oldBytes && m_oldEqualFf) rec.oldBytes = std::string(rec.newBytes.size(), '\xFF');
+        if (!rec.oldBytes)
+            m_doc.warnings.push_back({number, "no old data: the line cannot be checked"});
         m_doc.records.push_back(std::move(rec));
     }
 
     Document& m_doc;
+    std::vector<std::string_view> m_parts;
     std::int64_t m_offset = 0;
     int m_offsetLine = 0;
     bool m_oldEqualFf = false;
