@@ -83,6 +83,8 @@ TEST(SavePatch, NewDataNeverReachesAnotherPicture) {
          [](std::string& f) { PointEntry(f, 2, d + 0x30); }, 3, 1, 0x40000},
         {"a picture below reaching in", [](std::string& f) { f[FlashBuilder::kPit] = 20; }, 1, 1,
          0x40000},
+        {"a place running past the end of the file",
+         [](std::string& f) { PointEntry(f, 3, 0x100000); }, 2, 1, 0x40000},
         {"erased-looking data of a picture is no free flash",
          [](std::string& f) {
              PointEntry(f, 3, 0x40000);
