@@ -22,6 +22,7 @@ std::string flashWithPngs() {
     std::string flash = SmallPictures(2);
     flash.replace(kFirst, 100 + 4, png(100, 'a') + "NEXT");
     flash.replace(kSecond, 64 + 4, png(64, 'b') + "NEXT");
+    flash.replace(0x50200, 8, kPngSignature);  // a PNG without IEND up to the end of the file
     return flash;
 }
 

@@ -63,11 +63,4 @@ TEST(EntryRow, ShortAndLongEntriesKeepTheirFieldWidths) {
               "00000020: 5C5C5C5C5C5C5C5C5C5C5C5C F0002C010A000000000000A1");
 }
 
-TEST(EntryHolds, SizesTheTableCanList) {
-    EXPECT_TRUE(EntryHolds(EntryFormat::Short, 255, 255));
-    EXPECT_FALSE(EntryHolds(EntryFormat::Short, 240, 256));
-    EXPECT_TRUE(EntryHolds(EntryFormat::Long, 240, 320));
-    EXPECT_FALSE(EntryHolds(EntryFormat::Long, 241, 1));
-}
-
 }  // namespace
