@@ -129,6 +129,13 @@ int runPatch(const PatchOptions& options) {
     return cli.status();
 }
 
+struct PatchFiles {
+    std::string flash;
+    std::string patch;
+    std::string out;  ///< apply only
+    bool overwrite = false;
+};
+
 struct PatchInput {
     std::unique_ptr<MappedFile> flash;
     std::string text;
@@ -151,8 +158,8 @@ std::optional<PatchInput> readPatchInput(const std::string& flashPath,
     return input;
 }
 
-int runVerify(const std::string& flash, const std::string& patch) {
-    const auto input = readPatchInput(flash, patch);
+int runVerify(const PatchFiles& files) {
+    const auto input = readPatchInput(files.flash, files.patch);
     if (!input) return 1;
     const PatchCheck check = VerifyPatch(input->flash->bytes(), input->text).check;
     std::cout << PatchReport(check, "\n", SIZE_MAX) << '\n';
@@ -164,18 +171,19 @@ bool sameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error);
 }
 
-int runApply(const std::string& flash, const std::string& patch, const std::string& out,
-             bool overwrite) {
-    const auto input = readPatchInput(flash, patch);
+int runApply(const PatchFiles& files) {
+    const std::string& out = files.out;
+    const auto input = readPatchInput(files.flash, files.patch);
     if (!input) return 1;
-    if (sameFile(flash, out)) return fail("the fullflash is never written: choose another OUT");
+    if (sameFile(files.flash, out))
+        return fail("the fullflash is never written: choose another OUT");
     const PatchResult result = VerifyPatch(input->flash->bytes(), input->text);
     if (!result.check.Applicable()) {
         std::cout << PatchReport(result.check, "\n", SIZE_MAX) << '\n';
         return fail("the patch does not apply to this fullflash; nothing written");
     }
     CliContext cli;
-    cli.ui.answerQuestions = overwrite;
+    cli.ui.answerQuestions = files.overwrite;
     if (!ConfirmOverwrite(cli.ws, cli.ui, out)) return 1;
     const std::string_view bytes(reinterpret_cast<const char*>(result.patched.data()),
                                  result.patched.size());
@@ -213,23 +221,21 @@ void AddPatchCommands(CLI::App& app, CliStatus& status) {
     patchCommand->add_flag("--overwrite", patch->overwrite, "replace an existing OUT");
     patchCommand->callback([&status, patch] { status.code = runPatch(*patch); });
 
-    auto files = std::make_shared<std::array<std::string, 3>>();
+    auto checked = std::make_shared<PatchFiles>();
     CLI::App* verify = app.add_subcommand(
         "verify",
         "checks a patch against a fullflash and reports what it changes (exit 1 on any problem)");
-    verify->add_option("FLASH", (*files)[0], "the fullflash")->required();
-    verify->add_option("PATCH", (*files)[1], "the .vkp patch")->required();
-    verify->callback([&status, files] { status.code = runVerify((*files)[0], (*files)[1]); });
+    verify->add_option("FLASH", checked->flash, "the fullflash")->required();
+    verify->add_option("PATCH", checked->patch, "the .vkp patch")->required();
+    verify->callback([&status, checked] { status.code = runVerify(*checked); });
 
-    auto applyOverwrite = std::make_shared<bool>(false);
+    auto applied = std::make_shared<PatchFiles>();
     CLI::App* apply = app.add_subcommand(
         "apply",
         "writes a patched copy of the fullflash; refuses a patch whose old bytes do not match");
-    apply->add_option("FLASH", (*files)[0], "the fullflash (only read)")->required();
-    apply->add_option("PATCH", (*files)[1], "the .vkp patch")->required();
-    apply->add_option("-o", (*files)[2], "OUT.bin, the patched copy")->required();
-    apply->add_flag("--overwrite", *applyOverwrite, "replace an existing OUT");
-    apply->callback([&status, files, applyOverwrite] {
-        status.code = runApply((*files)[0], (*files)[1], (*files)[2], *applyOverwrite);
-    });
+    apply->add_option("FLASH", applied->flash, "the fullflash (only read)")->required();
+    apply->add_option("PATCH", applied->patch, "the .vkp patch")->required();
+    apply->add_option("-o", applied->out, "OUT.bin, the patched copy")->required();
+    apply->add_flag("--overwrite", applied->overwrite, "replace an existing OUT");
+    apply->callback([&status, applied] { status.code = runApply(*applied); });
 }
