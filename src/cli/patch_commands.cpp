@@ -208,12 +208,17 @@ void AddPatchCommands(CLI::App& app, CliStatus& status) {
         ->required()
         ->check(CLI::IsMember({1, 8, 16, 24}));
     patchCommand->add_flag("--uncompressed", patch->uncompressed, "stage the uncompressed type");
-    patchCommand->add_option("--replace", patch->replacements,
-                             "INDEX=FILE: picture number and its new picture");
+    // One value per flag, so a flag before FLASH and OUT cannot swallow them.
+    patchCommand
+        ->add_option("--replace", patch->replacements,
+                     "INDEX=FILE: picture number and its new picture")
+        ->allow_extra_args(false);
     patchCommand->add_option("--from-folder", patch->folder,
                              "a folder of pictures named as the exports name them");
-    patchCommand->add_option("--change-png", patch->pngs,
-                             "a PNG named after the offset of the one it replaces");
+    patchCommand
+        ->add_option("--change-png", patch->pngs,
+                     "a PNG named after the offset of the one it replaces")
+        ->allow_extra_args(false);
     patchCommand->add_flag("--hex-names", patch->hexNames,
                            "folder files have hexadecimal picture numbers");
     patchCommand->add_flag("--no-zero-names", patch->noZeroNames,

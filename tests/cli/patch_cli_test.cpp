@@ -26,9 +26,9 @@ struct Fixture {
 
 TEST(CliPatch, StagesWritesVerifiesAndApplies) {
     Fixture f;
-    const ProgramRun patch = RunProgram(
-        "pictavo-cli", {"patch", f.flash, f.file("out"), "--depth", "16", "--from-folder", f.folder,
-                        "--replace", "4=" + f.folder + "/0002.gpf2"});
+    const ProgramRun patch =
+        RunProgram("pictavo-cli", {"patch", "--replace", "4=" + f.folder + "/0002.gpf2", f.flash,
+                                   f.file("out"), "--depth", "16", "--from-folder", f.folder});
     EXPECT_EQ(patch.exitCode, 0) << patch.err;
     EXPECT_EQ(patch.out, f.file("out.vkp") + ": 6 pictures\n");
 
