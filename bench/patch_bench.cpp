@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -114,6 +115,9 @@ void BM_VerifyPatch500(benchmark::State& state) {
     }
     state.counters["clean"] = check.Clean() ? 1 : 0;
     state.counters["pictures"] = static_cast<double>(check.changed.size());
+    state.counters["relocated"] = static_cast<double>(std::count_if(
+        check.changed.begin(), check.changed.end(),
+        [](const ChangedPicture& p) { return p.dataOffset >= kNewSGoldFreeSpaceStart; }));
     state.counters["data_lines"] = check.dataLines;
 }
 BENCHMARK(BM_VerifyPatch500)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

@@ -40,8 +40,7 @@ class PatchBuilder {
         AppendLine(m_text, "");
         AppendLine(m_text, PictureComment(entry.number));
         const std::string staging = StagingFilePath(m_ws, static_cast<std::size_t>(entry.number));
-        if (FileMissing(staging)) return false;
-        const auto bytes = ReadFileBytes(staging);
+        const auto bytes = ReadFileBytes(staging);  // nothing when the file is missing
         if (!bytes) return false;
         m_lastRead = *bytes;
         const auto staged = ReadStagedPicture(*bytes, m_meter);
