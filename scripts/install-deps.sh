@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb xauth
+  shared-mime-info xdg-utils
 )
 
 missing=()

@@ -20,9 +20,12 @@
 #include "app/picture_list_model.h"
 #include "app/picture_view.h"
 #include "app/qt_ui.h"
+#include "commands/desktop_commands.h"
 #include "commands/file_commands.h"
+#include "commands/settings_commands.h"
 
-Form1::Form1(const std::string& programFolder, const std::string& commandLine, QWidget* parent)
+Form1::Form1(const std::string& programFolder, const std::string& commandLine,
+             FileTypeCheck fileTypeCheck, QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     buildWidgets();
@@ -33,7 +36,15 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine, Q
     m_ws.backgroundGreen = static_cast<std::uint8_t>(background.green());
     m_ws.backgroundBlue = static_cast<std::uint8_t>(background.blue());
     refreshFromWorkspace();
-    Startup(m_ws, *m_ui, programFolder, commandLine);
+    m_ws.fullflashLoaded = [](Workspace& ws, const std::string& path) { AddRecentFile(ws, path); };
+    StartupSteps steps;
+    steps.loadSettings = [](Workspace& ws, Ui& ui) { LoadSettings(ws, ui); };
+    if (fileTypeCheck == FileTypeCheck::Ask) {
+        steps.checkAssociation = [](Workspace& ws, Ui& ui) {
+            CheckFileAssociation(ws, ui, ConfigActions::XdgFolders::FromEnvironment());
+        };
+    }
+    Startup(m_ws, *m_ui, programFolder, commandLine, steps);
     refreshFromWorkspace();
 }
 

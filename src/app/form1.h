@@ -22,13 +22,17 @@ class PictureListModel;
 class PictureView;
 class QtUi;
 
+/// Whether start-up asks to become the handler of GPF and GPF2 files. The
+/// program asks; windows made for tests leave the user's desktop alone.
+enum class FileTypeCheck { Skip, Ask };
+
 class Form1 final : public QMainWindow {
     Q_OBJECT
 
 public:
     /// Creates the window and runs start-up with the program's command line.
     Form1(const std::string& programFolder, const std::string& commandLine,
-          QWidget* parent = nullptr);
+          FileTypeCheck fileTypeCheck = FileTypeCheck::Skip, QWidget* parent = nullptr);
     ~Form1() override;
 
     [[nodiscard]] Workspace& workspace() { return m_ws; }

@@ -1,10 +1,33 @@
 // The slots of Form1 for recent files, the settings and the Help menu.
 
-#include "app/form1.h"
+#include <QProcess>
 
-// Entries whose commands are not part of the program yet: they are in the
-// menu so the window has its full shape, and do nothing when chosen.
-void Form1::mnu_File_MRU_Click(int) {}
-void Form1::mnu_Settings_Click() {}
-void Form1::mnu_Help_ReadMe_Click() {}
-void Form1::mnu_Help_About_Click() {}
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/qt_ui.h"
+#include "commands/desktop_commands.h"
+#include "commands/settings_commands.h"
+
+void Form1::mnu_File_MRU_Click(int index) {
+    ::mnu_File_MRU_Click(m_ws, *m_ui, index);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_Settings_Click() {
+    LoadSettings(m_ws, *m_ui);
+    refreshFromWorkspace();
+    Form2 dialog(
+        m_ws, *m_ui, [this] { refreshFromWorkspace(); }, this);
+    dialog.exec();
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_Help_ReadMe_Click() {
+    // Not waited for and not checked, like any document opened from a menu.
+    QProcess::startDetached(QStringLiteral("xdg-open"),
+                            {bytesToQString(m_ws.programFiles.readMeFile)});
+}
+
+void Form1::mnu_Help_About_Click() {
+    ::mnu_Help_About_Click(m_ws, *m_ui);
+}

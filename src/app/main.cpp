@@ -7,7 +7,8 @@ int main(int argc, char** argv) {
     // The command line is one path; a path with blanks may arrive split.
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
-    Form1 window(QCoreApplication::applicationDirPath().toStdString(), commandLine);
+    Form1 window(QCoreApplication::applicationDirPath().toStdString(), commandLine,
+                 FileTypeCheck::Ask);
     window.show();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 
 #include "cli/cli_commands.h"
 #include "commands/fullflash_commands.h"
+#include "commands/settings_commands.h"
 #include "support/fs_actions.h"
 
 std::string ProgramFolder() {
@@ -17,7 +18,14 @@ std::string ProgramFolder() {
     return path.substr(0, path.rfind('/') + 1);
 }
 
-CliContext::CliContext() { ws.applicationFolder = ProgramFolder(); }
+CliContext::CliContext() {
+    ws.applicationFolder = ProgramFolder();
+    // The window's settings and language file, so messages carry the same
+    // texts. A settings file that cannot be read or written is reported but
+    // fails no command.
+    LoadSettings(ws, ui);
+    ui.messages = 0;
+}
 
 bool LoadFlashForCli(CliContext& cli, const std::string& path) {
     errno = 0;  // a folder opens fine and sets no error: don't report a stale one

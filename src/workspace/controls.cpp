@@ -69,8 +69,26 @@ constexpr std::array kWindowControls{
     ControlSpec{ControlNames::kPicturesTab, "Pictures"},
 };
 
+constexpr std::array kSettingsDialogControls{
+    ControlSpec{"Form2", "Settings"},
+    ControlSpec{"Frame2", "Select nConvert.exe path"},
+    ControlSpec{"Command5", "Browse"},
+    ControlSpec{"Frame1", "Select a language file"},
+    ControlSpec{"Command1", "Browse"},
+    ControlSpec{"Check1", "Transparency"},
+    ControlSpec{"Check2", "Compress GPF"},
+    ControlSpec{"Check3", "GPF2 as Default"},
+    ControlSpec{"Check4", "Zero in filename"},
+    ControlSpec{"Check5", "HEX filename"},
+    ControlSpec{"Command2", "OK"},
+    ControlSpec{"Command3", "Apply"},
+    ControlSpec{"Command4", "Cancel"},
+};
+
 }  // namespace
 
 std::span<const MenuSpec> MenuTree() { return kMenuTree; }
 
 std::span<const ControlSpec> WindowControls() { return kWindowControls; }
+
+std::span<const ControlSpec> SettingsDialogControls() { return kSettingsDialogControls; }

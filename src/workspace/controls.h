@@ -37,6 +37,8 @@ struct ControlSpec {
     std::string_view caption;
 };
 [[nodiscard]] std::span<const ControlSpec> WindowControls();
+/// The Settings dialog's captioned controls; the dialog's title is "Form2".
+[[nodiscard]] std::span<const ControlSpec> SettingsDialogControls();
 
 namespace ControlNames {
 inline constexpr std::string_view kWindow = "Form1";

@@ -7,8 +7,10 @@ Workspace::Workspace() {
         m_controls.emplace(std::string(entry.name),
                            ControlState{std::string(entry.caption), entry.enabled, entry.visible});
     }
-    for (const ControlSpec& entry : WindowControls()) {
-        m_controls.emplace(std::string(entry.name), ControlState{std::string(entry.caption)});
+    for (const auto& table : {WindowControls(), SettingsDialogControls()}) {
+        for (const ControlSpec& entry : table) {
+            m_controls.emplace(std::string(entry.name), ControlState{std::string(entry.caption)});
+        }
     }
 }
 

@@ -14,6 +14,8 @@
 
 #include "codec/decoded_picture.h"
 #include "codec/paint_picture.h"
+#include "config/program_files.h"
+#include "config/settings_file.h"
 #include "fullflash/fullflash_state.h"
 #include "fullflash/picture_table.h"
 #include "support/fs_actions.h"
@@ -51,6 +53,11 @@ public:
     bool defGPF2 = false;
     bool ZeroFilename = true;
     bool HEXFilename = false;
+    /// The Settings dialog's values, which SaveSettings writes and LoadSettings
+    /// fills; the dialog shows them and changes them only by Apply.
+    ConfigActions::SettingsValues settingsDialog;
+    /// Where the settings, the language files and the ReadMe are.
+    ConfigActions::ProgramFiles programFiles;
 
     std::int16_t currentCode = 0;  ///< type code chosen by the last Load/Save-as-GPF entry
     bool unknownFile = false;      ///< set by a GPF header read that failed

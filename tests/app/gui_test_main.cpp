@@ -6,12 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
@@ -43,6 +44,11 @@ void rejectUnexpectedDialog() {
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    // Whatever a window under test writes for the desktop or an installed
+    // program's settings lands here, never in the user's own folders.
+    QTemporaryDir desktop;
+    ::setenv("XDG_CONFIG_HOME", (desktop.path() + "/config").toLocal8Bit().constData(), 1);
+    ::setenv("XDG_DATA_HOME", (desktop.path() + "/data").toLocal8Bit().constData(), 1);
     ::testing::InitGoogleTest(&argc, argv);
     std::signal(SIGALRM, onAlarm);
     ::testing::UnitTest::GetInstance()->listeners().Append(new Watchdog);

@@ -1,0 +1,114 @@
+#include "commands/settings_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/scripted_ui.h"
+#include "common/temp_dir.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+constexpr const char* kDefaults =
+    "nConvert=\r\nLanguage=\r\nTransparency=true\r\nCompressGPF=false\r\n"
+    "DefaultGPF2=false\r\nZeroFilename=true\r\nHEXFilename=false\r\n";
+
+/// A program folder of its own; `ws` looks for its files there.
+struct ProgramFolder {
+    TempDir dir;
+    Workspace ws;
+    ScriptedUi ui;
+
+    ProgramFolder() { ws.applicationFolder = dir.path().string() + "/"; }
+    [[nodiscard]] std::string settings() const { return ReadWholeFile(dir.file("Pictavo.ini")); }
+    [[nodiscard]] std::vector<std::string> recentEntries() const {
+        std::vector<std::string> shown;
+        for (const char* name : {"mnu_File_MRU1", "mnu_File_MRU2", "mnu_File_MRU3"}) {
+            if (ws.control(name).visible) shown.push_back(ws.control(name).caption);
+        }
+        return shown;
+    }
+};
+
+TEST(LoadSettings, FirstStartWritesTheSevenDefaultLines) {
+    ProgramFolder p;
+    LoadSettings(p.ws, p.ui);
+    EXPECT_EQ(p.settings(), kDefaults);
+    EXPECT_TRUE(p.ui.dialogs.empty());
+}
+
+TEST(LoadSettings, FillsTheDialogAndTheWindow) {
+    ProgramFolder p;
+    p.dir.write("Pictavo.ini",
+                "nConvert=/opt/conv\r\nLanguage=Test\r\nTransparency=false\r\nCompressGPF=true\r\n"
+                "DefaultGPF2=true\r\nZeroFilename=false\r\nHEXFilename=true\r\nMRU2=/b.bin\r\n");
+    LoadSettings(p.ws, p.ui);
+    EXPECT_EQ(p.ws.settingsDialog,
+              (ConfigActions::SettingsValues{"/opt/conv", "Test", false, true, true, false, true}));
+    EXPECT_EQ(p.ws.nConvert, "/opt/conv");
+    EXPECT_EQ(p.ws.Language, "Test");
+    EXPECT_FALSE(p.ws.transparency);
+    EXPECT_TRUE(p.ws.cmpGPF && p.ws.defGPF2 && p.ws.HEXFilename && !p.ws.ZeroFilename);
+    EXPECT_EQ(p.recentEntries(), std::vector<std::string>{"/b.bin"});
+}
+
+TEST(LoadSettings, ComposesWithTheTextsOfTheLoadBefore) {
+    ProgramFolder p;
+    p.dir.write("Pictavo.ini", "Language=Test\r\n");
+    p.dir.write("Test.lng", "cap_mnTsf=Extract\r\nstr_all=all\r\n");
+    LoadSettings(p.ws, p.ui);
+    EXPECT_EQ(p.ws.control("mnu_Tools_FindGIF").caption, "Extract GIF ()");
+    LoadSettings(p.ws, p.ui);
+    EXPECT_EQ(p.ws.control("mnu_Tools_FindGIF").caption, "Extract GIF (all)");
+    EXPECT_EQ(p.ws.text("str_all"), "all");
+}
+
+TEST(LoadSettings, UnusableFileIsReportedOnceAndDefaultsStay) {
+    ProgramFolder unreadable;
+    std::filesystem::create_directory(unreadable.dir.file("Pictavo.ini"));
+    LoadSettings(unreadable.ws, unreadable.ui);
+    ASSERT_EQ(unreadable.ui.dialogs.size(), 1u);
+    EXPECT_TRUE(unreadable.ui.dialogs[0].text.starts_with("Cannot read the settings"));
+    EXPECT_TRUE(std::filesystem::is_directory(unreadable.dir.file("Pictavo.ini")));
+    EXPECT_TRUE(unreadable.ws.transparency);
+
+    ProgramFolder unwritable;
+    unwritable.ws.programFiles.settingsFile = unwritable.dir.write("file", "x") + "/Pictavo.ini";
+    LoadSettings(unwritable.ws, unwritable.ui);
+    ASSERT_EQ(unwritable.ui.dialogs.size(), 1u);
+    EXPECT_TRUE(unwritable.ui.dialogs[0].text.starts_with("Cannot write the settings"));
+    EXPECT_TRUE(unwritable.ws.ZeroFilename);
+}
+
+TEST(RecentFiles, AppendedBlocksLastLineWinsAndSaveWritesClean) {
+    ProgramFolder p;
+    LoadSettings(p.ws, p.ui);
+    for (const char* path : {"/a.bin", "/b.bin", "/a.bin"}) AddRecentFile(p.ws, path);
+    EXPECT_EQ(p.settings(), std::string(kDefaults) +
+                                "MRU1=/a.bin\r\n"
+                                "MRU1=/b.bin\r\nMRU2=/a.bin\r\n"
+                                "MRU1=/a.bin\r\nMRU2=/b.bin\r\n");
+
+    ProgramFolder reloaded;
+    reloaded.dir.write("Pictavo.ini", p.settings());
+    LoadSettings(reloaded.ws, reloaded.ui);
+    EXPECT_EQ(reloaded.recentEntries(), (std::vector<std::string>{"/a.bin", "/b.bin"}));
+
+    ASSERT_TRUE(SaveSettings(p.ws, p.ui));
+    EXPECT_EQ(p.settings(), std::string(kDefaults) + "MRU1=/a.bin\r\nMRU2=/b.bin\r\n");
+}
+
+TEST(RecentFiles, AMissingFileDoesNothing) {
+    ProgramFolder p;
+    LoadSettings(p.ws, p.ui);
+    AddRecentFile(p.ws, p.dir.file("gone.bin"));
+    const std::string before = p.settings();
+    mnu_File_MRU_Click(p.ws, p.ui, 1);
+    EXPECT_TRUE(p.ui.dialogs.empty());
+    EXPECT_FALSE(p.ws.isLoaded());
+    EXPECT_EQ(p.recentEntries(), std::vector<std::string>{p.dir.file("gone.bin")});
+    EXPECT_EQ(p.settings(), before);
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "config/file_association.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/temp_dir.h"
+#include "config/key_file.h"
+
+using namespace ConfigActions;
+
+namespace {
+
+/// Freedesktop folders of a test's own, never the user's.
+struct TempXdg {
+    TempDir dir{"pictavo-xdg"};
+    XdgFolders xdg;
+
+    TempXdg() {
+        xdg.configHome = dir.file("config");
+        xdg.dataHome = dir.file("data");
+        xdg.configDirs = {dir.file("etc")};
+        xdg.dataDirs = {dir.file("share")};
+    }
+    std::string write(const std::string& name, const std::string& text) const {
+        std::filesystem::create_directories(std::filesystem::path(dir.file(name)).parent_path());
+        return dir.write(name, text);
+    }
+};
+
+TEST(FileAssociation, RegisteringMakesTheProgramTheHandlerOfBothExtensions) {
+    TempXdg t;
+    const std::string others =
+        "[Default Applications]\ntext/plain=editor.desktop\n\n[Added Associations]\n"
+        "image/png=viewer.desktop;\n";
+    t.write("config/mimeapps.list", others);
+    EXPECT_EQ(GetAssociatedCommand(".gpf", t.xdg), "Unregistered file extension .gpf");
+
+    const std::string program = "/opt/my apps/pictavo";
+    for (const char* ext : {".gpf", ".gpf2"}) {
+        RegisterExtension(ext, "Graphic Patch File", program, "/opt/pictavo.svg", t.xdg);
+    }
+    for (const char* ext : {".gpf", ".gpf2", ".GPF"}) {
+        EXPECT_EQ(GetAssociatedCommand(ext, t.xdg), "\"/opt/my apps/pictavo\" %f") << ext;
+    }
+    EXPECT_EQ(ReadWholeFile(t.dir.file("config/mimeapps.list")),
+              "[Default Applications]\ntext/plain=editor.desktop\n"
+              "application/x-gpffile=pictavo-gpffile.desktop;\n\n[Added Associations]\n"
+              "image/png=viewer.desktop;\n");
+    EXPECT_EQ(ReadWholeFile(t.dir.file("data/applications/pictavo-gpffile.desktop")),
+              "[Desktop Entry]\nType=Application\nName=Pictavo\nNoDisplay=true\n"
+              "MimeType=application/x-gpffile;\nExec=\"/opt/my apps/pictavo\" "
+              "%f\nIcon=/opt/pictavo.svg\n");
+}
+
+TEST(FileAssociation, TypeWithoutAUsableDefaultIsNotAssociated) {
+    TempXdg t;
+    t.write("share/mime/globs2", "# comment\n50:application/x-other:*.gpf\n");
+    EXPECT_EQ(GetAssociatedCommand(".gpf", t.xdg), "File type is not associated with a program.");
+    t.write("etc/mimeapps.list", "[Default Applications]\napplication/x-other=gone.desktop;\n");
+    EXPECT_EQ(GetAssociatedCommand(".gpf", t.xdg), "File type is not associated with a program.");
+    t.write("share/applications/other.desktop", "[Desktop Entry]\nExec=other\\s%f\n");
+    t.write("etc/mimeapps.list",
+            "[Default Applications]\napplication/x-other=gone.desktop;other.desktop\n");
+    EXPECT_EQ(GetAssociatedCommand(".gpf", t.xdg), "other %f");
+}
+
+TEST(FileAssociation, EmptyFileTypeWritesNothing) {
+    TempXdg t;
+    CFileAssociation association(t.xdg);
+    association.strExt = ".gpf";
+    association.strExePath = "/opt/pictavo";
+    EXPECT_EQ(association.CreateAssociation(), 1);
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("data")));
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("config")));
+}
+
+TEST(OpenCommand, QuotesWhatTheExecLineReserves) {
+    EXPECT_EQ(OpenCommand("/opt/pictavo/bin/pictavo"), "/opt/pictavo/bin/pictavo %f");
+    EXPECT_EQ(OpenCommand("/home/a b/pictavo"), "\"/home/a b/pictavo\" %f");
+    EXPECT_EQ(OpenCommand("/x$y/100%/p"), "\"/x\\$y/100%%/p\" %f");
+}
+
+struct KeyFileCase {
+    std::string name;
+    std::string before;
+    std::string after;
+};
+
+class KeyFileEdit : public ::testing::TestWithParam<KeyFileCase> {};
+
+TEST_P(KeyFileEdit, ChangesOneLineAndKeepsTheRest) {
+    EXPECT_EQ(WithKeyFileValue(GetParam().before, "G", "k", "v"), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyFileEdit,
+    ::testing::Values(
+        KeyFileCase{"Empty", "", "[G]\nk=v\n"},
+        KeyFileCase{"Replaced", "# c\n[G]\na=1\nk = old\nb=2\n", "# c\n[G]\na=1\nk=v\nb=2\n"},
+        KeyFileCase{"AddedBeforeTheNextGroup", "[G]\na=1\n\n[H]\nk=x\n",
+                    "[G]\na=1\nk=v\n\n[H]\nk=x\n"},
+        KeyFileCase{"GroupAddedAfterAnUnendedLine", "[H]\nk=x", "[H]\nk=x\n\n[G]\nk=v\n"},
+        KeyFileCase{"KeyWithLocaleIsAnother", "[G]\nk[ru]=x\n", "[G]\nk[ru]=x\nk=v\n"}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
