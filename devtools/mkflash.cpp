@@ -107,23 +107,53 @@ struct PlannedFile {
     std::vector<std::uint8_t> bytes;
 };
 
-// Two of each kind with code between them; the second GIF follows the second
-// PNG directly. An XML text is closed by a blank and a zero byte.
-std::vector<PlannedFile> planEmbedded(std::uint32_t start, SeededRandom& random) {
-    std::vector<std::pair<EmbeddedKind, std::vector<std::uint8_t>>> files{
-        {EmbeddedKind::Png, MakePng(4, 4)}, {EmbeddedKind::Gif, MakeGif(1)},
-        {EmbeddedKind::Xml, MakeXml(1)},    {EmbeddedKind::Png, MakePng(6, 2)},
-        {EmbeddedKind::Gif, MakeGif(2)},    {EmbeddedKind::Xml, MakeXml(2)},
-    };
+// The files of the resource area, in the order PNG, GIF, XML, PNG, GIF, XML,
+// repeated with other sizes and texts after the first six.
+std::pair<EmbeddedKind, std::vector<std::uint8_t>> embeddedFile(int index) {
+    const int round = index / 6;
+    switch (index % 6) {
+    case 0:
+        return {EmbeddedKind::Png, round == 0 ? MakePng(4, 4) : MakePng(1 + round % 6, 1 + (round + 3) % 6)};
+    case 1:
+        return {EmbeddedKind::Gif, MakeGif(1 + round % 2)};
+    case 2:
+        return {EmbeddedKind::Xml, MakeXml(2 * round + 1)};
+    case 3:
+        return {EmbeddedKind::Png, round == 0 ? MakePng(6, 2) : MakePng(1 + (round + 2) % 6, 1 + round / 6 % 6)};
+    case 4:
+        return {EmbeddedKind::Gif, MakeGif(2 - round % 2)};
+    default:
+        return {EmbeddedKind::Xml, MakeXml(2 * round + 2)};
+    }
+}
+
+// Files with code between them; each second GIF follows the PNG before it
+// directly. An XML text is closed by a blank and a zero byte.
+std::vector<PlannedFile> planEmbedded(std::uint32_t start, int count, SeededRandom& random) {
     std::vector<PlannedFile> planned;
     std::uint32_t offset = start;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        auto& [kind, bytes] = files[i];
-        const bool backToBack = i == 4;
+    for (int i = 0; i < count; ++i) {
+        auto [kind, bytes] = embeddedFile(i);
+        const bool backToBack = i % 6 == 4;
         if (!backToBack) offset += static_cast<std::uint32_t>(random.between(16, 64));
         planned.push_back({{kind, offset, static_cast<std::uint32_t>(bytes.size())}, std::move(bytes)});
         offset += planned.back().info.size;
         if (kind == EmbeddedKind::Xml) offset += 2;
+    }
+    return planned;
+}
+
+// The files at the end of the image: XML (with its blank and zero), PNG, GIF.
+std::vector<PlannedFile> planFilesAtEnd(std::uint32_t imageEnd) {
+    std::vector<PlannedFile> planned;
+    for (auto& [kind, bytes] : {std::pair{EmbeddedKind::Xml, MakeXml(0)}, std::pair{EmbeddedKind::Png, MakePng(1, 1)},
+                                std::pair{EmbeddedKind::Gif, MakeGif(1)}}) {
+        planned.push_back({{kind, 0, static_cast<std::uint32_t>(bytes.size())}, bytes});
+    }
+    std::uint32_t offset = imageEnd;
+    for (auto file = planned.rbegin(); file != planned.rend(); ++file) {
+        offset -= file->info.size + (file->info.kind == EmbeddedKind::Xml ? 2 : 0);
+        file->info.offset = offset;
     }
     return planned;
 }
@@ -160,6 +190,9 @@ std::string checkFields(const MkflashOptions& options) {
     if (options.languagePack.size() != 3) return "the language pack must have 3 characters";
     if (options.manufacturer.size() > 16) return "the manufacturer has at most 16 characters";
     if (options.pictures < 0) return "the number of pictures cannot be negative";
+    if (options.embeddedFiles < 1 || options.embeddedFiles > kMkflashMaxEmbeddedFiles) {
+        return "the number of embedded files must be 1 to " + std::to_string(kMkflashMaxEmbeddedFiles);
+    }
     if (options.sizeMiB < 0 || options.sizeMiB > kMkflashMaxSizeMiB) {
         return "the size must be 1 to " + std::to_string(kMkflashMaxSizeMiB) + " MiB";
     }
@@ -254,17 +287,19 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
         pictures.empty() ? dataStart : pictures.back().info.dataOffset + pictures.back().info.dataSize;
 
     SeededRandom layoutRandom(options.seed ^ 0x5A5A5A5A5A5A5A5Aull);
-    std::vector<PlannedFile> files = planEmbedded(alignUp(dataEnd, 0x100), layoutRandom);
+    std::vector<PlannedFile> files = planEmbedded(alignUp(dataEnd, 0x100), options.embeddedFiles, layoutRandom);
     const std::uint32_t embeddedEnd = files.back().info.offset + files.back().info.size + 2;
+    const std::vector<PlannedFile> filesAtEnd = options.filesAtEnd ? planFilesAtEnd(size) : std::vector<PlannedFile>{};
+    const std::uint32_t erasedEnd = filesAtEnd.empty() ? size : filesAtEnd.front().info.offset;
 
     const std::uint32_t codeEnd = newSGold ? kNewSGoldFreeSpace + kCodeAtFreeSpace : embeddedEnd;
     if (newSGold && embeddedEnd > kNewSGoldFreeSpace) {
         result.error = std::to_string(count) + " pictures do not fit below the free space at 0x1000000";
         return result;
     }
-    if (codeEnd + kMinErasedTail > size) {
+    if (codeEnd + kMinErasedTail + (size - erasedEnd) > size) {
         result.error = "--size-mib " + std::to_string(sizeMiB) + " is too small for this layout: it needs at least " +
-                       std::to_string(mibFor(codeEnd + kMinErasedTail)) + " MiB";
+                       std::to_string(mibFor(codeEnd + kMinErasedTail + (size - erasedEnd))) + " MiB";
         return result;
     }
 
@@ -273,7 +308,7 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
     out.code(kLowErasedEnd, dataStart);
     out.code(dataEnd, codeEnd);
     layout.erased = {{kSGoldFreeSpace + kCodeAtFreeSpace, kLowErasedEnd - kSGoldFreeSpace - kCodeAtFreeSpace},
-                     {codeEnd, size - codeEnd}};
+                     {codeEnd, erasedEnd - codeEnd}};
 
     writeIdentification(out, options);
     writePlatformStructure(out, newSGold, layout.pitOffset);
@@ -284,6 +319,7 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
         layout.pictures.push_back(picture.info);
     }
     writeTableEnd(out, layout, newSGold);
+    files.insert(files.end(), filesAtEnd.begin(), filesAtEnd.end());
     for (const PlannedFile& file : files) {
         out.bytes(file.info.offset, file.bytes);
         if (file.info.kind == EmbeddedKind::Xml) {

@@ -19,6 +19,12 @@ struct MkflashOptions {
     std::uint8_t firmware = 0x58;
     std::string languagePack = "lg4";      ///< 3 characters
     std::string manufacturer = "SIEMENS";  ///< at most 16 characters, zero padded
+    /// Embedded files among the resources behind the pictures: the six of the
+    /// default image (PNG, GIF, XML, twice), then more of the same kinds.
+    int embeddedFiles = 6;
+    /// Three more files, an XML, a PNG and a GIF, back to back at the very end
+    /// of the image: the GIF's trailer is the image's last byte.
+    bool filesAtEnd = false;
 };
 
 /// One picture as laid out: its table entry and its data stream.
@@ -68,6 +74,7 @@ struct MkflashResult {
 };
 
 inline constexpr int kMkflashMaxSizeMiB = 256;
+inline constexpr int kMkflashMaxEmbeddedFiles = 100000;
 
 [[nodiscard]] int DefaultSizeMiB(MkflashPlatform platform);
 

@@ -19,6 +19,7 @@ std::optional<Number> parseNumber(const std::string& text) {
 const char* MkflashUsage() {
     return "usage: pictavo-mkflash OUT.bin [--platform sgold|newsgold] [--model MODEL]\n"
            "                       [--pictures N] [--seed S] [--size-mib M]\n"
+           "                       [--embedded-files N] [--files-at-end]\n"
            "\n"
            "Writes a synthetic fullflash: identification fields, the platform\n"
            "structure, a picture index table of N entries (default 200; 2001 or more\n"
@@ -30,7 +31,9 @@ const char* MkflashUsage() {
            "  --model     3 or 4 characters; default S65 (sgold), E71 (newsgold);\n"
            "              E71 and EL71 on newsgold use 12-byte table entries\n"
            "  --seed      seed of the pictures' sizes and content (default 1)\n"
-           "  --size-mib  image size; default 32 (sgold), 64 (newsgold)\n";
+           "  --size-mib  image size; default 32 (sgold), 64 (newsgold)\n"
+           "  --embedded-files  PNG, GIF and XML files behind the pictures (default 6)\n"
+           "  --files-at-end    three more, ending with the image's last byte\n";
 }
 
 ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
@@ -51,6 +54,10 @@ ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
         if (!arg.starts_with("-") || arg == "-") {
             if (!command.output.empty()) return fail("more than one output file: " + arg);
             command.output = arg;
+            continue;
+        }
+        if (arg == "--files-at-end") {
+            command.options.filesAtEnd = true;
             continue;
         }
         if (i + 1 >= args.size()) return fail(arg + " needs a value");
@@ -80,6 +87,12 @@ ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
                 return fail("--size-mib needs a number from 1 to " + std::to_string(kMkflashMaxSizeMiB));
             }
             command.options.sizeMiB = *size;
+        } else if (arg == "--embedded-files") {
+            const auto files = parseNumber<int>(value);
+            if (!files || *files < 1 || *files > kMkflashMaxEmbeddedFiles) {
+                return fail("--embedded-files needs a number from 1 to " + std::to_string(kMkflashMaxEmbeddedFiles));
+            }
+            command.options.embeddedFiles = *files;
         } else {
             return fail("unknown option " + arg);
         }

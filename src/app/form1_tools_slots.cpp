@@ -1,11 +1,31 @@
 // The slots of Form1 behind the Tools menu.
 
 #include "app/form1.h"
+#include "app/qt_ui.h"
+#include "commands/carve_commands.h"
+#include "commands/extract_commands.h"
 
-// Entries whose commands are not part of the program yet: they are in the
-// menu so the window has its full shape, and do nothing when chosen.
-void Form1::mnu_Tools_ExtractFgrP_Click() {}
-void Form1::mnu_Tools_ExtractFGPN_Click() {}
-void Form1::mnu_Tools_FindGIF_Click() {}
-void Form1::mnu_Tools_FindPNG_Click() {}
-void Form1::mnu_Tools_FindXML_Click() {}
+void Form1::mnu_Tools_ExtractFgrP_Click() {
+    ::mnu_Tools_ExtractFgrP_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_Tools_ExtractFGPN_Click() {
+    ::mnu_Tools_ExtractFGPN_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_Tools_FindGIF_Click() {
+    ::mnu_Tools_FindGIF_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_Tools_FindPNG_Click() {
+    ::mnu_Tools_FindPNG_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_Tools_FindXML_Click() {
+    ::mnu_Tools_FindXML_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}

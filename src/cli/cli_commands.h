@@ -23,6 +23,8 @@ void AddFlashCommands(CLI::App& app, CliStatus& status);
 void AddPictureCommands(CLI::App& app, CliStatus& status);
 /// patch, verify, apply
 void AddPatchCommands(CLI::App& app, CliStatus& status);
+/// extract-vkp, extract-gpn, carve
+void AddToolCommands(CLI::App& app, CliStatus& status);
 
 /// What every subcommand works with: the window's state, held without a
 /// window, and a Ui that answers from flags.

@@ -17,7 +17,9 @@ namespace FSactions_Tavik {
 
 bool FileMissing(const std::string& path) {
     if (path.empty()) return true;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe is refused instead of waiting forever
+    // for a writer; a regular file opens the same either way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return true;
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);

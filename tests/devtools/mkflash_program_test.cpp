@@ -38,6 +38,9 @@ TEST(MkflashArgs, ParsesOptionsAndRefusesWrongUsage) {
         EXPECT_EQ(text, c.parsed);
     }
     EXPECT_TRUE(ParseMkflashArgs({"a.bin", "--help"}).command.help);
+    const MkflashOptions files = ParseMkflashArgs({"a.bin", "--files-at-end", "--embedded-files", "500"}).command.options;
+    EXPECT_TRUE(files.filesAtEnd && files.embeddedFiles == 500);
+    EXPECT_EQ(ParseMkflashArgs({"a.bin", "--embedded-files", "0"}).error, "--embedded-files needs a number from 1 to 100000");
 }
 
 TEST(MkflashProgram, WritesTheImageTheLibraryBuilds) {

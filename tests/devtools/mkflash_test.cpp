@@ -99,7 +99,10 @@ TEST(Mkflash, PicturesCoverEveryTypeAndLieBackToBack) {
 // Each embedded file is exactly what a carver cuts out between its start and
 // end signatures.
 TEST(Mkflash, EmbeddedFilesEndAtTheirEndSignatures) {
-    for (const MkflashOptions& options : {SmallSGold(30), SmallNewSGold("E71", 30)}) {
+    MkflashOptions many = SmallSGold(30);
+    many.embeddedFiles = 40;
+    many.filesAtEnd = true;
+    for (const MkflashOptions& options : {SmallSGold(30), SmallNewSGold("E71", 30), many}) {
         const MkflashResult result = MakeFullflash(options);
         ASSERT_TRUE(result.ok());
         const auto& image = result.bytes;
@@ -125,8 +128,12 @@ TEST(Mkflash, EmbeddedFilesEndAtTheirEndSignatures) {
                 break;
             }
         }
+        kinds.resize(6);
         EXPECT_EQ(kinds, (std::vector{EmbeddedKind::Png, EmbeddedKind::Gif, EmbeddedKind::Xml, EmbeddedKind::Png,
                                       EmbeddedKind::Gif, EmbeddedKind::Xml}));
+        const auto& last = result.layout.embedded.back();
+        EXPECT_EQ(last.offset + last.size == image.size(), options.filesAtEnd);
+        EXPECT_EQ(result.layout.embedded.size(), static_cast<std::size_t>(options.embeddedFiles + (options.filesAtEnd ? 3 : 0)));
         EXPECT_EQ(result.layout.embedded[3].offset + result.layout.embedded[3].size, result.layout.embedded[4].offset);
     }
 }

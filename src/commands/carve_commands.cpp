@@ -1,0 +1,72 @@
+#include "commands/carve_commands.h"
+
+#include <algorithm>
+
+#include "commands/dialog_patterns.h"
+#include "support/fs_actions.h"
+#include "support/mapped_file.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+using namespace FSactions_Tavik;
+
+namespace {
+
+void findAndWrite(Workspace& ws, Ui& ui, CarveKind kind) {
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Open);
+    request.filters = {{"FullFlash files (*.bin)", "*.bin"}, {"All files (*.*)", "*.*"}};
+    const auto chosen = ui.openFile(request);
+    if (!chosen) return;
+    if (FileMissing(*chosen)) {
+        ShowFileMissing(ws, ui, *chosen);
+        return;
+    }
+    const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
+    if (folder.empty()) return;
+    const auto count = CarveFiles(ws, ui, *chosen, kind, WithTrailingSlash(folder));
+    if (count) ui.message(ws.text("str_Succes"), " " + std::to_string(*count), MessageButtons::Ok);
+}
+
+}  // namespace
+
+std::optional<int> CarveFiles(const Workspace& ws, Ui& ui, const std::string& path, CarveKind kind,
+                              const std::string& folder) {
+    const auto file = MappedFile::open(path);
+    if (file == nullptr) {
+        ShowFileMissing(ws, ui, path);
+        return std::nullopt;
+    }
+    const std::size_t size = file->size();
+    int shown = -1;
+    auto showProgress = [&ui, &shown, size](std::size_t scanned) {
+        const auto percent =
+            size == 0 ? 100 : static_cast<int>(std::min(scanned, size) * 100 / size);
+        if (percent != shown) ui.progress(shown = percent);
+    };
+    const CarveSignature& signature = SignatureOf(kind);
+    EmbeddedFileScanner scanner(file->bytes(), signature, showProgress);
+    int count = 0;
+    while (const auto found = scanner.next()) {
+        const std::string target = folder + CarvedFileName(found->offset, signature.extension);
+        if (!ConfirmOverwrite(ws, ui, target)) continue;
+        const auto* first = reinterpret_cast<const char*>(file->bytes().data() + found->offset);
+        if (!ReplaceFile(target, std::string_view(first, found->size))) {
+            ShowWriteFailed(ui, target);
+            return std::nullopt;
+        }
+        ++count;
+    }
+    ui.progress(100);
+    return count;
+}
+
+void mnu_Tools_FindGIF_Click(Workspace& ws, Ui& ui) {
+    findAndWrite(ws, ui, CarveKind::Gif);
+}
+void mnu_Tools_FindPNG_Click(Workspace& ws, Ui& ui) {
+    findAndWrite(ws, ui, CarveKind::Png);
+}
+void mnu_Tools_FindXML_Click(Workspace& ws, Ui& ui) {
+    findAndWrite(ws, ui, CarveKind::Xml);
+}

@@ -1,0 +1,125 @@
+#include "commands/extract_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "codec/gpf_file.h"
+#include "common/scripted_ui.h"
+#include "common/temp_dir.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+struct Fixture {
+    TempDir dir{"pictavo extract"};
+    Workspace ws;
+    ScriptedUi ui;
+    std::string folder = dir.file("out") + "/";
+
+    Fixture() {
+        for (const auto& [key, text] : {std::pair{"str_PlSel", "Select"},
+                                        {"str_4open", "to open"},
+                                        {"str_4save", "to save"},
+                                        {"str_cFold", "folder"},
+                                        {"str_Succes", "Done"},
+                                        {"str_fChan", "Replace"},
+                                        {"str_faExi", "Exists"},
+                                        {"str_fnExi", "Missing"}}) {
+            ws.setText(key, text);
+        }
+        ws.control("mnu_File").caption = "File";
+        std::filesystem::create_directory(folder);
+    }
+    [[nodiscard]] std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+std::string gpfFile(std::int16_t number, bool gpf2, const std::string& data) {
+    return GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({16, 16, 0x85, number, gpf2}) + data);
+}
+
+TEST(ExtractFromGraphPatch, AsksFileAndFolderAndSkipsADeclinedFile) {
+    Fixture f;
+    const std::string patch = f.dir.write(
+        "p.vkp",
+        "\r\n; ##### Picture 26 #####\r\n00100000: 0000000000000000 1010050000003AA0\r\n\r\n"
+        "00300000: 0000 0102\r\n\r\n"
+        "; ##### Picture 27 #####\r\n00100008: 0000000000000000 1010850000003AA0\r\n\r\n"
+        "00300010: 00 03\r\n\r\n"
+        "; ##### PNG Picture 6EA433 #####\r\n00600000: 0000 8950\r\n");
+    f.dir.write("out/01A.gpf", "mine");
+    f.ws.HEXFilename = true;
+    f.ui.choosePath(patch).chooseFolder(f.dir.file("out")).answer(false);
+    mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
+
+    ASSERT_EQ(f.ui.dialogs.size(), 4u);
+    EXPECT_EQ(f.ui.dialogs[0].title, "Select File to open");
+    EXPECT_EQ(f.ui.dialogs[0].request.filters.at(0).description, "ViKlay Patch File (*.vkp)");
+    EXPECT_EQ(f.ui.dialogs[0].request.filters.at(0).pattern, "*.vkp");
+    EXPECT_EQ(f.ui.dialogs[1].text, "Select folder to save");
+    EXPECT_EQ(f.ui.dialogs[2].text, f.folder + "01A.gpf\rReplace?");
+    EXPECT_EQ(f.ui.dialogs[2].title, "Exists!");
+    EXPECT_EQ(f.ui.dialogs[3].text, "Done");
+    EXPECT_EQ(f.files(), (std::vector<std::string>{"01A.gpf", "01B.gpf2", "6EA433.png"}));
+    EXPECT_EQ(ReadWholeFile(f.folder + "01A.gpf"), "mine");
+    EXPECT_EQ(ReadWholeFile(f.folder + "01B.gpf2"), gpfFile(27, false, "\x03"));
+    EXPECT_EQ(ReadWholeFile(f.folder + "6EA433.png"), "\x89P");
+    EXPECT_EQ(f.ws.am, 3);
+}
+
+TEST(ExtractFromGpn, GivesBackTheFilesOfTheGpn) {
+    Fixture f;
+    const std::string files[] = {gpfFile(1, false, "\x01"),
+                                 gpfFile(2, true, std::string(20, '\x02')), gpfFile(3, false, "")};
+    const std::string gpn = f.dir.write("three.gpn", files[0] + files[1] + files[2]);
+    f.ui.choosePath(gpn).chooseFolder(f.dir.file("out"));
+    mnu_Tools_ExtractFGPN_Click(f.ws, f.ui);
+
+    EXPECT_EQ(f.ui.dialogs[0].request.filters.at(0).description, "Graphic Patch N (*.gpn)");
+    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{"Done"});
+    EXPECT_EQ(f.files(), (std::vector<std::string>{"0001.gpf", "0002.gpf2", "0003.gpf"}));
+    EXPECT_EQ(ReadWholeFile(f.folder + "0001.gpf") + ReadWholeFile(f.folder + "0002.gpf2") +
+                  ReadWholeFile(f.folder + "0003.gpf"),
+              files[0] + files[1] + files[2]);
+}
+
+TEST(ExtractFromGraphPatch, EndsWithAMessageOnBadInputOrFolder) {
+    Fixture f;
+    const std::string patch =
+        f.dir.write("p.vkp", "; ##### Picture ../../escape #####\r\nentry\r\n\r\n");
+    const std::string missing = f.dir.file("nothing.vkp");
+    const std::string noFolder = f.dir.file("no such folder");
+
+    f.ui.choosePath(missing);
+    mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
+    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{"Missing!\r" + missing});
+
+    f.ui.dialogs.clear();
+    f.ui.choosePath(patch).chooseFolder(noFolder);
+    mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
+    EXPECT_EQ(f.ui.messageTexts(),
+              std::vector<std::string>{"Cannot write!\r" + noFolder + "/.._.._escape.gpf"});
+
+    f.ui.dialogs.clear();
+    f.ui.choosePath(patch).chooseFolder(f.dir.file("out"));
+    mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
+    EXPECT_EQ(f.files(), std::vector<std::string>{".._.._escape.gpf"});
+    EXPECT_FALSE(std::filesystem::exists(f.dir.path().parent_path() / "escape.gpf"));
+
+    f.ui.dialogs.clear();
+    f.ui.choosePath(std::nullopt);
+    mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
+    f.ui.choosePath(patch).chooseFolder("");
+    mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
+    EXPECT_EQ(f.ui.dialogs.size(), 3u) << "two cancelled dialogs end the commands silently";
+}
+
+}  // namespace
