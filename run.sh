@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine (missing packages only), builds the release
-# preset and opens Pictavo with FILE, or with a demo fullflash that
-# pictavo-mkflash makes once.
+# Sets up a fresh Debian machine (missing packages only), builds the programs
+# the window needs with the release preset and opens Pictavo with FILE, or with
+# a demo fullflash that pictavo-mkflash makes once.
 set -euo pipefail
 
 file=""
@@ -14,18 +14,21 @@ if [ $# -gt 0 ]; then
 fi
 cd "$(dirname "$0")"
 
+bin=build/release/bin
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display: run 'xvfb-run ./run.sh${1:+ FILE}' for a virtual one, or build and use $bin/pictavo-cli (info, list, export, ...) without a window." >&2
+  exit 1
+fi
+
 scripts/install-deps.sh >&2
 cmake --preset release >/dev/null
-cmake --build --preset release >&2
+# Only what the window runs: the program, its converter and the files beside
+# them, and the generator of the demo. Tests and benchmarks are ./test.sh's.
+cmake --build --preset release --target pictavo pictavo-convert pictavo-mkflash \
+  program_folder_files default_settings >&2
 
-bin=build/release/bin
 if [ -z "$file" ]; then
   file=$PWD/build/release/demo-fullflash.bin
   [ -f "$file" ] || "$bin/pictavo-mkflash" "$file" --platform newsgold --model E71 --pictures 400 --seed 1
-fi
-
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-  echo "No display: run 'xvfb-run ./run.sh${1:+ FILE}' for a virtual one, or use $bin/pictavo-cli (info, list, export, ...) without a window." >&2
-  exit 1
 fi
 exec "$bin/pictavo" "$file"

@@ -12,6 +12,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Workspace ws;
     static SilentUi ui;
-    ShowGpfBytes(ws, ui, std::string(reinterpret_cast<const char*>(data), size));
+    ShowGpfBytes(ws, ui, {data, size});
     return 0;
 }

@@ -3,14 +3,18 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -20,9 +24,30 @@
 #include "app/picture_list_model.h"
 #include "app/picture_view.h"
 #include "app/qt_ui.h"
+#include "app/thumbnail_delegate.h"
+#include "app/thumbnail_loader.h"
 #include "commands/desktop_commands.h"
 #include "commands/file_commands.h"
 #include "commands/settings_commands.h"
+
+namespace {
+
+/// A caption as a menu shows it: '&' kept literal, and the first letter made
+/// the mnemonic of entries that are not paths (the recent files).
+QString menuText(const MenuSpec& entry, const std::string& caption) {
+    QString text = bytesToQString(caption);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (entry.name.starts_with("mnu_File_MRU")) return text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isLetterOrNumber()) {
+            text.insert(i, QLatin1Char('&'));
+            break;
+        }
+    }
+    return text;
+}
+
+}  // namespace
 
 Form1::Form1(const std::string& programFolder, const std::string& commandLine,
              FileTypeCheck fileTypeCheck, QWidget* parent)
@@ -30,7 +55,16 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine,
     setObjectName(QStringLiteral("Form1"));
     buildWidgets();
     buildMenus();
-    m_ui = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
+    applyShortcuts();
+    auto qtUi = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
+    qtUi->setFolderMemory({[this](std::string_view key) {
+                               const auto known = m_ws.dialogFolders.find(key);
+                               return known == m_ws.dialogFolders.end() ? std::string() : known->second;
+                           },
+                           [this](std::string_view key, const std::string& folder) {
+                               RememberDialogFolder(m_ws, key, folder);
+                           }});
+    m_ui = std::move(qtUi);
     const QColor background = m_picture->background();
     m_ws.backgroundRed = static_cast<std::uint8_t>(background.red());
     m_ws.backgroundGreen = static_cast<std::uint8_t>(background.green());
@@ -53,13 +87,38 @@ Form1::~Form1() = default;
 void Form1::buildWidgets() {
     auto* splitter = new QSplitter(this);
 
-    m_tabs = new QTabWidget(splitter);
+    auto* left = new QWidget(splitter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    m_tabs = new QTabWidget(left);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
-    auto* listPage = new QWidget(m_tabs);
-    auto* listLayout = new QVBoxLayout(listPage);
-    m_list = new QTableView(listPage);
+    m_model = new PictureListModel(m_ws, this);
+    m_tabs->addTab(buildPictureList(), QString());
+    m_tabs->addTab(buildThumbnails(), tr("Thumbnails"));
+    // Both views show one list: a picture chosen in either is chosen in both.
+    m_thumbs->setSelectionModel(m_list->selectionModel());
+    m_progress = new QProgressBar(left);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    leftLayout->addWidget(m_tabs);
+    leftLayout->addWidget(m_progress);
+
+    QWidget* right = buildPreview(splitter);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    setCentralWidget(splitter);
+    m_status = new QLabel(this);
+    statusBar()->addWidget(m_status, 1);
+    setMinimumSize(720, 480);
+    resize(1100, 760);
+}
+
+QWidget* Form1::buildPictureList() {
+    m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("ListView1"));
-    m_model = new PictureListModel(m_ws, m_list);
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,18 +139,38 @@ void Form1::buildWidgets() {
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->installEventFilter(this);
     connect(m_list, &QTableView::clicked, this, &Form1::ListView1_Click);
-    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (QMenu* popup = listPopup()) popup->popup(m_list->viewport()->mapToGlobal(at));
-    });
-    m_progress = new QProgressBar(listPage);
-    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progress->setRange(0, 100);
-    m_progress->setValue(0);
-    listLayout->addWidget(m_list);
-    listLayout->addWidget(m_progress);
-    m_tabs->addTab(listPage, QString());
+    connect(m_list, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { openListPopup(m_list, at); });
+    return m_list;
+}
 
-    auto* right = new QWidget(splitter);
+QWidget* Form1::buildThumbnails() {
+    constexpr int kTileSize = 72;
+    m_thumbnailLoader = new ThumbnailLoader(m_ws, kTileSize, this);
+    m_model->setThumbnails(m_thumbnailLoader);
+    m_thumbs = new QListView(this);
+    m_thumbs->setObjectName(QStringLiteral("Thumbnails"));
+    m_thumbs->setViewMode(QListView::IconMode);
+    m_thumbs->setMovement(QListView::Static);
+    m_thumbs->setResizeMode(QListView::Adjust);
+    // Equal tiles let the view place 2,500 of them without asking each its size.
+    m_thumbs->setUniformItemSizes(true);
+    m_thumbs->setSpacing(2);
+    m_thumbs->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_thumbs->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_thumbs->setItemDelegate(new ThumbnailDelegate(kTileSize, m_thumbs));
+    m_thumbs->setModel(m_model);
+    m_thumbs->setModelColumn(0);
+    m_thumbs->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_thumbs->installEventFilter(this);
+    connect(m_thumbs, &QListView::clicked, this, &Form1::ListView1_Click);
+    connect(m_thumbs, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { openListPopup(m_thumbs, at); });
+    return m_thumbs;
+}
+
+QWidget* Form1::buildPreview(QWidget* parent) {
+    auto* right = new QWidget(parent);
     auto* rightLayout = new QVBoxLayout(right);
     m_infoFrame = new QGroupBox(right);
     m_infoFrame->setObjectName(QStringLiteral("FFinfo"));
@@ -106,7 +185,12 @@ void Form1::buildWidgets() {
     m_pictureFrame = new QGroupBox(right);
     m_pictureFrame->setObjectName(QStringLiteral("PICframe"));
     auto* pictureLayout = new QVBoxLayout(m_pictureFrame);
-    m_picture = new PictureView(m_pictureFrame);
+    auto* scroll = new QScrollArea(m_pictureFrame);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    m_picture = new PictureView(scroll);
+    m_picture->setFocusPolicy(Qt::ClickFocus);
+    scroll->setWidget(m_picture);
     m_picture->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_picture, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (QMenu* popup = picturePopup()) popup->popup(m_picture->mapToGlobal(at));
@@ -114,16 +198,12 @@ void Form1::buildWidgets() {
     m_transparency = new QCheckBox(m_pictureFrame);
     m_transparency->setObjectName(QStringLiteral("TransCheck"));
     connect(m_transparency, &QCheckBox::clicked, this, &Form1::TransCheck_Click);
-    pictureLayout->addWidget(m_picture, 1);
+    pictureLayout->addWidget(scroll, 1);
     pictureLayout->addWidget(m_transparency);
 
     rightLayout->addWidget(m_infoFrame);
     rightLayout->addWidget(m_pictureFrame, 1);
-
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    setCentralWidget(splitter);
-    resize(1100, 760);
+    return right;
 }
 
 void Form1::buildMenus() {
@@ -195,12 +275,11 @@ void Form1::applyControlStates() {
     for (const MenuSpec& entry : MenuTree()) {
         const ControlState& state = m_ws.control(entry.name);
         QAction* action = menuAction(std::string(entry.name));
-        if (entry.kind != MenuKind::Separator) action->setText(bytesToQString(state.caption));
+        if (entry.kind != MenuKind::Separator) action->setText(menuText(entry, state.caption));
         action->setEnabled(state.enabled);
         const bool popupRoot = entry.parent.empty() && entry.kind == MenuKind::Menu && !entry.visible;
         if (!popupRoot) action->setVisible(state.visible);
     }
-    setWindowTitle(bytesToQString(m_ws.control(ControlNames::kWindow).caption));
     m_tabs->setTabText(0, bytesToQString(m_ws.control(ControlNames::kPicturesTab).caption));
     m_infoFrame->setTitle(bytesToQString(m_ws.control(ControlNames::kInfoFrame).caption));
     m_transparency->setText(bytesToQString(m_ws.control(ControlNames::kTransparency).caption));
@@ -214,6 +293,8 @@ void Form1::refreshFromWorkspace() {
     m_model->sync();
     showSelectionInView();
     showPreview();
+    showViewState();
+    showStatus();
 }
 
 void Form1::showPreview() {
@@ -250,12 +331,31 @@ void Form1::showSelectionInView() {
     }
 }
 
+void Form1::openListPopup(QAbstractItemView* view, const QPoint& at) {
+    // The row under the pointer is selected and shown first, so the menu acts
+    // on the row the user sees selected.
+    const QModelIndex row = view->indexAt(at);
+    if (row.isValid()) {
+        view->setCurrentIndex(row);
+        ListView1_Click();
+    }
+    if (QMenu* popup = listPopup()) popup->popup(view->viewport()->mapToGlobal(at));
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_list &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    if (watched == m_list || watched == m_thumbs) {
         // Queued, so the view has moved its selection before the row is read:
-        // key down and key up each show the row selected at that moment.
-        QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+        // key down and key up each show the row selected at that moment. A key
+        // released without its press here (the Enter that closed a dialog) is
+        // not the user's doing on this list.
+        if (event->type() == QEvent::KeyPress) {
+            m_keysDown.insert(static_cast<QKeyEvent*>(event)->key());
+            QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+        } else if (event->type() == QEvent::KeyRelease &&
+                   m_keysDown.remove(static_cast<QKeyEvent*>(event)->key())) {
+            QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+        }
+        if (event->type() == QEvent::FocusOut) m_keysDown.clear();
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -4,23 +4,27 @@
 // one core command and then brings the window up to date.
 
 #include <QMainWindow>
+#include <QSet>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "ui/ui.h"
 #include "workspace/workspace.h"
 
+class QAbstractItemView;
 class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QListView;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
 class QTableView;
 class PictureListModel;
 class PictureView;
-class QtUi;
+class ThumbnailLoader;
 
 /// Whether start-up asks to become the handler of GPF and GPF2 files. The
 /// program asks; windows made for tests leave the user's desktop alone.
@@ -46,6 +50,9 @@ public:
 
     /// Shows the Workspace: captions, menu states, list, panel, preview.
     void refreshFromWorkspace();
+
+    /// Who answers the commands' dialogs from now on (tests script them).
+    void setUi(std::unique_ptr<Ui> ui) { m_ui = std::move(ui); }
 
 public slots:
     void mnu_FileOpen_Click();
@@ -86,33 +93,56 @@ public slots:
     /// Selection events of the list: click, key down and key up.
     void ListView1_Click();
     void TransCheck_Click();
+    // View menu: zoom and background of the preview
+    void mnu_View_ZoomFit_Click();
+    void mnu_View_Zoom1_Click();
+    void mnu_View_Zoom2_Click();
+    void mnu_View_Zoom4_Click();
+    void mnu_View_Zoom8_Click();
+    void mnu_View_Checkerboard_Click();
+    /// Ctrl+C in the preview: the shown picture, with its transparency, to the clipboard.
+    void copyPicture();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWidgets();
+    QWidget* buildPictureList();
+    QWidget* buildThumbnails();
+    QWidget* buildPreview(QWidget* parent);
     void buildMenus();
     void connectMenuEntry(const MenuSpec& entry, QAction* action);
     void applyControlStates();
     void takeSelectionFromView();
+    void openListPopup(QAbstractItemView* view, const QPoint& at);
     void showSelectionInView();
 
     void showPreview();
+    void applyShortcuts();
+    void showViewState();
+    void showStatus();
+    /// The checkerboard squares follow the zoom, so they stay a few screen
+    /// pixels wide; repaints when they change.
+    void fitCheckerToZoom();
 
     Workspace m_ws;
     std::uint64_t m_shownPreview = 0;
-    std::unique_ptr<QtUi> m_ui;
+    QSet<int> m_keysDown;  ///< keys pressed on the list and not yet released
+    std::unique_ptr<Ui> m_ui;
     std::map<std::string, QAction*, std::less<>> m_actions;
     std::map<std::string, QMenu*, std::less<>> m_menus;
 
     QTabWidget* m_tabs = nullptr;           // TabStrip1
     QTableView* m_list = nullptr;           // ListView1
     PictureListModel* m_model = nullptr;
+    QListView* m_thumbs = nullptr;          // the thumbnail grid over the same list
+    ThumbnailLoader* m_thumbnailLoader = nullptr;
     QProgressBar* m_progress = nullptr;     // ProgressBar1
     QGroupBox* m_infoFrame = nullptr;       // FFinfo
     QLabel* m_infoLabel = nullptr;          // FFinfol
     QGroupBox* m_pictureFrame = nullptr;    // PICframe
     PictureView* m_picture = nullptr;       // Picture1
+    QLabel* m_status = nullptr;             // status bar: count, selection, staged
     QCheckBox* m_transparency = nullptr;    // TransCheck
 };

@@ -4,7 +4,7 @@
 #include "app/qt_ui.h"
 #include "commands/gpf_commands.h"
 #include "commands/patch_commands.h"
-#include "commands/png_commands.h"
+#include "commands/embedded_png_commands.h"
 #include "commands/staging_commands.h"
 #include "commands/verify_commands.h"
 

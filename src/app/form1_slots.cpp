@@ -8,6 +8,7 @@
 #include "commands/file_commands.h"
 #include "commands/fullflash_commands.h"
 #include "commands/gpf_commands.h"
+#include "commands/png_commands.h"
 #include "commands/preview_commands.h"
 
 void Form1::mnu_FileOpen_Click() {
@@ -79,7 +80,12 @@ void Form1::mnu_PopupPic_SaveAsGPF_24bit_Click() {
     refreshFromWorkspace();
 }
 
-// Entries whose commands are not part of the program yet: they are in the
-// menu so the window has its full shape, and do nothing when chosen.
-void Form1::mnu_PopupPictures_SaveAsPNG_Click() {}
-void Form1::mnu_PopupPic_SaveAsPNG_Click() {}
+void Form1::mnu_PopupPictures_SaveAsPNG_Click() {
+    ::mnu_PopupPictures_SaveAsPNG_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}
+
+void Form1::mnu_PopupPic_SaveAsPNG_Click() {
+    ::mnu_PopupPic_SaveAsPNG_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}

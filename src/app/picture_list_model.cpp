@@ -1,6 +1,9 @@
 #include "app/picture_list_model.h"
 
 #include <QFont>
+#include <QImage>
+
+#include "app/thumbnail_loader.h"
 
 #include "workspace/workspace.h"
 
@@ -45,6 +48,11 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const {
                 return bold;
             }
             return {};
+        case ThumbnailRole:
+            if (m_thumbnails == nullptr) return {};
+            return m_thumbnails->tile(index.row());
+        case StagedRole:
+            return row.changed;
         case Qt::TextAlignmentRole:
             return index.column() >= 2 && index.column() <= 3
                        ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
@@ -55,20 +63,34 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PictureListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= kColumns) {
-        return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
+    if (role == Qt::DisplayRole) return QString::fromLatin1(kHeaders[section]);
+    if (role == Qt::ToolTipRole && section == 5) {
+        return QStringLiteral("File offset of the picture's entry in the picture index table");
     }
-    return QString::fromLatin1(kHeaders[section]);
+    if (role == Qt::ToolTipRole && section == 6) {
+        return QStringLiteral("File offset of the picture's data (its flash address without the top digit)");
+    }
+    return {};
+}
+
+void PictureListModel::setThumbnails(ThumbnailLoader* loader) {
+    m_thumbnails = loader;
+    connect(loader, &ThumbnailLoader::tileReady, this, [this](int row) {
+        const QModelIndex tile = index(row, 0);
+        emit dataChanged(tile, tile, {ThumbnailRole});
+    });
 }
 
 void PictureListModel::sync() {
     if (m_shownRevision != m_ws.rowsRevision) {
+        if (m_thumbnails != nullptr) m_thumbnails->reset();
         beginResetModel();
         m_shownRevision = m_ws.rowsRevision;
         m_shownCount = static_cast<int>(m_ws.rows.size());
         endResetModel();
     } else if (m_shownCount > 0) {
+        if (m_thumbnails != nullptr) m_thumbnails->forgetStaged();
         emit dataChanged(index(0, 0), index(m_shownCount - 1, kColumns - 1));
     }
 }

@@ -6,12 +6,16 @@
 
 #include <cstdint>
 
+class ThumbnailLoader;
 class Workspace;
 
 class PictureListModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    /// Roles the thumbnail grid reads from column 0.
+    enum Role { ThumbnailRole = Qt::UserRole + 1, StagedRole };
+
     explicit PictureListModel(const Workspace& ws, QObject* parent = nullptr)
         : QAbstractTableModel(parent), m_ws(ws) {}
 
@@ -25,8 +29,12 @@ public:
     /// and texts of the same list are repainted.
     void sync();
 
+    /// Where ThumbnailRole comes from; without one the role is empty.
+    void setThumbnails(ThumbnailLoader* loader);
+
 private:
     const Workspace& m_ws;
+    ThumbnailLoader* m_thumbnails = nullptr;
     std::uint64_t m_shownRevision = 0;
     int m_shownCount = 0;
 };

@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStringDecoder>
+
+#include "config/dialog_folders.h"
 
 QString bytesToQString(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -53,8 +56,9 @@ std::optional<std::string> QtUi::runFileDialog(const FileDialogRequest& request,
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDirectory(request.initialFolder.empty() ? QDir::currentPath()
-                                                      : bytesToQString(request.initialFolder));
+    const std::string_view key =
+        request.filters.empty() ? std::string_view{} : ConfigActions::DialogFolderKey(request.filters.front().pattern);
+    dialog.setDirectory(request.initialFolder.empty() ? startFolder(key) : bytesToQString(request.initialFolder));
     QStringList filters;
     for (const FileFilter& filter : request.filters) filters << qtFilter(filter);
     dialog.setNameFilters(filters);
@@ -64,7 +68,9 @@ std::optional<std::string> QtUi::runFileDialog(const FileDialogRequest& request,
     }
     if (!request.initialName.empty()) dialog.selectFile(bytesToQString(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return qStringToBytes(dialog.selectedFiles().first());
+    const QString chosen = dialog.selectedFiles().first();
+    remember(key, QFileInfo(chosen).absolutePath());
+    return qStringToBytes(chosen);
 }
 
 std::optional<std::string> QtUi::openFile(const FileDialogRequest& request) {
@@ -76,10 +82,24 @@ std::optional<std::string> QtUi::saveFile(const FileDialogRequest& request) {
 }
 
 std::string QtUi::BrowseForFolder(const std::string& prompt) {
+    const std::string_view key = ConfigActions::DialogFolderKey(ConfigActions::kFolderPattern);
     const QString folder = QFileDialog::getExistingDirectory(
-        m_owner, bytesToQString(prompt), QDir::currentPath(),
+        m_owner, bytesToQString(prompt), startFolder(key),
         QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (!folder.isEmpty()) remember(key, folder);
     return qStringToBytes(folder);
+}
+
+QString QtUi::startFolder(std::string_view key) const {
+    if (!key.empty() && m_folders.recall) {
+        const QString folder = bytesToQString(m_folders.recall(key));
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    }
+    return QDir::homePath();
+}
+
+void QtUi::remember(std::string_view key, const QString& folder) const {
+    if (!key.empty() && m_folders.remember) m_folders.remember(key, qStringToBytes(folder));
 }
 
 void QtUi::progress(int percent) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <string_view>
 
 #include "ui/ui.h"
 
@@ -37,10 +38,24 @@ public:
     void progress(int percent) override;
     void refresh() override;
 
+    /// Where the dialogs of a kind (a key of ConfigActions::DialogFolderKey)
+    /// start, and what to do with the folder the user answered in.
+    struct FolderMemory {
+        std::function<std::string(std::string_view key)> recall;
+        std::function<void(std::string_view key, const std::string& folder)> remember;
+    };
+    void setFolderMemory(FolderMemory memory) { m_folders = std::move(memory); }
+
 private:
+    /// The folder a dialog of `key` starts in: the remembered one while it
+    /// exists, else the user's home folder.
+    [[nodiscard]] QString startFolder(std::string_view key) const;
+    void remember(std::string_view key, const QString& folder) const;
+
     std::optional<std::string> runFileDialog(const FileDialogRequest& request, bool save);
 
     QWidget* m_owner;
     QProgressBar* m_progressBar;
     std::function<void()> m_onRefresh;
+    FolderMemory m_folders;
 };

@@ -23,6 +23,8 @@ void AddFlashCommands(CLI::App& app, CliStatus& status);
 void AddPictureCommands(CLI::App& app, CliStatus& status);
 /// patch, verify, apply
 void AddPatchCommands(CLI::App& app, CliStatus& status);
+/// probe, open-picture
+void AddPictureFileCommands(CLI::App& app, CliStatus& status);
 /// extract-vkp, extract-gpn, carve
 void AddToolCommands(CLI::App& app, CliStatus& status);
 
@@ -36,6 +38,12 @@ struct CliContext {
     /// 1 when a failure message was shown, else 0.
     [[nodiscard]] int status() const { return ui.messages > 0 ? 1 : 0; }
 };
+
+/// True when `path` can be read as a file; else prints one line saying why.
+bool CliFileReadable(const std::string& path);
+
+/// The line that ends a command writing files into a folder: how many, where.
+void ReportWritten(int written, const std::string& folder);
 
 /// Loads FLASH for a subcommand; prints one line and returns false when it
 /// cannot be read.

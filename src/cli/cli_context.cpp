@@ -27,13 +27,21 @@ CliContext::CliContext() {
     ui.messages = 0;
 }
 
-bool LoadFlashForCli(CliContext& cli, const std::string& path) {
+bool CliFileReadable(const std::string& path) {
     errno = 0;  // a folder opens fine and sets no error: don't report a stale one
-    if (FSactions_Tavik::FileMissing(path)) {
-        const int error = errno;
-        std::cerr << "pictavo-cli: cannot read " << path << ": "
-                  << (error != 0 ? std::strerror(error) : "not a regular file") << '\n';
-        return false;
-    }
-    return LoadFullflash(cli.ws, cli.ui, path);
+    if (!FSactions_Tavik::FileMissing(path)) return true;
+    const int error = errno;
+    std::cerr << "pictavo-cli: cannot read " << path << ": "
+              << (error != 0 ? std::strerror(error) : "not a regular file") << '\n';
+    return false;
+}
+
+void ReportWritten(int written, const std::string& folder) {
+    std::cout << "files written to " << folder << ": " << written << '\n';
+}
+
+bool LoadFlashForCli(CliContext& cli, const std::string& path) {
+    if (!CliFileReadable(path) || !LoadFullflash(cli.ws, cli.ui, path)) return false;
+    if (cli.ws.rows.empty()) std::cerr << "pictavo-cli: warning: no picture table found in " << path << '\n';
+    return true;
 }

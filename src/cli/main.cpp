@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     AddFlashCommands(app, status);
     AddPictureCommands(app, status);
     AddPatchCommands(app, status);
+    AddPictureFileCommands(app, status);
     AddToolCommands(app, status);
     app.footer("Run 'pictavo-cli COMMAND --help' for the options of one command.");
 

@@ -13,9 +13,9 @@
 
 #include "cli/cli_commands.h"
 #include "commands/dialog_patterns.h"
+#include "commands/embedded_png_commands.h"
 #include "commands/gpf_commands.h"
 #include "commands/patch_commands.h"
-#include "commands/png_commands.h"
 #include "commands/staging_commands.h"
 #include "patch/patch_verifier.h"
 #include "support/fs_actions.h"
@@ -108,10 +108,8 @@ int runPatch(const PatchOptions& options) {
         if (!std::filesystem::is_directory(options.folder))
             return fail("not a folder: " + options.folder);
         const auto fixed = [code](Workspace&, Ui&) { return code; };
-        if (StageFolder(cli.ws, cli.ui, FSactions_Tavik::WithTrailingSlash(options.folder),
-                        fixed) == BatchEnd::Stopped) {
-            return 1;
-        }
+        const std::string folder = FSactions_Tavik::WithTrailingSlash(options.folder);
+        if (!StageFolder(cli.ws, cli.ui, folder, fixed).completed) return 1;
     }
     for (const std::string& png : options.pngs) {
         if (!ReplaceEmbeddedPngWith(cli.ws, cli.ui, png)) return 1;

@@ -14,6 +14,7 @@
 #include "cli/cli_commands.h"
 #include "commands/bmp_commands.h"
 #include "commands/gpf_commands.h"
+#include "commands/png_commands.h"
 #include "commands/preview_commands.h"
 #include "support/fs_actions.h"
 
@@ -84,20 +85,28 @@ int runExport(const ExportOptions& options, const std::optional<std::set<int>>& 
     CliContext cli;
     options.names.applyTo(cli);
     if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (pictures && !pictures->empty() && static_cast<std::size_t>(*pictures->rbegin()) >= cli.ws.rows.size()) {
+        throw CLI::ValidationError("--pictures", "no picture " + std::to_string(*pictures->rbegin()) +
+                                                     " (the list has " + std::to_string(cli.ws.rows.size()) +
+                                                     ")");
+    }
 
     RowFilter filter;
     if (pictures) {
         filter = [&](std::size_t position) { return pictures->contains(static_cast<int>(position)); };
     }
     const std::string target = FSactions_Tavik::WithTrailingSlash(options.folder);
-    const BatchEnd end = options.as == "bmp"
-                             ? SavePicturesAsBmp(cli.ws, cli.ui, target, filter)
-                             : SavePicturesAsGpf(cli.ws, cli.ui, target, "." + options.as, filter);
-    if (end == BatchEnd::Stopped) {
-        std::cerr << "pictavo-cli: export stopped\n";
-        return 1;
+    BatchEnd end;
+    if (options.as == "bmp") {
+        end = SavePicturesAsBmp(cli.ws, cli.ui, target, filter);
+    } else if (options.as == "png") {
+        end = SavePicturesAsPng(cli.ws, cli.ui, target, filter);
+    } else {
+        end = SavePicturesAsGpf(cli.ws, cli.ui, target, "." + options.as, filter);
     }
-    return cli.status();
+    if (!end.completed) std::cerr << "pictavo-cli: export stopped\n";
+    ReportWritten(end.written, options.folder);
+    return end.completed ? cli.status() : 1;
 }
 
 struct ConvertOptions {
@@ -137,16 +146,23 @@ void AddPictureCommands(CLI::App& app, CliStatus& status) {
 
     auto exportOptions = std::make_shared<ExportOptions>();
     CLI::App* exportCommand = app.add_subcommand(
-        "export", "every picture (or the listed ones) as \"Save as BMPs\" or \"Save as GPFs\" write them");
+        "export", "every picture (or the listed ones) as the batch saves write them");
     exportCommand->add_option("FLASH", exportOptions->flash, "the fullflash")->required();
     exportCommand->add_option("--as", exportOptions->as, "file kind")
         ->required()
-        ->check(CLI::IsMember({"bmp", "gpf", "gpf2"}));
+        ->check(CLI::IsMember({"bmp", "gpf", "gpf2", "png"}));
     exportCommand->add_option("--to", exportOptions->folder, "an existing folder")->required();
     exportCommand->add_option("--pictures", exportOptions->pictures,
                               "picture numbers and ranges, e.g. 0,5,10-20");
     exportOptions->names.addTo(exportCommand);
     exportCommand->callback([&status, exportOptions] {
+        const NameOptions& names = exportOptions->names;
+        // The GPF batch names files by their 4-digit number whatever the
+        // settings, so a naming option there would be silently ignored.
+        if ((exportOptions->as == "gpf" || exportOptions->as == "gpf2") && (names.hexNames || names.noZeroNames)) {
+            throw CLI::ValidationError("--as " + exportOptions->as,
+                                       "names files by 4-digit numbers; --hex-names and --no-zero-names do not apply");
+        }
         std::optional<std::set<int>> pictures;
         if (!exportOptions->pictures.empty()) {
             pictures = parsePictureList(exportOptions->pictures);

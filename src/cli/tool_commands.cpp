@@ -54,11 +54,6 @@ bool inputsUsable(const ToolOptions& options) {
     return true;
 }
 
-int reportWritten(int written) {
-    std::cout << "files written: " << written << '\n';
-    return 0;
-}
-
 using Extraction = ExtractionEnd (*)(Workspace&, Ui&, const std::string&, const std::string&);
 
 int runExtraction(const ToolOptions& options, Extraction extract) {
@@ -70,7 +65,8 @@ int runExtraction(const ToolOptions& options, Extraction extract) {
     const ExtractionEnd end =
         extract(cli.ws, cli.ui, options.input, FSactions_Tavik::WithTrailingSlash(options.folder));
     if (end.failed) return 1;
-    return reportWritten(end.written);
+    ReportWritten(end.written, options.folder);
+    return 0;
 }
 
 int runCarve(const ToolOptions& options) {
@@ -83,7 +79,8 @@ int runCarve(const ToolOptions& options) {
     const auto count = CarveFiles(cli.ws, cli.ui, options.input, kind,
                                   FSactions_Tavik::WithTrailingSlash(options.folder));
     if (!count) return 1;
-    return reportWritten(*count);
+    ReportWritten(*count, options.folder);
+    return 0;
 }
 
 }  // namespace

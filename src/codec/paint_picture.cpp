@@ -15,25 +15,29 @@ int blend(int channel, int alpha, int background) {
     return std::clamp(channel - alpha + background, 0, background);
 }
 
-}  // namespace
+int channel(std::uint32_t colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
 
-PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency, std::uint8_t bgR,
-                          std::uint8_t bgG, std::uint8_t bgB) {
+/// The painting rules with the background colour of each cell given by
+/// `backgroundAt(x, y)` as 0xFFRRGGBB.
+template <class BackgroundAt>
+PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundAt backgroundAt) {
     PaintedImage image;
     image.width = picture.canvasColumns();
     image.height = picture.canvasRows();
     if (image.width == 0 || image.height == 0) return PaintedImage{};
     image.pixels.reserve(static_cast<std::size_t>(image.width * image.height));
-    const std::uint32_t background = opaque(bgR, bgG, bgB);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
             const Cell& c = picture.at(x, y);
             if (!transparency) {
                 image.pixels.push_back(opaque(c.red, c.green, c.blue));
-            } else if (picture.hasAlpha) {
-                image.pixels.push_back(opaque(blend(c.red, c.fourth, bgR),
-                                              blend(c.green, c.fourth, bgG),
-                                              blend(c.blue, c.fourth, bgB)));
+                continue;
+            }
+            const std::uint32_t background = backgroundAt(x, y);
+            if (picture.hasAlpha) {
+                image.pixels.push_back(opaque(blend(c.red, c.fourth, channel(background, 16)),
+                                              blend(c.green, c.fourth, channel(background, 8)),
+                                              blend(c.blue, c.fourth, channel(background, 0))));
             } else {
                 image.pixels.push_back(isTransparencyMarker(c) ? background
                                                                : opaque(c.red, c.green, c.blue));
@@ -41,6 +45,22 @@ PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency, std:
         }
     }
     return image;
+}
+
+}  // namespace
+
+PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency, std::uint8_t bgR,
+                          std::uint8_t bgG, std::uint8_t bgB) {
+    const std::uint32_t background = opaque(bgR, bgG, bgB);
+    return paint(picture, transparency, [background](int, int) { return background; });
+}
+
+PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
+                          const Checkerboard& checkerboard) {
+    const int square = std::max(1, checkerboard.square);
+    return paint(picture, transparency, [&checkerboard, square](int x, int y) {
+        return (x / square + y / square) % 2 == 0 ? checkerboard.light : checkerboard.dark;
+    });
 }
 
 }  // namespace GPFcodec

@@ -24,4 +24,16 @@ struct PaintedImage {
 [[nodiscard]] PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
                                         std::uint8_t bgR, std::uint8_t bgG, std::uint8_t bgB);
 
+/// Two background colours in squares, so that transparent pixels show as a
+/// pattern whatever colour they have.
+struct Checkerboard {
+    std::uint32_t light = 0xFFFFFFFF;  ///< 0xFFRRGGBB
+    std::uint32_t dark = 0xFFCCCCCC;
+    int square = 8;  ///< cells per side of a square; below 1 counts as 1
+};
+
+/// The same rules, each cell on the checkerboard colour under it.
+[[nodiscard]] PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
+                                        const Checkerboard& checkerboard);
+
 }  // namespace GPFcodec

@@ -45,8 +45,10 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
     if (writeBmp(ws, ui, *path, ws.picture.hasAlpha)) ShowSuccess(ws, ui);
 }
 
-BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
-                           const RowFilter& filter) {
+BatchEnd SavePicturesInFolder(Workspace& ws, Ui& ui, const std::string& folder,
+                              const std::string& extension, const RowFilter& filter,
+                              const PictureWriter& write) {
+    BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
         if (filter && !filter(position)) continue;
@@ -57,19 +59,28 @@ BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
         const auto name = GPFcodec::PictureFileNameFor(ws.rows[position].entry.number,
                                                        ws.HEXFilename, ws.ZeroFilename);
         ws.am = static_cast<std::uint8_t>(name.digits);
-        const std::string path = folder + name.base + ".bmp";
-        if (!ConfirmOverwrite(ws, ui, path)) return BatchEnd::Stopped;
-        if (!writeBmp(ws, ui, path, ws.picture.hasAlpha)) return BatchEnd::Stopped;
+        const std::string path = folder + name.base + extension;
+        if (!ConfirmOverwrite(ws, ui, path) || !write(path)) {
+            end.completed = false;
+            return end;
+        }
+        ++end.written;
     }
     ui.progress(100);
-    return BatchEnd::Completed;
+    return end;
+}
+
+BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
+                           const RowFilter& filter) {
+    return SavePicturesInFolder(ws, ui, folder, ".bmp", filter, [&](const std::string& path) {
+        return writeBmp(ws, ui, path, ws.picture.hasAlpha);
+    });
 }
 
 void mnu_PopupPictures_SaveAsBMPs_Click(Workspace& ws, Ui& ui) {
     const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
-    if (SavePicturesAsBmp(ws, ui, FSactions_Tavik::WithTrailingSlash(folder)) ==
-        BatchEnd::Completed) {
+    if (SavePicturesAsBmp(ws, ui, FSactions_Tavik::WithTrailingSlash(folder)).completed) {
         ShowSuccess(ws, ui);
     }
 }

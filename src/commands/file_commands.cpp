@@ -5,6 +5,7 @@
 
 #include "commands/dialog_patterns.h"
 #include "commands/fullflash_commands.h"
+#include "commands/picture_file_commands.h"
 #include "commands/preview_commands.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
@@ -23,6 +24,11 @@ OpenDispatch dispatchCommandLinePath(Workspace& ws, Ui& ui, const std::string& p
     if (path.ends_with(".gpf2") || path.ends_with(".gpf")) {
         ShowGpfFile(ws, ui, path);
         return OpenDispatch::GraphicPatchFile;
+    }
+    for (const char* ending : {".bmp", ".gif", ".jpg", ".png"}) {
+        if (!path.ends_with(ending)) continue;
+        OpenPictureFile(ws, ui, path);
+        return OpenDispatch::PictureFile;
     }
     return OpenDispatch::Nothing;
 }
@@ -87,7 +93,7 @@ OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui) {
         return OpenDispatch::GraphicPatchFile;
     }
     if (extension == ".gif" || extension == ".bmp" || extension == ".jpg" || extension == ".png") {
-        // Outside pictures open into the preview once their readers exist.
+        OpenPictureFile(ws, ui, path);
         return OpenDispatch::PictureFile;
     }
     return OpenDispatch::Nothing;

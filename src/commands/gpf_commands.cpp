@@ -13,10 +13,16 @@ using namespace BasicCalculations_Tavik;
 
 namespace {
 
-std::optional<std::string> askGpfPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
+/// The endings a chosen name may have without ".gpf2" being added: the
+/// re-encoding save accepts "gpf2" (so "xgpf2" stays), the raw save ".gpf2".
+enum class GpfEndings { ReencodingSave, RawSave };
+
+std::optional<std::string> askGpfPath(const Workspace& ws, Ui& ui, const std::string& initialName,
+                                      GpfEndings endings) {
     auto path = AskSavePath(ws, ui, {"Graphic Patch Files (*.gpf;*.gpf2)", "*.gpf;*.gpf2"},
                             initialName, "gpf");
-    if (path && !path->ends_with("gpf2") && !path->ends_with(".gpf")) *path += ".gpf2";
+    const char* gpf2 = endings == GpfEndings::RawSave ? ".gpf2" : "gpf2";
+    if (path && !path->ends_with(gpf2) && !path->ends_with(".gpf")) *path += ".gpf2";
     return path;
 }
 
@@ -92,7 +98,7 @@ SaveOutcome WriteShownPictureAsGpf(Workspace& ws, Ui& ui, const std::string& pat
 
 void SaveAsGpfWithDepth(Workspace& ws, Ui& ui) {
     const std::string extension = ChooseGpfExtension(ws, ui);
-    const auto path = askGpfPath(ws, ui, "gpfFile" + extension);
+    const auto path = askGpfPath(ws, ui, "gpfFile" + extension, GpfEndings::ReencodingSave);
     if (!path || !AcceptGpfTarget(ws, ui, *path)) return;
     if (!ws.cmpGPF && !ui.message(ws.text("str_CmpgpfF") + "?", "", MessageButtons::OkCancel)) {
         ws.currentCode = static_cast<std::int16_t>(ws.currentCode - 128);
@@ -112,13 +118,14 @@ void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
                                                    ws.ZeroFilename);
     ws.am = static_cast<std::uint8_t>(name.digits);
     const std::string extension = ChooseGpfExtension(ws, ui);
-    const auto path = askGpfPath(ws, ui, name.base + extension);
+    const auto path = askGpfPath(ws, ui, name.base + extension, GpfEndings::RawSave);
     if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
     if (writeRawGpf(ws, ui, row, *path) == SaveOutcome::Written) ShowSuccess(ws, ui);
 }
 
 BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
                            const std::string& extension, const RowFilter& filter) {
+    BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
         if (filter && !filter(position)) continue;
@@ -127,18 +134,22 @@ BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
         const PictureListEntry& row = ws.rows[position];
         const std::string path = folder + PadZeros(std::to_string(row.entry.number), 4) + extension;
         if (!ConfirmOverwrite(ws, ui, path)) continue;
-        if (writeRawGpf(ws, ui, row, path) == SaveOutcome::Failed) return BatchEnd::Stopped;
+        const SaveOutcome outcome = writeRawGpf(ws, ui, row, path);
+        if (outcome == SaveOutcome::Failed) {
+            end.completed = false;
+            return end;
+        }
+        if (outcome == SaveOutcome::Written) ++end.written;
     }
     ui.progress(100);
-    return BatchEnd::Completed;
+    return end;
 }
 
 void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui) {
     const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
     const std::string extension = ChooseGpfExtension(ws, ui);
-    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension) ==
-        BatchEnd::Completed) {
+    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension).completed) {
         ShowSuccess(ws, ui);
     }
 }

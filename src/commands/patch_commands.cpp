@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "commands/dialog_patterns.h"
-#include "commands/png_commands.h"
+#include "commands/embedded_png_commands.h"
 #include "commands/preview_commands.h"
 #include "commands/staging_commands.h"
 #include "patch/free_space.h"
@@ -77,7 +77,11 @@ class PatchBuilder {
     /// Shows the last staging file read, as the preview would show it after
     /// each picture had been shown in turn.
     void showLastPicture() {
-        if (!m_lastRead.empty()) ShowGpfBytes(m_ws, m_ui, m_lastRead);
+        if (!m_lastRead.empty()) {
+            ShowGpfBytes(
+                m_ws, m_ui,
+                {reinterpret_cast<const std::uint8_t*>(m_lastRead.data()), m_lastRead.size()});
+        }
     }
 
     [[nodiscard]] const std::string& text() const { return m_text; }

@@ -1,87 +1,84 @@
 #include "commands/png_commands.h"
 
+#include "codec/bmp_writer.h"
+#include "codec/gpf_file.h"
 #include "commands/dialog_patterns.h"
-#include "commands/staging_commands.h"
-#include "patch/png_patch.h"
-#include "patch/vkp_format.h"
+#include "commands/picture_file_commands.h"
+#include "picture_io/converter.h"
+#include "picture_io/png_codec.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
-using namespace FSactions_Tavik;
-
 namespace {
 
-/// The file name without folder and without its last four characters.
-std::string offsetName(const std::string& path) {
-    const std::string cleaned = CleanDialogPath(path);
-    std::string name = cleaned.substr(cleaned.rfind('/') + 1);
-    name.resize(name.size() - std::min<std::size_t>(4, name.size()));
-    return name;
+std::optional<std::string> askPngPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
+    const auto chosen =
+        AskSavePath(ws, ui, {"Portable Network Graphic files (*.png)", "*.png"}, initialName);
+    if (!chosen) return std::nullopt;
+    return WithExtension(*chosen, ".png");
+}
+
+std::span<const std::uint8_t> asBytes(const std::string& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
 
-std::string PngPatchPath(const Workspace& ws) {
-    return JoinPath(ws.tempFolder, "PNGpatch.vkp");
-}
-
-void mnu_Fullflash_Change_PNG_Click(Workspace& ws, Ui& ui) {
-    ReplaceEmbeddedPng(ws, ui);
-}
-
-void ReplaceEmbeddedPng(Workspace& ws, Ui& ui) {
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {{"Portable Network Graphic files (*.png)", "*.png"}};
-    const auto chosen = ui.openFile(request);
-    if (!chosen) return;
-    ReplaceEmbeddedPngWith(ws, ui, *chosen);
-}
-
-bool ReplaceEmbeddedPngWith(Workspace& ws, Ui& ui, const std::string& path) {
-    if (!ws.isLoaded()) return false;
-    const auto newPng = ReadFileBytes(path);
-    if (FileMissing(path) || !newPng) {
-        ShowFileMissing(ws, ui, path);
+bool WritePictureAsPng(Workspace& ws, Ui& ui, const std::string& path, bool withAlpha) {
+    const TemporaryFile bitmap(ConverterTempPath(ws, PNGcodec::kTempBmp));
+    const TemporaryFile png(ConverterTempPath(ws, PNGcodec::kTempPng));
+    for (const TemporaryFile* stale : {&bitmap, &png}) {
+        if (!stale->clear()) {
+            ShowWriteFailed(ui, stale->path());
+            return false;
+        }
+    }
+    if (!GPFcodec::WriteBmpFile(bitmap.path(), ws.picture, withAlpha)) {
+        ShowWriteFailed(ui, bitmap.path());
         return false;
     }
-    const std::string name = offsetName(path);
-    const auto start = PngOffsetFromName(name);
-    if (!start) {
-        ui.message("The file name is no hexadecimal offset!\r" + path, "", MessageButtons::Ok);
+    PNGcodec::RunConverter(ws.nConvert,
+                           withAlpha ? PNGcodec::kPngWithAlpha : PNGcodec::kPngWithoutAlpha,
+                           png.path(), bitmap.path());
+    const auto converted = FSactions_Tavik::ReadFileBytes(png.path());
+    if (!converted || !PNGcodec::HasPngSignature(asBytes(*converted))) {
+        ShowConverterFailed(ui, path);
         return false;
     }
-    const auto flash = ws.flash.file->bytes();
-    const auto end = EmbeddedPngEnd(flash, *start);
-    if (!end) {
-        ui.message("No PNG ending in IEND starts at " + name + " in the fullflash!", "",
-                   MessageButtons::Ok);
+    if (!FSactions_Tavik::ReplaceFile(path, *converted)) {
+        ShowWriteFailed(ui, path);
         return false;
     }
-    if (!newPng->starts_with(kPngSignature)) {
-        ui.message("Not a PNG file!\r" + path, "", MessageButtons::Ok);
-        return false;
-    }
-    // Not even a byte past the old PNG: whatever follows it belongs to
-    // something else.
-    if (newPng->size() > *end - *start) {
-        ui.message("Too large size!", "", MessageButtons::Ok);
-        return false;
-    }
-
-    std::string block;
-    VkpFormat::AppendLine(block, "");
-    VkpFormat::AppendLine(block, VkpFormat::PngComment(name));
-    VkpFormat::AppendRows(block, PngReplacementRows(flash, *start, *end, *newPng));
-    const std::string pending = PngPatchPath(ws);
-    const std::string earlier =
-        ws.flash.pngChangesPending ? ReadFileBytes(pending).value_or("") : "";
-    if (!ReplaceFile(pending, earlier + block)) {
-        ShowWriteFailed(ui, pending);
-        return false;
-    }
-    SetSavePatchEnabled(ws, true);
-    ws.flash.pngChangesPending = true;
     return true;
+}
+
+void mnu_PopupPic_SaveAsPNG_Click(Workspace& ws, Ui& ui) {
+    if (!ConverterAvailable(ws, ui)) return;
+    const auto path = askPngPath(ws, ui, "");
+    if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
+    const bool withAlpha = ui.message(ws.text("str_SalCh") + "?", "", MessageButtons::OkCancel);
+    if (WritePictureAsPng(ws, ui, *path, withAlpha)) ShowSuccess(ws, ui);
+}
+
+void mnu_PopupPictures_SaveAsPNG_Click(Workspace& ws, Ui& ui) {
+    if (ws.selected() == nullptr) return;
+    // As the list's "Save as BMP": the selected row is decoded again, since
+    // the preview may show a file opened since.
+    if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
+    if (!ConverterAvailable(ws, ui)) return;
+    const auto name =
+        GPFcodec::PictureFileNameFor(ws.selected()->entry.number, ws.HEXFilename, ws.ZeroFilename);
+    ws.am = static_cast<std::uint8_t>(name.digits);
+    const auto path = askPngPath(ws, ui, name.base);
+    if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
+    if (WritePictureAsPng(ws, ui, *path, ws.picture.hasAlpha)) ShowSuccess(ws, ui);
+}
+
+BatchEnd SavePicturesAsPng(Workspace& ws, Ui& ui, const std::string& folder,
+                           const RowFilter& filter) {
+    if (!ConverterAvailable(ws, ui)) return BatchEnd{false, 0};
+    return SavePicturesInFolder(ws, ui, folder, ".png", filter, [&](const std::string& path) {
+        return WritePictureAsPng(ws, ui, path, ws.picture.hasAlpha);
+    });
 }

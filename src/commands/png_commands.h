@@ -1,25 +1,29 @@
 #pragma once
-// "Change PNG": a PNG file stored inside the fullflash is replaced by another
-// one. The lines go to a pending PNG patch file that the next "Save Patch"
-// appends.
+// Saving pictures as PNG files. Pictavo writes no PNG itself: the picture
+// goes to a temporary bitmap, which the converter turns into the PNG.
 
 #include <string>
+
+#include "commands/bmp_commands.h"
 
 class Ui;
 class Workspace;
 
-/// FullFlash menu "Change PNG": runs ReplaceEmbeddedPng.
-void mnu_Fullflash_Change_PNG_Click(Workspace& ws, Ui& ui);
+/// Picture menu: the shown picture, with an alpha channel when the user
+/// answers OK to the alpha question.
+void mnu_PopupPic_SaveAsPNG_Click(Workspace& ws, Ui& ui);
+/// List menu: the selected picture, named after its number, with an alpha
+/// channel exactly when it has alpha.
+void mnu_PopupPictures_SaveAsPNG_Click(Workspace& ws, Ui& ui);
 
-/// Asks for the new PNG, named after the old one's offset in hexadecimal as
-/// "Extract PNGs" names them, and adds its lines to the pending PNG patch.
-void ReplaceEmbeddedPng(Workspace& ws, Ui& ui);
+/// The current picture through the converter into `path`: the temporary
+/// bitmap (32 bits with alpha, else 24), the converter run, the PNG copied
+/// over `path` only once it is complete. Both temporary files are gone
+/// afterwards. False, after a message, when any step fails.
+bool WritePictureAsPng(Workspace& ws, Ui& ui, const std::string& path, bool withAlpha);
 
-/// The same with the new PNG given. A name that is no hex offset, an offset
-/// where no PNG with an IEND chunk lies, a file that is no PNG or is longer
-/// than the old one: a message, and nothing is written. Returns whether the
-/// lines were added.
-bool ReplaceEmbeddedPngWith(Workspace& ws, Ui& ui, const std::string& path);
-
-/// The pending PNG patch file in the temporary folder.
-[[nodiscard]] std::string PngPatchPath(const Workspace& ws);
+/// What the list's "Save as PNG" writes, for each row `filter` lets through,
+/// into `folder`. A missing converter, a declined overwrite or a failed
+/// conversion stops the batch; a picture that cannot be decoded is skipped.
+BatchEnd SavePicturesAsPng(Workspace& ws, Ui& ui, const std::string& folder,
+                           const RowFilter& filter = {});

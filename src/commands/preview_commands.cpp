@@ -6,16 +6,13 @@
 #include "support/basic_calculations.h"
 #include "support/byte_cursor.h"
 #include "support/fs_actions.h"
+#include "support/mapped_file.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
 using namespace BasicCalculations_Tavik;
 
 namespace {
-
-std::span<const std::uint8_t> asBytes(const std::string& bytes) {
-    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
-}
 
 std::string informationLine(const std::string& number, const std::string& width,
                             const std::string& height, const GPFcodec::PictureTypeInfo& type,
@@ -43,8 +40,19 @@ std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCurs
 }
 
 void DrawPicture(Workspace& ws) {
-    ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, ws.backgroundRed,
-                                        ws.backgroundGreen, ws.backgroundBlue);
+    if (ws.checkerboard) {
+        const auto shade = [](std::uint8_t channel) { return static_cast<std::uint32_t>(channel * 7 / 8); };
+        const GPFcodec::Checkerboard board{
+            0xFF000000u | std::uint32_t{ws.backgroundRed} << 16 | std::uint32_t{ws.backgroundGreen} << 8 |
+                ws.backgroundBlue,
+            0xFF000000u | shade(ws.backgroundRed) << 16 | shade(ws.backgroundGreen) << 8 |
+                shade(ws.backgroundBlue),
+            ws.checkerSquare};
+        ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, board);
+    } else {
+        ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, ws.backgroundRed,
+                                            ws.backgroundGreen, ws.backgroundBlue);
+    }
     ++ws.previewRevision;
 }
 
@@ -67,16 +75,18 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
 }
 
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path) {
-    const auto bytes = FSactions_Tavik::ReadFileBytes(path);
-    if (!bytes) {
+    // Mapped, not read: a huge file named .gpf costs only the pages the
+    // decoder touches.
+    const auto file = MappedFile::open(path);
+    if (!file) {
         ShowFileMissing(ws, ui, path);
         return false;
     }
-    return ShowGpfBytes(ws, ui, *bytes);
+    return ShowGpfBytes(ws, ui, file->bytes());
 }
 
-bool ShowGpfBytes(Workspace& ws, Ui& ui, const std::string& bytes) {
-    ByteCursor in(asBytes(bytes));
+bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes) {
+    ByteCursor in(bytes);
     const auto header = ReadGpfHeader(ws, ui, in);
     if (!header) {
         ui.message("error was occupated", "", MessageButtons::Ok);

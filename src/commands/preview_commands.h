@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "codec/gpf_file.h"
@@ -27,7 +28,7 @@ bool SelectAndShow(Workspace& ws, Ui& ui, std::size_t rowPosition);
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path);
 
 /// Shows the content of a GPF or GPF2 file.
-bool ShowGpfBytes(Workspace& ws, Ui& ui, const std::string& bytes);
+bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes);
 
 /// Paints the current picture into the preview, with or without transparency.
 void DrawPicture(Workspace& ws);

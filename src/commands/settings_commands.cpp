@@ -6,6 +6,7 @@
 
 #include "commands/fullflash_commands.h"
 #include "commands/preview_commands.h"
+#include "config/dialog_folders.h"
 #include "config/language_file.h"
 #include "config/recent_files.h"
 #include "support/fs_actions.h"
@@ -104,6 +105,7 @@ void LoadSettings(Workspace& ws, Ui& ui) {
     if (!exists(path)) createSettingsFile(ws, ui);
     if (const auto bytes = FSactions_Tavik::ReadFileBytes(path)) {
         applySettings(ws, ReadSettings(*bytes));
+        ws.dialogFolders = ReadDialogFolders(*bytes);
     } else if (exists(path)) {
         ui.message("Cannot read the settings; the defaults are used!\r" + path, "",
                    MessageButtons::Ok);
@@ -116,7 +118,8 @@ bool SaveSettings(Workspace& ws, Ui& ui) {
     SettingsValues values = ws.settingsDialog;
     values.Language = ws.Language;
     const std::string& path = ws.programFiles.settingsFile;
-    if (replaceSettingsFile(path, SettingsFileText(values, recentEntries(ws)))) return true;
+    const std::string text = SettingsFileText(values, recentEntries(ws)) + DialogFolderLines(ws.dialogFolders);
+    if (replaceSettingsFile(path, text)) return true;
     ui.message("Cannot write the settings!\r" + path, "", MessageButtons::Ok);
     return false;
 }
@@ -150,6 +153,22 @@ void AddRecentFile(Workspace& ws, const std::string& path) {
         if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
     }
     replaceSettingsFile(settings, bytes + RecentFileLines(recent));
+}
+
+void RememberDialogFolder(Workspace& ws, std::string_view key, const std::string& folder) {
+    if (key.empty()) return;
+    const auto known = ws.dialogFolders.find(key);
+    if (known != ws.dialogFolders.end() && known->second == folder) return;
+    ws.dialogFolders.insert_or_assign(std::string(key), folder);
+    const std::string& settings = ws.programFiles.settingsFile;
+    if (settings.empty()) return;
+    std::string bytes;
+    if (exists(settings)) {
+        const auto old = FSactions_Tavik::ReadFileBytes(settings);
+        if (!old) return;
+        bytes = *old;
+    }
+    replaceSettingsFile(settings, WithKeyLine(bytes, key, folder));
 }
 
 void mnu_File_MRU_Click(Workspace& ws, Ui& ui, int index) {

@@ -4,6 +4,7 @@
 // read and write.
 
 #include <string>
+#include <string_view>
 
 class Ui;
 class Workspace;
@@ -28,6 +29,12 @@ void LoadLanguage(Workspace& ws);
 /// appends the entries to the configuration file. A file that cannot be
 /// written is left alone without a message: the entries still work.
 void AddRecentFile(Workspace& ws, const std::string& path);
+
+/// A file or folder dialog of the kind `key` (ConfigActions::DialogFolderKey)
+/// was answered in `folder`: the next one starts there. Kept in the settings
+/// file, replacing the kind's earlier line; a file that cannot be written is
+/// left alone.
+void RememberDialogFolder(Workspace& ws, std::string_view key, const std::string& folder);
 
 /// A recent-files entry (1 to 3) chosen: loads its fullflash; a file that is
 /// gone does nothing.

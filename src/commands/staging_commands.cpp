@@ -7,6 +7,7 @@
 #include "commands/dialog_patterns.h"
 #include "commands/file_commands.h"
 #include "commands/gpf_commands.h"
+#include "commands/picture_file_commands.h"
 #include "commands/preview_commands.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
@@ -34,12 +35,6 @@ int askedCode(Workspace& ws, Ui& ui, int code) {
                                                                                   : code - 128;
 }
 
-bool readOutsidePicture(Workspace& ws, Ui& ui, const std::string& path) {
-    ui.message("Cannot read " + path + " yet!", "", MessageButtons::Ok);
-    (void)ws;
-    return false;
-}
-
 }  // namespace
 
 void SetSavePatchEnabled(Workspace& ws, bool enabled) {
@@ -54,7 +49,7 @@ ReadOutcome ReadReplacementSource(Workspace& ws, Ui& ui, const std::string& path
         read = ShowGpfFile(ws, ui, path);
     } else if (extension == ".gif" || extension == ".bmp" || extension == ".jpg" ||
                extension == ".png") {
-        read = readOutsidePicture(ws, ui, path);
+        read = OpenPictureFile(ws, ui, path);
     } else {
         // Staging whatever the current picture happens to hold would put an
         // unrelated picture into the patch.
@@ -62,10 +57,8 @@ ReadOutcome ReadReplacementSource(Workspace& ws, Ui& ui, const std::string& path
                    MessageButtons::Ok);
         return ReadOutcome::Failed;
     }
-    if (extension == ".png" && FileMissing(ws.nConvert)) {
-        ui.message(ws.text("str_fnExi") + "!", "nConvert", MessageButtons::Ok);
-        return ReadOutcome::ConverterMissing;
-    }
+    // Asked again after the read, which for a PNG has already asked once.
+    if (extension == ".png" && !ConverterAvailable(ws, ui)) return ReadOutcome::ConverterMissing;
     return read ? ReadOutcome::Read : ReadOutcome::Failed;
 }
 
@@ -118,6 +111,7 @@ void LoadReplacementPicture(Workspace& ws, Ui& ui) {
 }
 
 BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const CodeChoice& code) {
+    BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
         const std::string base = folder + pictureFileName(ws, position).base;
@@ -125,16 +119,20 @@ BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const Cod
             const std::string file = base + std::string(extension);
             if (FileMissing(file)) continue;
             const ReadOutcome read = ReadReplacementSource(ws, ui, file);
-            if (read == ReadOutcome::ConverterMissing) return BatchEnd::Stopped;
-            if (read == ReadOutcome::Read &&
-                StageShownPicture(ws, ui, position, code(ws, ui)) == StageOutcome::Stopped) {
-                return BatchEnd::Stopped;
+            if (read == ReadOutcome::ConverterMissing) end.completed = false;
+            if (read == ReadOutcome::Read) {
+                if (StageShownPicture(ws, ui, position, code(ws, ui)) == StageOutcome::Stopped) {
+                    end.completed = false;
+                } else {
+                    ++end.written;
+                }
             }
             break;
         }
+        if (!end.completed) return end;
         ui.progress(static_cast<int>(static_cast<double>(position + 1) / count * 100.0));
     }
-    return BatchEnd::Completed;
+    return end;
 }
 
 void LoadReplacementFolder(Workspace& ws, Ui& ui) {
@@ -143,10 +141,7 @@ void LoadReplacementFolder(Workspace& ws, Ui& ui) {
     if (folder.empty()) return;
     const int menuCode = ws.currentCode;
     const auto askEach = [menuCode](Workspace& w, Ui& u) { return askedCode(w, u, menuCode); };
-    if (StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), askEach) ==
-        BatchEnd::Stopped) {
-        return;
-    }
+    if (!StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), askEach).completed) return;
     ui.refresh();
     SetSavePatchEnabled(ws, true);
     ShowSuccess(ws, ui);

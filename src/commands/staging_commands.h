@@ -46,7 +46,7 @@ using CodeChoice = std::function<int(Workspace&, Ui&)>;
 /// The loop of "Load pictures" over `folder` (ending in '/'): each row's
 /// picture file, by the file-name settings, probed as .gpf2, .gpf, .bmp, .png,
 /// .jpg, .gif. A file that cannot be read is skipped; a missing converter or a
-/// refused encode stops the loop.
+/// refused encode stops the loop. `written` counts the pictures staged.
 BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const CodeChoice& code);
 
 /// Enables or disables both "Save Patch" entries.

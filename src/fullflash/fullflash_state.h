@@ -11,7 +11,9 @@ inline constexpr double kSGoldFreeSpaceStart = 0x40000;
 inline constexpr double kNewSGoldFreeSpaceStart = 0x1000000;
 
 struct FullflashState {
-    std::unique_ptr<MappedFile> file;  ///< read-only; null when nothing is loaded
+    /// Read-only; null when nothing is loaded. Shared, so work running beside
+    /// the window (thumbnails) keeps the bytes mapped until it ends.
+    std::shared_ptr<const MappedFile> file;
     bool NewSGold = false;
     std::string mModel;
     std::string fw;

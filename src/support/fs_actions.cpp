@@ -32,8 +32,12 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     std::string current;
     bool inQuotes = false;
     bool hasArgument = false;
-    for (char c : commandLine) {
-        if (c == '"') {
+    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        const char c = commandLine[i];
+        if (c == '"' && inQuotes && i + 1 < commandLine.size() && commandLine[i + 1] == '"') {
+            current += c;
+            ++i;
+        } else if (c == '"') {
             inQuotes = !inQuotes;
             hasArgument = true;
         } else if ((c == ' ' || c == '\t') && !inQuotes) {
@@ -47,6 +51,15 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     }
     if (hasArgument) arguments.push_back(std::move(current));
     return arguments;
+}
+
+std::string QuotedArgument(std::string_view argument) {
+    std::string quoted = "\"";
+    for (char c : argument) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
 }
 
 void RunAndWait(const std::string& commandLine) {

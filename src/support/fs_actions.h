@@ -14,9 +14,13 @@ namespace FSactions_Tavik {
 [[nodiscard]] bool FileMissing(const std::string& path);
 
 /// Splits a command line the way the converter's callers write it: blanks
-/// separate arguments, double quotes group (and are dropped). The first
-/// argument is the program.
+/// separate arguments, double quotes group (and are dropped), and inside a
+/// group two double quotes stand for one. The first argument is the program.
 [[nodiscard]] std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+
+/// `argument` in double quotes, each double quote in it doubled: the form
+/// SplitCommandLine gives back as exactly this one argument.
+[[nodiscard]] std::string QuotedArgument(std::string_view argument);
 
 /// Starts the program named by the command line directly (never through a
 /// shell) and waits for it to end. A program that cannot be started returns at

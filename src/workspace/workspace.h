@@ -14,6 +14,7 @@
 
 #include "codec/decoded_picture.h"
 #include "codec/paint_picture.h"
+#include "config/dialog_folders.h"
 #include "config/program_files.h"
 #include "config/settings_file.h"
 #include "fullflash/fullflash_state.h"
@@ -43,6 +44,10 @@ public:
     std::uint8_t backgroundRed = 255;
     std::uint8_t backgroundGreen = 255;
     std::uint8_t backgroundBlue = 255;
+    /// Transparent pixels show a checkerboard of the background and a darker
+    /// shade instead of the plain background; squares of `checkerSquare` cells.
+    bool checkerboard = false;
+    int checkerSquare = 8;
     std::string ffInfo;       ///< text of FFinfol
 
     // Settings, as a freshly created configuration file has them
@@ -56,6 +61,8 @@ public:
     /// The Settings dialog's values, which SaveSettings writes and LoadSettings
     /// fills; the dialog shows them and changes them only by Apply.
     ConfigActions::SettingsValues settingsDialog;
+    /// Where each kind of file dialog starts (kept in the settings file).
+    ConfigActions::DialogFolders dialogFolders;
     /// Where the settings, the language files and the ReadMe are.
     ConfigActions::ProgramFiles programFiles;
 

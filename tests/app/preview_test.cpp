@@ -2,13 +2,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QImage>
 #include <QTableView>
 #include <QTest>
 
 #include "app/form1.h"
 #include "app/picture_view.h"
-#include "codec/bmp_writer.h"
 #include "common/flash_builder.h"
 #include "common/temp_dir.h"
 
@@ -62,37 +60,6 @@ TEST(Preview, TransparencyCheckBoxRepaintsTheShownPicture) {
     check->click();
     EXPECT_FALSE(window.workspace().transparency);
     EXPECT_EQ(view->image().pixelColor(1, 0), QColor(169, 171, 169));
-}
-
-// Qt reads the fourth byte of a 32-bit BMP with a 40-byte header as unused,
-// so only the colours are compared here; the alpha bytes are checked against
-// the byte layout in the codec tests.
-TEST(BmpExport, FilesReadBackWithQtPixelForPixel) {
-    TempDir dir;
-    Form1 window(dir.path().string(), dir.write("f.bin", flashWithPictures()));
-    Workspace& ws = window.workspace();
-    for (std::size_t row = 0; row < ws.rows.size(); ++row) {
-        auto* list = window.findChild<QTableView*>(QStringLiteral("ListView1"));
-        list->setCurrentIndex(list->model()->index(static_cast<int>(row), 0));
-        window.ListView1_Click();
-        for (bool bits32 : {false, true}) {
-            const std::string path = dir.file(std::to_string(row) + (bits32 ? "-32.bmp" : "-24.bmp"));
-            ASSERT_TRUE(GPFcodec::WriteBmpFile(path, ws.picture, bits32));
-            const QImage image(QString::fromStdString(path));
-            ASSERT_FALSE(image.isNull()) << path;
-            ASSERT_EQ(image.width(), ws.picture.width);
-            ASSERT_EQ(image.height(), ws.picture.height);
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    const Cell& cell = ws.picture.at(x, y);
-                    const QColor pixel = image.pixelColor(x, y);
-                    EXPECT_EQ(pixel.red(), cell.red) << path;
-                    EXPECT_EQ(pixel.green(), cell.green) << path;
-                    EXPECT_EQ(pixel.blue(), cell.blue) << path;
-                }
-            }
-        }
-    }
 }
 
 }  // namespace

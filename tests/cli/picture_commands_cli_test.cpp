@@ -18,11 +18,13 @@ struct Fixture {
     std::string flash;
     std::string out;
 
-    Fixture() {
+    /// Pictures 0 to 2; with `undecodable`, a picture 3 of a type no decoder takes.
+    explicit Fixture(bool undecodable = false) {
         FlashBuilder builder;
         builder.addPicture(1, 1, 0x05, "\xE0");
         builder.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");
         builder.addPicture(3, 1, 0x88, "\x03"s + Rgb565(0x001F));
+        if (undecodable) builder.addPicture(1, 1, 0x03, "\x00");
         flash = dir.write("fla sh.bin", builder.bytes());
         out = (dir.path() / "out dir").string();
         std::filesystem::create_directory(out);
@@ -43,7 +45,7 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         {{"--as", "bmp"}, {"0000.bmp", "0001.bmp", "0002.bmp"}},
         {{"--as", "bmp", "--hex-names", "--pictures", "1-2"}, {"001.bmp", "002.bmp"}},
         {{"--as", "bmp", "--no-zero-names", "--pictures", "0,2"}, {"0.bmp", "2.bmp"}},
-        {{"--as", "gpf2", "--hex-names", "--no-zero-names"}, {"0000.gpf2", "0001.gpf2", "0002.gpf2"}},
+        {{"--as", "gpf2"}, {"0000.gpf2", "0001.gpf2", "0002.gpf2"}},
         {{"--as", "gpf", "--pictures", "2"}, {"0002.gpf"}},
     };
     for (const auto& c : cases) {
@@ -53,6 +55,7 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         const ProgramRun run = RunProgram("pictavo-cli", args);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(f.files(), c.files) << c.flags[1];
+        EXPECT_EQ(run.out, "files written to " + f.out + ": " + std::to_string(c.files.size()) + "\n");
     }
     Fixture f;
     RunProgram("pictavo-cli", {"export", f.flash, "--to", f.out, "--as", "gpf", "--pictures", "2"});
@@ -60,6 +63,15 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
               GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({3, 1, 0x88, 2, false}) + "\x03"s +
                                      Rgb565(0x001F)));
     EXPECT_EQ(ReadWholeFile(f.out + "/0001.bmp"), "") << "only the listed picture";
+
+    // PNG with alpha exactly for the picture that has it.
+    const ProgramTempFolder temp(f.dir.path().string());
+    RunProgram("pictavo-cli", {"export", f.flash, "--to", f.out, "--as", "png", "--pictures", "0-1"});
+    for (const auto& [name, colourType] : {std::pair{"0000.png", 2}, {"0001.png", 6}}) {
+        const std::string png = ReadWholeFile(f.out + "/" + name);
+        ASSERT_GT(png.size(), 25u) << name;
+        EXPECT_EQ(png[25], colourType) << name;
+    }
 }
 
 TEST(CliExport, ExistingFilesNeedOverwrite) {
@@ -74,6 +86,14 @@ TEST(CliExport, ExistingFilesNeedOverwrite) {
     run = RunProgram("pictavo-cli", {"export", f.flash, "--as", "bmp", "--to", f.out, "--overwrite"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadWholeFile(existing).substr(0, 2), "BM");
+}
+
+TEST(CliExport, APictureThatCannotBeDecodedFailsTheRunButNotTheOthers) {
+    Fixture f(true);
+    const ProgramRun run = RunProgram("pictavo-cli", {"export", f.flash, "--as", "bmp", "--to", f.out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Not Supported GPF!"), std::string::npos);
+    EXPECT_EQ(f.files(), (std::vector<std::string>{"0000.bmp", "0001.bmp", "0002.bmp"}));
 }
 
 TEST(CliConvert, ReencodesAndShowReadsItBack) {
@@ -100,13 +120,15 @@ TEST(CliConvert, FailuresAndUsage) {
         int exitCode;
     } cases[] = {
         {{"convert", f.flash, "0", f.out + "/a.gpf", "--depth", "1"}, 1},
-        {{"convert", f.flash, "7", f.out + "/a.gpf", "--depth", "8"}, 1},
+        {{"convert", f.flash, "3", f.out + "/a.gpf", "--depth", "8"}, 1},
         {{"convert", f.dir.file("none.bin"), "0", f.out + "/a.gpf", "--depth", "8"}, 1},
         {{"convert", f.flash, "0", f.out + "/a.png", "--depth", "8"}, 2},
         {{"convert", f.flash, "0", f.out + "/a.gpf", "--depth", "12"}, 2},
         {{"convert", f.flash, "x", f.out + "/a.gpf", "--depth", "8"}, 2},
-        {{"export", f.flash, "--as", "png", "--to", f.out}, 2},
+        {{"export", f.flash, "--as", "jpg", "--to", f.out}, 2},
         {{"export", f.flash, "--as", "bmp", "--to", f.out, "--pictures", "5-1"}, 2},
+        {{"export", f.flash, "--as", "bmp", "--to", f.out, "--pictures", "1,3"}, 2},
+        {{"export", f.flash, "--as", "gpf", "--to", f.out, "--hex-names"}, 2},
         {{"export", f.flash, "--as", "bmp", "--to", f.dir.file("no folder")}, 1},
         {{"show", f.flash}, 1},
         {{"show"}, 2},

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,22 @@ inline ProgramRun RunProgram(const std::string& program, std::vector<std::string
     run.err.assign(err.begin(), err.end());
     return run;
 }
+
+/// Points TMP, where programs put their converter files, at a folder of the
+/// test's own while it lives, so tests running side by side never share them.
+class ProgramTempFolder {
+public:
+    explicit ProgramTempFolder(const std::string& folder) {
+        if (const char* saved = std::getenv("TMP")) m_saved = saved;
+        ::setenv("TMP", folder.c_str(), 1);
+    }
+    ~ProgramTempFolder() { m_saved ? ::setenv("TMP", m_saved->c_str(), 1) : ::unsetenv("TMP"); }
+    ProgramTempFolder(const ProgramTempFolder&) = delete;
+    ProgramTempFolder& operator=(const ProgramTempFolder&) = delete;
+
+private:
+    std::optional<std::string> m_saved;
+};
 
 /// Lines of a text; a last line without a newline counts too.
 inline int LineCount(const std::string& text) {

@@ -43,7 +43,7 @@ TEST(CliTools, WriteWhatTheToolsMenuWrites) {
         args.insert(args.end(), c.args.begin() + 1, c.args.end());
         ProgramRun run = RunProgram("pictavo-cli", args);
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, "files written: 1\n");
+        EXPECT_EQ(run.out, "files written to " + f.out + ": 1\n");
         EXPECT_TRUE(std::filesystem::exists(f.out + "/" + c.file)) << c.file;
 
         // A second run keeps the file unless told otherwise.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "codec_test_support.h"
+#include "common/temp_dir.h"
+#include "picture_io/picture_files.h"
+#include "picture_io/picture_pixels.h"
 
 using namespace GPFcodec;
 using namespace codec_test;
@@ -18,29 +20,6 @@ std::uint32_t U32At(const std::string& bytes, std::size_t offset) {
                  << (8 * i);
     }
     return value;
-}
-
-/// Reads a file by the layout: header fields, then bottom-up rows of padded
-/// 24-bit or unpadded 32-bit pixels. Cells get alpha 0 from 24-bit files.
-std::vector<Cell> ReadBack(const std::string& file, int& width, int& height) {
-    width = static_cast<int>(U32At(file, 18));
-    height = static_cast<int>(U32At(file, 22));
-    const int bytesPerPixel = static_cast<int>(U32At(file, 28) & 0xFFFF) / 8;
-    const int stride = (width * bytesPerPixel + 3) / 4 * 4;
-    std::vector<Cell> cells;
-    for (int y = 0; y < height; ++y) {
-        const std::size_t row =
-            U32At(file, 10) + static_cast<std::size_t>((height - 1 - y) * stride);
-        for (int x = 0; x < width; ++x) {
-            const auto at = [&](int i) {
-                return static_cast<std::uint8_t>(
-                    file.at(row + static_cast<std::size_t>(x * bytesPerPixel + i)));
-            };
-            cells.push_back(
-                Cell{at(2), at(1), at(0), bytesPerPixel == 4 ? at(3) : std::uint8_t{0}});
-        }
-    }
-    return cells;
 }
 
 }  // namespace
@@ -87,32 +66,27 @@ TEST(BmpWriter, LengthsAndPadding) {
     }
 }
 
+// Read back by other readers: QImage for the colours of 24-bit files (every
+// row padding), the 32-bit reader of outside pictures for the alpha bytes.
 TEST(BmpWriter, ReadBackPixelExact) {
     std::mt19937 random(11);
-    for (int width = 1; width <= 9; ++width) {
-        for (bool bits32 : {false, true}) {
-            for (bool alpha : {false, true}) {
-                SCOPED_TRACE(std::to_string(width) + (bits32 ? " 32" : " 24") +
-                             (alpha ? " alpha" : ""));
-                const DecodedPicture picture = Picture(
-                    width, 3, alpha, [&](int x, int) { return x == 1 ? M : RandomCell(random); });
-                int readWidth = 0;
-                int readHeight = 0;
-                const std::vector<Cell> cells =
-                    ReadBack(BmpFileBytes(picture, bits32), readWidth, readHeight);
-                ASSERT_EQ(readWidth, width);
-                ASSERT_EQ(readHeight, 3);
-                for (int y = 0; y < 3; ++y) {
-                    for (int x = 0; x < width; ++x) {
-                        Cell expected = picture.at(x, y);
-                        if (!bits32) {
-                            expected.fourth = 0;
-                        } else if (!alpha) {
-                            expected.fourth = isTransparencyMarker(expected) ? 0 : 255;
-                        }
-                        ASSERT_EQ(cells[static_cast<std::size_t>(y * width + x)], expected)
-                            << x << "," << y;
-                    }
+    for (int width = 1; width <= 4; ++width) {
+        for (bool alpha : {false, true}) {
+            SCOPED_TRACE(std::to_string(width) + (alpha ? " alpha" : ""));
+            const DecodedPicture picture = Picture(
+                width, 3, alpha, [&](int x, int) { return x == 1 ? M : RandomCell(random); });
+            const auto colours = PictureIO::LoadPicturePixels(
+                AsBytes(BmpFileBytes(picture, false)), width, 3, Cell{});
+            ASSERT_TRUE(colours);
+            const std::string bits32 = BmpFileBytes(picture, true);
+            const auto cells = PictureIO::ReadBmp32Pixels(AsBytes(bits32), 54, width, 3, false);
+            for (int y = 0; y < 3; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    Cell expected = picture.at(x, y);
+                    if (!alpha) expected.fourth = isTransparencyMarker(expected) ? 0 : 255;
+                    EXPECT_EQ(cells.at(x, y), expected) << x << "," << y;
+                    expected.fourth = 0;
+                    EXPECT_EQ(colours->at(x, y), expected) << x << "," << y;
                 }
             }
         }
@@ -129,13 +103,9 @@ TEST(BmpWriter, PicturesBeyondTheCanvasAreCutToIt) {
 }
 
 TEST(BmpWriter, WritesTheFileAtThePath) {
-    ScratchFolder folder;
-    const DecodedPicture picture = Picture(5, 2, true, [](int x, int y) {
-        return Cell{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 9, 200};
-    });
-    const std::string path = folder.file("picture.bmp");
-    WriteFile(path, std::string(500, 'z'));
-    ASSERT_TRUE(WriteBmpFile(path, picture, true));
-    EXPECT_EQ(ReadFile(path), BmpFileBytes(picture, true));
+    TempDir folder;
+    const DecodedPicture picture = Picture(5, 2, true, PatternCell);
+    ASSERT_TRUE(WriteBmpFile(folder.file("picture.bmp"), picture, true));
+    EXPECT_EQ(ReadWholeFile(folder.file("picture.bmp")), BmpFileBytes(picture, true));
     EXPECT_FALSE(WriteBmpFile(folder.file("missing/picture.bmp"), picture, false));
 }

@@ -1,11 +1,9 @@
 #pragma once
 // Small helpers shared by the codec tests: byte strings from hex text,
-// pictures filled with a known colour, scratch folders.
+// pictures filled with a known colour.
 
+#include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <random>
 #include <string>
@@ -69,39 +67,6 @@ inline Cell RandomCell(std::mt19937& random) {
     const auto v = random();
     return Cell{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
                 static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
-}
-
-/// A fresh folder under the system's temporary folder, removed at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device seed;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("pictavo-codec-" + std::to_string(seed()) + std::to_string(seed()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    [[nodiscard]] std::string file(const std::string& name) const {
-        return (m_path / name).string();
-    }
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace codec_test

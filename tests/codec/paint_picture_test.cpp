@@ -64,3 +64,19 @@ TEST(PaintPicture, RowOrderAndSizes) {
     EXPECT_EQ(image.height, 321);
     EXPECT_EQ(image.pixels.size(), 241u * 321u);
 }
+
+TEST(PaintPicture, CheckerboardGivesEachTransparentCellTheSquareUnderIt) {
+    const Checkerboard board{0xFFF0F0F0, 0xFF101010, 2};
+    const DecodedPicture alpha = Picture(3, 3, true, [](int, int) { return Cell{255, 0, 0, 0}; });
+    EXPECT_EQ(PaintPicture(alpha, true, board).pixels,
+              (std::vector<std::uint32_t>{0xFFF0F0F0, 0xFFF0F0F0, 0xFF101010,  //
+                                          0xFFF0F0F0, 0xFFF0F0F0, 0xFF101010,  //
+                                          0xFF101010, 0xFF101010, 0xFFF0F0F0}));
+    const DecodedPicture marked = Picture(3, 1, false, [](int x, int) {
+        return x == 2 ? TransparencyMarker : Cell{1, 2, 3, 0};
+    });
+    EXPECT_EQ(PaintPicture(marked, true, board).pixels,
+              (std::vector<std::uint32_t>{0xFF010203, 0xFF010203, 0xFF101010}));
+    EXPECT_EQ(PaintPicture(marked, false, board).pixels,
+              (std::vector<std::uint32_t>{0xFF010203, 0xFF010203, 0xFFA9ABA9}));
+}

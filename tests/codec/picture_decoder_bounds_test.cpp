@@ -49,30 +49,25 @@ Cell Counted(std::size_t i) {
 
 }  // namespace
 
-TEST(DecodeBounds, WideUncompressedRowsKeepTheirPlaces) {
-    const Outcome out = Decode(Counting24(600), 300, 2, false, 24);
-    EXPECT_EQ(out.picture.at(240, 0), Counted(240));
-    EXPECT_EQ(out.picture.at(0, 1), Counted(300));
-    EXPECT_EQ(out.picture.at(240, 1), Counted(540));
-    EXPECT_EQ(out.picture.at(0, 2), U);
-    EXPECT_EQ(out.picture.dataSize, 2400);
-    EXPECT_EQ(out.picture.width, 300);
-}
-
-TEST(DecodeBounds, WideCompressedLiteralsKeepTheirPlaces) {
-    // Literals of 100 pixels: the cursor crosses the canvas edge inside a block.
-    std::vector<std::uint8_t> data;
+TEST(DecodeBounds, WideRowsKeepTheirPlaces) {
+    // Compressed as literals of 100 pixels: the cursor crosses the canvas edge
+    // inside a block.
     const auto pixels = Counting24(600);
+    std::vector<std::uint8_t> literals;
     for (std::size_t first = 0; first < 600; first += 100) {
-        data.push_back(256 - 100);
-        data.insert(data.end(), pixels.begin() + static_cast<long>(first * 4),
-                    pixels.begin() + static_cast<long>((first + 100) * 4));
+        literals.push_back(256 - 100);
+        literals.insert(literals.end(), pixels.begin() + static_cast<long>(first * 4),
+                        pixels.begin() + static_cast<long>((first + 100) * 4));
     }
-    const Outcome out = Decode(data, 300, 2, true, 24);
-    EXPECT_EQ(out.picture.at(240, 0), Counted(240));
-    EXPECT_EQ(out.picture.at(0, 1), Counted(300));
-    EXPECT_EQ(out.picture.at(240, 1), Counted(540));
-    EXPECT_EQ(out.picture.dataSize, static_cast<double>(data.size()));
+    for (const bool compressed : {false, true}) {
+        const auto& data = compressed ? literals : pixels;
+        const Outcome out = Decode(data, 300, 2, compressed, 24);
+        EXPECT_EQ(out.picture.at(240, 0), Counted(240));
+        EXPECT_EQ(out.picture.at(0, 1), Counted(300));
+        EXPECT_EQ(out.picture.at(240, 1), Counted(540));
+        EXPECT_EQ(out.picture.at(0, 2), U);
+        EXPECT_EQ(out.picture.dataSize, static_cast<double>(data.size()));
+    }
 }
 
 TEST(DecodeBounds, TallPicturesDropRowsBelowTheCanvas) {

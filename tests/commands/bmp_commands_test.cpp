@@ -89,6 +89,16 @@ TEST(SaveSelectedPictureAsBmp, NamedByTheFileNameRuleAndDepthByAlpha) {
     }
 }
 
+TEST(SaveSelectedPictureAsBmp, UndecodableTypeAsksNothingAndWritesNothing) {
+    FlashBuilder flash;
+    flash.addPicture(1, 1, 0x03, "\x00");
+    LoadedWorkspace t(flash);
+    t.ws.selectedRow = 0;
+    mnu_PopupPictures_SaveAsBMP_Click(t.ws, t.ui);
+    EXPECT_EQ(t.ui.messageTexts(), std::vector<std::string>{"Not Supported GPF!"});
+    EXPECT_EQ(t.ui.dialogs.size(), 1u);
+}
+
 TEST(SaveAllAsBmp, WritesEveryPictureWithProgressAndOneClosingMessage) {
     LoadedWorkspace t(threePictures());
     const std::string folder = (t.dir.path() / "out").string();

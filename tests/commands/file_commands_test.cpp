@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "codec/bmp_writer.h"
+#include "codec/gpf_file.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
 #include "workspace/workspace.h"
@@ -44,6 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandLineCase{"x.gpf2", false, OpenDispatch::GraphicPatchFile, false},
                       CommandLineCase{"x.gpf", true, OpenDispatch::GraphicPatchFile, false},
                       CommandLineCase{"x.GPF", false, OpenDispatch::Nothing, false},
+                      CommandLineCase{"x.jpg", true, OpenDispatch::PictureFile, false},
+                      CommandLineCase{"x.JPG", false, OpenDispatch::Nothing, false},
                       CommandLineCase{"x.txt", false, OpenDispatch::Nothing, false}));
 
 TEST(Startup, SetsFoldersAndDeletesTheFixedTemporaryFiles) {
@@ -101,28 +105,39 @@ TEST(OpenExtension, LastFourCharactersLowered) {
 struct OpenCase {
     std::string name;
     OpenDispatch expected;
+    std::string pictureInfo;  ///< what the preview shows afterwards
 };
 
 class FileOpen : public ::testing::TestWithParam<OpenCase> {};
 
 TEST_P(FileOpen, DispatchesByLoweredExtension) {
+    const OpenCase& c = GetParam();
+    DecodedPicture onePixel;
+    onePixel.width = onePixel.height = 1;
+    std::string content(16, '\0');
+    if (c.expected == OpenDispatch::PictureFile) content = GPFcodec::BmpFileBytes(onePixel, false);
+    if (c.expected == OpenDispatch::GraphicPatchFile) {
+        content = GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, true}) + "\xE0");
+    }
     TempDir dir;
-    const std::string path = dir.write(GetParam().name, std::string(16, '\0'));
     Workspace ws;
     ScriptedUi ui;
-    ui.choosePath(path);
-    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), GetParam().expected);
-    EXPECT_EQ(ws.isLoaded(), GetParam().expected == OpenDispatch::Fullflash);
+    ui.choosePath(dir.write(c.name, content));
+    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.expected);
+    EXPECT_EQ(ws.isLoaded(), c.expected == OpenDispatch::Fullflash);
+    EXPECT_EQ(ws.pictureInfo, c.pictureInfo);
 }
 
-INSTANTIATE_TEST_SUITE_P(Extensions, FileOpen,
-                         ::testing::Values(OpenCase{"PIC.GPF2", OpenDispatch::GraphicPatchFile},
-                                           OpenCase{"pic.gpf", OpenDispatch::GraphicPatchFile},
-                                           OpenCase{"FLASH.BIN", OpenDispatch::Fullflash},
-                                           OpenCase{"a.JPG", OpenDispatch::PictureFile},
-                                           OpenCase{"a.bmp", OpenDispatch::PictureFile},
-                                           OpenCase{"PIC.TXT", OpenDispatch::Nothing},
-                                           OpenCase{"noextension", OpenDispatch::Nothing}));
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, FileOpen,
+    ::testing::Values(
+        OpenCase{"PIC.GPF2", OpenDispatch::GraphicPatchFile, "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes"},
+        OpenCase{"pic.gpf", OpenDispatch::GraphicPatchFile, "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes"},
+        OpenCase{"FLASH.BIN", OpenDispatch::Fullflash, ""},
+        OpenCase{"a.JPG", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
+        OpenCase{"a.bmp", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
+        OpenCase{"PIC.TXT", OpenDispatch::Nothing, ""},
+        OpenCase{"noextension", OpenDispatch::Nothing, ""}));
 
 TEST(FileOpen, DialogHasTitleFiltersAndNoPresetName) {
     Workspace ws;

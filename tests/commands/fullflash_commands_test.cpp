@@ -110,6 +110,8 @@ TEST_F(FullflashCommands, CloseEmptiesPanelAndListAndReloadRestoresThem) {
     enableSavePatch(ws);
     ws.flash.pngChangesPending = true;
     ws.rows[2].changed = true;
+    ws.selectedRow = ws.rows.size();
+    EXPECT_EQ(ws.selected(), nullptr) << "one past the last row";
     ws.selectedRow = 2;
 
     CloseFullflash(ws);
@@ -118,7 +120,7 @@ TEST_F(FullflashCommands, CloseEmptiesPanelAndListAndReloadRestoresThem) {
     EXPECT_EQ(visible(ws), (Visible{"EL71|58|New-SGold|0200000|4|old", "", 0, false, false, true, true, 0x40000}));
     EXPECT_TRUE(ws.flash.pngChangesPending);
     EXPECT_FALSE(ws.isLoaded());
-    EXPECT_EQ(ws.selected(), nullptr);
+    EXPECT_FALSE(ws.selectedRow) << "a reload must not find an old selection";
 
     ASSERT_TRUE(LoadFullflash(ws, ui, path));
     EXPECT_EQ(visible(ws), loaded);

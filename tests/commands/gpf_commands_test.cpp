@@ -68,40 +68,56 @@ TEST(SaveAsGpfWithDepth, DeclinedCompressionWritesTheUncompressedCode) {
     EXPECT_EQ(ReadWholeFile(path), GPFcodec::PadToSixteen(header(3, 1, 0x08, 0, false) + blue + blue + blue));
 }
 
-TEST(SaveAsGpfWithDepth, NameEndingsAreComparedExactly) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"a.gpf", "a.gpf"}, {"a.gpf2", "a.gpf2"}, {"a.GPF", "a.GPF.gpf2"}, {"a", "a.gpf2"}};
-    for (const auto& [typed, written] : cases) {
+// The re-encoding save keeps a name ending in "gpf2" without the dot; the raw
+// save of the list completes every name that ends in neither ".gpf2" nor ".gpf".
+TEST(GpfSaves, NameEndingsAreComparedExactly) {
+    const struct {
+        bool raw;
+        std::string typed;
+        std::string written;
+    } cases[] = {
+        {false, "a.gpf", "a.gpf"}, {false, "a.gpf2", "a.gpf2"}, {false, "a.GPF", "a.GPF.gpf2"},
+        {false, "a", "a.gpf2"},    {false, "agpf2", "agpf2"},   {true, "agpf2", "agpf2.gpf2"},
+        {true, "a.gpf", "a.gpf"},  {true, "a.gpf2", "a.gpf2"},
+    };
+    for (const auto& c : cases) {
         LoadedWorkspace t(pictures());
         showRow(t, 1);
         t.ws.defGPF2 = true;
         t.ws.cmpGPF = true;
-        t.ui.choosePath(t.dir.file(typed));
-        mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
-        EXPECT_TRUE(std::filesystem::exists(t.dir.file(written))) << typed;
+        t.ui.choosePath(t.dir.file(c.typed));
+        if (c.raw) {
+            mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+        } else {
+            mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+        }
+        EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written))) << c.typed << (c.raw ? " raw" : "");
     }
 }
 
-TEST(SaveAsGpfWithDepth, TallPictureNeedsGpf2) {
+TEST(SaveAsGpfWithDepth, PicturesTallerThan255NeedGpf2) {
     FlashBuilder flash;
     flash.addPicture(20, 44, 0x05, std::string(20 * 44, '\x1C'));
     LoadedWorkspace t(flash);
     showRow(t, 0);
-    t.ws.picture.height = 300;  // a 12-byte table can list such a picture
     t.ws.cmpGPF = true;
     t.ws.defGPF2 = true;
     t.ws.setText("str_CntCmp", "Cannot compress");
-
-    t.ui.choosePath(t.dir.file("tall.gpf"));
-    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"Cannot compress!"}));
-    EXPECT_FALSE(std::filesystem::exists(t.dir.file("tall.gpf")));
-
+    // A 12-byte table can list such pictures; only the height matters here.
+    for (const auto& [height, gpfWritten] : {std::pair{255, true}, {256, false}}) {
+        t.ws.picture.height = static_cast<std::int16_t>(height);
+        const std::string gpf = t.dir.file(std::to_string(height) + ".gpf");
+        t.ui.dialogs.clear();
+        t.ui.choosePath(gpf);
+        mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+        EXPECT_EQ(std::filesystem::exists(gpf), gpfWritten) << height;
+        EXPECT_EQ(t.ui.messageTexts().back(), gpfWritten ? "" : "Cannot compress!") << height;
+    }
     t.ui.choosePath(t.dir.file("tall.gpf2"));
     mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
     const std::string written = ReadWholeFile(t.dir.file("tall.gpf2"));
     ASSERT_GE(written.size(), 32u);
-    EXPECT_EQ(written.substr(20, 4), "\x14\x00\x2C\x01"s);
+    EXPECT_EQ(written.substr(20, 4), "\x14\x00\x00\x01"s);
 }
 
 TEST(SaveAsGpfWithDepth, CompressedOneBitIsRefusedAndAnExistingFileSurvives) {
@@ -160,6 +176,13 @@ TEST(SaveAllAsGpf, FourDigitNamesAndCancelSkipsOnePicture) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file();
     EXPECT_EQ(files, 27);
     EXPECT_EQ(t.ui.messageTexts().back(), "") << "closing message";
+}
+
+TEST(SaveAllAsGpf, CancelledFolderAsksNothingMore) {
+    LoadedWorkspace t(pictures());
+    t.ui.chooseFolder("");
+    mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
+    EXPECT_EQ(t.ui.dialogs.size(), 1u);
 }
 
 TEST(SaveAllAsGpf, GpfExtensionFromTheQuestion) {

@@ -1,86 +1,154 @@
 #include "commands/png_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
-#include "commands/patch_fixture.h"
-#include "patch/png_patch.h"
+#include "cli/run_program.h"
+#include "codec/bmp_writer.h"
+#include "common/loaded_workspace.h"
+#include "picture_io/picture_files.h"
+#include "picture_io/png_codec.h"
 
 namespace {
 
-constexpr std::uint32_t kFirst = 0x50000;
-constexpr std::uint32_t kSecond = 0x50100;
-
-/// A PNG-shaped file of `size` bytes: signature, filler, IEND and its CRC.
-std::string png(std::size_t size, char filler) {
-    return std::string(kPngSignature) + std::string(size - 16, filler) + "IEND" +
-           "\x11\x22\x33\x44";
-}
-
-std::string flashWithPngs() {
-    std::string flash = SmallPictures(2);
-    flash.replace(kFirst, 100 + 4, png(100, 'a') + "NEXT");
-    flash.replace(kSecond, 64 + 4, png(64, 'b') + "NEXT");
-    flash.replace(0x50200, 8, kPngSignature);  // a PNG without IEND up to the end of the file
+/// Picture 0: 8-bit red; 1: 24-bit with alpha; 2: a marker pixel and blue;
+/// 3: a type that cannot be decoded.
+FlashBuilder fourPictures() {
+    FlashBuilder flash;
+    flash.addPicture(1, 1, 0x05, "\xE0");
+    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");
+    flash.addPicture(2, 1, 0x08, Rgb565(0xE000) + Rgb565(0x001F));
+    flash.addPicture(1, 1, 0x03, "\x00");
     return flash;
 }
 
-bool changePng(PatchFixture& t, const std::string& name, const std::string& content) {
-    t.ui.choosePath(t.dir.write(name, content));
-    mnu_Fullflash_Change_PNG_Click(t.ws, t.ui);
-    return std::filesystem::exists(PngPatchPath(t.ws));
-}
-
-TEST(ChangePng, RefusesWhatWouldHitAnythingButTheOldPng) {
-    const struct {
-        std::string name;
-        std::string content;
-        std::string message;
-        bool pathFollows;
-    } cases[] = {
-        {"logo.png", png(60, 'x'), "The file name is no hexadecimal offset!\r", true},
-        {"50001.png", png(60, 'x'), "No PNG ending in IEND starts at 50001 in the fullflash!",
-         false},
-        {"FFFFFFFF.png", png(60, 'x'), "No PNG ending in IEND starts at FFFFFFFF in the fullflash!",
-         false},
-        {"50000.png", png(101, 'x'), "Too large size!", false},
-        {"50000.png", png(102, 'x'), "Too large size!", false},
-        {"50000.png", std::string(60, 'x'), "Not a PNG file!\r", true},
-    };
-    for (const auto& c : cases) {
-        PatchFixture t(flashWithPngs());
-        EXPECT_FALSE(changePng(t, c.name, c.content)) << c.name;
-        EXPECT_EQ(
-            t.ui.messageTexts(),
-            (std::vector<std::string>{c.pathFollows ? c.message + t.dir.file(c.name) : c.message}));
-        EXPECT_FALSE(t.ws.flash.pngChangesPending);
+struct PngFixture : LoadedWorkspace {
+    PngFixture() : LoadedWorkspace(fourPictures()) {
+        ws.nConvert = ConverterProgram();
+        ws.setText("str_SalCh", "Alpha");
+        ws.setText("str_Succes", "Done");
+        ws.setText("str_fnExi", "Missing");
     }
+    void show(std::size_t row) {
+        ws.selectedRow = row;
+        ASSERT_TRUE(ShowSelectedPicture(ws, ui));
+    }
+    [[nodiscard]] bool temporaryFilesLeft() const {
+        return std::filesystem::exists(ws.tempFolder + "/PNGtemp.bmp") ||
+               std::filesystem::exists(ws.tempFolder + "/PNGtemp.png");
+    }
+};
+
+/// The PNG turned back into a 32-bit bitmap by the converter.
+std::string BackToBmp(const TempDir& dir, const std::string& png) {
+    const std::string bmp = dir.file("back.bmp");
+    const ProgramRun run =
+        RunProgram("pictavo-convert", {"-out", "bmp", "-ctype", "rgba", "-o", bmp, png});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return ReadWholeFile(bmp);
 }
 
-TEST(ChangePng, BlocksGatherUntilSavePatchAppendsThem) {
-    PatchFixture t(flashWithPngs());
-    ASSERT_TRUE(changePng(t, "50000.png", png(95, 'n')));
-    EXPECT_EQ(t.ui.dialogs.at(0).request.filters.at(0).description,
-              "Portable Network Graphic files (*.png)");
-    EXPECT_TRUE(t.ws.control("mnu_Fullflash_SavePatch").enabled);
-    std::filesystem::create_directory(t.dir.file("two"));
-    ASSERT_TRUE(changePng(t, "two/50100.png", png(64, 'm')));
-
-    const std::string patch = t.savePatch();
-    const std::size_t first = patch.find("\r\n; ##### PNG Picture 50000 #####\r\n00050000: ");
-    const std::size_t second = patch.find("\r\n; ##### PNG Picture 50100 #####\r\n00050100: ");
-    EXPECT_NE(first, std::string::npos);
-    EXPECT_LT(first, second);
-    EXPECT_FALSE(std::filesystem::exists(PngPatchPath(t.ws)));
-    EXPECT_FALSE(t.ws.flash.pngChangesPending);
-
-    const PatchResult result =
-        VerifyPatch({reinterpret_cast<const std::uint8_t*>(t.flash.data()), t.flash.size()}, patch);
-    EXPECT_TRUE(result.check.Clean()) << PatchReport(result.check, "\n", 10);
-    const std::string patched(result.patched.begin(), result.patched.end());
-    EXPECT_EQ(patched.substr(kFirst, 104), png(95, 'n') + std::string(5, '\xFF') + "NEXT");
-    EXPECT_EQ(patched.substr(kSecond, 68), png(64, 'm') + "NEXT");
+int ColourType(const std::string& path) {
+    const auto info = PNGcodec::ReadPngInfo(AsBytes(ReadWholeFile(path)));
+    return info ? info->colourType : -1;
 }
 
 }  // namespace
+
+TEST(SaveShownPictureAsPng, AsksNameOverwriteAndAlphaThenWritesThroughTheConverter) {
+    PngFixture t;
+    t.show(2);
+    const std::string chosen = t.dir.file("pic");
+    t.dir.write("pic.png", "old");
+    t.ui.choosePath(chosen + " !\"'(").answer(true).answer(true);
+
+    mnu_PopupPic_SaveAsPNG_Click(t.ws, t.ui);
+
+    ASSERT_EQ(t.ui.dialogs.size(), 4u);
+    const FileDialogRequest& request = t.ui.dialogs[0].request;
+    EXPECT_EQ(request.filters.at(0).description, "Portable Network Graphic files (*.png)");
+    EXPECT_EQ(request.filters.at(0).pattern, "*.png");
+    EXPECT_EQ(request.initialName, "");
+    EXPECT_EQ(t.ui.dialogs[1].text, chosen + ".png\r?");
+    EXPECT_EQ(t.ui.dialogs[2].text, "Alpha?");
+    EXPECT_EQ(t.ui.dialogs[3].text, "Done");
+    EXPECT_EQ(ColourType(chosen + ".png"), 6);
+    EXPECT_EQ(BackToBmp(t.dir, chosen + ".png"), GPFcodec::BmpFileBytes(t.ws.picture, true));
+    EXPECT_FALSE(t.temporaryFilesLeft());
+}
+
+TEST(SaveShownPictureAsPng, NameGetsPngUnlessItEndsSoAndCancelWritesNoAlpha) {
+    PngFixture t;
+    t.show(0);
+    for (const auto& [typed, written] :
+         {std::pair{"a", "a.png"}, {"b.PNG", "b.PNG.png"}, {"c.png", "c.png"}}) {
+        t.ui.choosePath(t.dir.file(typed)).answer(false);
+        mnu_PopupPic_SaveAsPNG_Click(t.ws, t.ui);
+        EXPECT_EQ(ColourType(t.dir.file(written)), 2) << written;
+    }
+    t.ui.choosePath(std::nullopt);
+    mnu_PopupPic_SaveAsPNG_Click(t.ws, t.ui);
+    EXPECT_TRUE(t.ui.exhausted());
+}
+
+TEST(SaveSelectedPictureAsPng, NamedByTheFileNameRuleWithAlphaExactlyWhenThePictureHasIt) {
+    const struct {
+        bool hex;
+        std::size_t row;
+        std::string name;
+        int colourType;
+    } cases[] = {{false, 1, "0001", 6}, {true, 2, "002", 2}};
+    for (const auto& c : cases) {
+        PngFixture t;
+        t.ws.HEXFilename = c.hex;
+        t.ws.selectedRow = c.row;
+        t.ui.choosePath(t.dir.file(c.name));
+        mnu_PopupPictures_SaveAsPNG_Click(t.ws, t.ui);
+        EXPECT_EQ(t.ui.dialogs.at(0).request.initialName, c.name);
+        EXPECT_EQ(t.ws.am, c.hex ? 3 : 4);
+        EXPECT_EQ(ColourType(t.dir.file(c.name + ".png")), c.colourType);
+        EXPECT_EQ(t.ui.messageTexts(), std::vector<std::string>{"Done"});
+    }
+}
+
+TEST(SaveAsPng, FailuresWriteNothingAndReportNoSuccess) {
+    struct Case {
+        const char* what;
+        bool listCommand;
+        std::size_t row;
+        std::string converterBody;  ///< empty: no converter at all
+        bool asksForPath;
+        std::string message;  ///< how the one message starts
+    };
+    const Case cases[] = {
+        {"missing converter", false, 0, "", false, "Missing!"},
+        {"converter writes nothing", false, 0, "exit 0", true, "The converter wrote no file!\r"},
+        {"converter writes no PNG", true, 0, "echo text > \"$6\"", true,
+         "The converter wrote no file!\r"},
+        {"picture that cannot be decoded", true, 3, "exit 0", false, "Not Supported GPF!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PngFixture t;
+        const std::string keep = t.dir.write("keep.png", "mine");
+        t.ws.nConvert = t.dir.file("no-convert");
+        if (!c.converterBody.empty()) {
+            t.ws.nConvert = t.dir.write("convert", "#!/bin/sh\n" + c.converterBody + "\n");
+            ::chmod(t.ws.nConvert.c_str(), 0755);
+        }
+        t.ws.selectedRow = c.row;
+        if (c.asksForPath) t.ui.choosePath(keep).answer(true);
+        if (c.asksForPath && !c.listCommand) t.ui.answer(false);
+        c.listCommand ? mnu_PopupPictures_SaveAsPNG_Click(t.ws, t.ui)
+                      : mnu_PopupPic_SaveAsPNG_Click(t.ws, t.ui);
+        auto texts = t.ui.messageTexts();
+        std::erase_if(texts, [](const std::string& text) { return text.ends_with("?"); });
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].substr(0, c.message.size()), c.message);
+        EXPECT_TRUE(t.ui.exhausted());
+        EXPECT_EQ(ReadWholeFile(keep), "mine");
+        EXPECT_FALSE(t.temporaryFilesLeft());
+    }
+}

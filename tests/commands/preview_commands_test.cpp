@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "codec/gpf_file.h"
-#include "commands/file_commands.h"
 #include "common/loaded_workspace.h"
 
 namespace {
@@ -99,17 +98,6 @@ TEST(ShowGpfFile, MissingFileGivesTheMissingFileMessage) {
     const std::string path = t.dir.file("gone.gpf");
     EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, path));
     EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!\r" + path}));
-}
-
-TEST(FileOpen, ShowsAGpf2FileChosenInUpperCase) {
-    LoadedWorkspace t(pictures());
-    GPFcodec::GpfHeader header{1, 1, 0x05, 7, true};
-    const std::string path =
-        t.dir.write("PIC.GPF2", GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) + "\xE0"));
-    t.ui.choosePath(path);
-    EXPECT_EQ(mnu_FileOpen_Click(t.ws, t.ui), OpenDispatch::GraphicPatchFile);
-    EXPECT_EQ(t.ws.pictureInfo, "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes");
-    EXPECT_EQ(t.ws.picture.at(0, 0), (Cell{255, 0, 0, 0}));
 }
 
 TEST(DrawPicture, TransparencySwitchRepaintsWithoutDecoding) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "codec/bmp_writer.h"
 #include "codec/gpf_file.h"
 #include "commands/gpf_commands.h"
 #include "commands/preview_commands.h"
@@ -38,7 +39,8 @@ std::pair<int, int> stagedCodeAndNumber(const LoadedWorkspace& t, int number) {
 std::string stagingOf(const std::string& sourceFile, int code, int number) {
     Workspace scratch;
     ScriptedUi quiet;
-    ShowGpfBytes(scratch, quiet, sourceFile);
+    ShowGpfBytes(scratch, quiet,
+                 {reinterpret_cast<const std::uint8_t*>(sourceFile.data()), sourceFile.size()});
     scratch.picture.pictureNumber = static_cast<std::int16_t>(number);
     return GPFcodec::GpfFileBytes(scratch.picture, code, true);
 }
@@ -140,6 +142,36 @@ TEST(LoadReplacementFolder, ProbesEachRowsNamesAndAsksForEachPicture) {
     EXPECT_EQ(t.ui.progressValues.size(), 11u);
     EXPECT_EQ(t.ui.messageTexts().back(), "") << "closing message";
     EXPECT_TRUE(t.ui.exhausted());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LoadReplacementPicture, OutsidePicturesAreReadThenStaged) {
+    LoadedWorkspace t(elevenPictures());
+    t.ws.cmpGPF = true;
+    t.ws.selectedRow = 3;
+    DecodedPicture picture;
+    picture.width = 2;
+    picture.height = 1;
+    picture.at(0, 0) = {200, 10, 30, 0};
+    picture.at(1, 0) = {0, 0, 255, 0};
+    t.ui.choosePath(t.dir.write("new.bmp", GPFcodec::BmpFileBytes(picture, false)));
+    mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf24Bit);
+    picture.pictureNumber = 3;
+    EXPECT_EQ(ReadWholeFile(StagingFilePath(t.ws, 3)), GPFcodec::GpfFileBytes(picture, 0x8A, true));
+    EXPECT_TRUE(t.ws.rows[3].changed);
+
+    // Without the converter a PNG is refused twice: by the read and by the load.
+    t.ws.nConvert = t.dir.file("no converter");
+    t.ws.selectedRow = 4;
+    t.ui.dialogs.clear();
+    t.ui.choosePath(t.dir.write("new.png", "\x89PNG\r\n\x1A\n"));
+    mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf24Bit);
+    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!", "!"}));
+    EXPECT_EQ(t.ui.dialogs.back().title, "nConvert");
+    EXPECT_FALSE(t.ws.rows[4].changed);
 }
 
 }  // namespace

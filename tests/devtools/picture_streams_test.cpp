@@ -69,11 +69,3 @@ TEST(PictureStreams, PatternsHaveTransparentCorners) {
     }
     EXPECT_FALSE(MakePixels(3, 3, PixelPattern::Checks, {})[0].transparent);
 }
-
-TEST(PictureStreams, CompressedEncodableTypesComeFromTheEncoder) {
-    // 130 equal pixels: the encoder cuts runs at 127 (7F, then 03), where the
-    // decoding rules alone would allow other cuts.
-    const std::vector<SourcePixel> pixels(130, SourcePixel{255, 0, 0});
-    const Bytes stream = PictureStream(0x85, 130, 1, pixels);
-    EXPECT_EQ(stream, (Bytes{0x7F, 0xE0, 0x03, 0xE0}));
-}

@@ -84,8 +84,13 @@ TEST(JoinPath, ExactlyOneSeparator) {
 TEST(ReplaceFile, NewContentReplacesOnlyWhenComplete) {
     TempDir dir;
     const std::string target = dir.write("out.bmp", "old");
+    const mode_t savedMask = ::umask(027);
     EXPECT_TRUE(ReplaceFile(target, "new content"));
+    ::umask(savedMask);
     EXPECT_EQ(ReadWholeFile(target), "new content");
+    struct stat written {};
+    ASSERT_EQ(::stat(target.c_str(), &written), 0);
+    EXPECT_EQ(written.st_mode & 0777, 0640u) << "0666 less the umask, as any new file";
 
     // A link is replaced by the file, never written through.
     const std::string elsewhere = dir.write("elsewhere.txt", "keep");

@@ -1,0 +1,131 @@
+// What the window adds around the commands: zoom and background of the
+// preview, shortcuts, the status bar and the clipboard.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QStatusBar>
+#include <cmath>
+
+#include "app/form1.h"
+#include "app/picture_image.h"
+#include "app/picture_view.h"
+#include "app/qt_ui.h"
+#include "commands/preview_commands.h"
+
+namespace {
+
+struct Shortcut {
+    const char* entry;
+    QKeySequence keys;
+};
+
+QString counted(qsizetype count, const char* one, const char* many) {
+    return QString::number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
+}
+
+}  // namespace
+
+void Form1::applyShortcuts() {
+    const Shortcut shortcuts[] = {
+        {"mnu_FileOpen", QKeySequence::Open},
+        {"mnu_FileClose", QKeySequence(Qt::CTRL | Qt::Key_W)},
+        {"mnu_FileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"mnu_Fullflash_SavePatch", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"mnu_Help_ReadMe", QKeySequence(Qt::Key_F1)},
+        {"mnu_View_ZoomFit", QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {"mnu_View_Zoom1", QKeySequence(Qt::CTRL | Qt::Key_1)},
+    };
+    for (const Shortcut& shortcut : shortcuts) menuAction(shortcut.entry)->setShortcut(shortcut.keys);
+    for (const char* entry : {"mnu_View_ZoomFit", "mnu_View_Zoom1", "mnu_View_Zoom2", "mnu_View_Zoom4",
+                              "mnu_View_Zoom8", "mnu_View_Checkerboard"}) {
+        menuAction(entry)->setCheckable(true);
+    }
+    auto* zoomIn = new QAction(this);
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, m_picture, &PictureView::zoomIn);
+    auto* zoomOut = new QAction(this);
+    zoomOut->setShortcuts(QKeySequence::ZoomOut);
+    connect(zoomOut, &QAction::triggered, m_picture, &PictureView::zoomOut);
+    auto* copy = new QAction(m_picture);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &Form1::copyPicture);
+    addActions({zoomIn, zoomOut});
+    m_picture->addAction(copy);
+    connect(m_picture, &PictureView::zoomChanged, this, [this] {
+        fitCheckerToZoom();
+        showViewState();
+    });
+}
+
+void Form1::mnu_View_ZoomFit_Click() { m_picture->setZoom(PictureView::kFit); }
+void Form1::mnu_View_Zoom1_Click() { m_picture->setZoom(1); }
+void Form1::mnu_View_Zoom2_Click() { m_picture->setZoom(2); }
+void Form1::mnu_View_Zoom4_Click() { m_picture->setZoom(4); }
+void Form1::mnu_View_Zoom8_Click() { m_picture->setZoom(8); }
+
+void Form1::mnu_View_Checkerboard_Click() {
+    m_ws.checkerboard = !m_ws.checkerboard;
+    fitCheckerToZoom();
+    DrawPicture(m_ws);
+    refreshFromWorkspace();
+}
+
+void Form1::fitCheckerToZoom() {
+    constexpr double kScreenPixels = 8;
+    const int square = std::max(1, static_cast<int>(std::lround(kScreenPixels / m_picture->scale())));
+    if (square == m_ws.checkerSquare) return;
+    m_ws.checkerSquare = square;
+    if (!m_ws.checkerboard) return;
+    DrawPicture(m_ws);
+    showPreview();
+}
+
+void Form1::showViewState() {
+    const int zoom = m_picture->zoom();
+    menuAction("mnu_View_ZoomFit")->setChecked(zoom == PictureView::kFit);
+    menuAction("mnu_View_Zoom1")->setChecked(zoom == 1);
+    menuAction("mnu_View_Zoom2")->setChecked(zoom == 2);
+    menuAction("mnu_View_Zoom4")->setChecked(zoom == 4);
+    menuAction("mnu_View_Zoom8")->setChecked(zoom == 8);
+    menuAction("mnu_View_Checkerboard")->setChecked(m_ws.checkerboard);
+}
+
+void Form1::showStatus() {
+    QString title = bytesToQString(m_ws.control(ControlNames::kWindow).caption);
+    if (m_ws.isLoaded()) {
+        const QString path = bytesToQString(m_ws.flash.file->path());
+        title = path.section(QLatin1Char('/'), -1) + QStringLiteral(" \u2014 ") + title;
+    }
+    setWindowTitle(title);
+
+    if (!m_ws.isLoaded()) {
+        m_status->clear();
+        return;
+    }
+    if (m_ws.rows.empty()) {
+        m_status->setText(QStringLiteral("No picture table found in this file"));
+        return;
+    }
+    QStringList parts{counted(static_cast<qsizetype>(m_ws.rows.size()), "picture", "pictures")};
+    if (const PictureListEntry* row = m_ws.selected()) {
+        QString selection = QStringLiteral("picture %1: data at %2")
+                                .arg(QString::fromStdString(row->index), QString::fromStdString(row->picOffset));
+        if (m_ws.picture.pictureNumber == row->entry.number && !m_ws.pictureInfo.empty()) {
+            selection += QStringLiteral(", ") +
+                         counted(static_cast<qsizetype>(m_ws.picture.dataSize), "byte", "bytes");
+        }
+        parts << selection;
+    }
+    const auto staged = std::count_if(m_ws.rows.begin(), m_ws.rows.end(),
+                                      [](const PictureListEntry& row) { return row.changed; });
+    if (staged > 0) parts << counted(staged, "replacement staged", "replacements staged");
+    m_status->setText(parts.join(QStringLiteral("  \u00B7  ")));
+}
+
+void Form1::copyPicture() {
+    if (m_ws.pictureInfo.empty()) return;
+    QApplication::clipboard()->setImage(PictureWithAlpha(m_ws.picture));
+}

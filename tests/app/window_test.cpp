@@ -1,0 +1,137 @@
+// What the window adds to the commands: the row a right click acts on, keys
+// that arrive from closed dialogs, zoom, the checkerboard and the thumbnails.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QListView>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+
+#include "app/form1.h"
+#include "app/picture_view.h"
+#include "app/thumbnail_loader.h"
+#include "codec/gpf_file.h"
+#include "common/flash_builder.h"
+#include "common/scripted_ui.h"
+#include "common/temp_dir.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+struct Window {
+    TempDir dir;
+    Form1 form;
+    ScriptedUi* ui;
+
+    explicit Window(const std::string& flash)
+        : form(dir.path().string(), dir.write("flash.bin", flash)), ui(new ScriptedUi) {
+        form.setUi(std::unique_ptr<Ui>(ui));
+        form.show();
+    }
+    template <typename T>
+    T* child(const char* name) {
+        return form.findChild<T*>(QString::fromLatin1(name));
+    }
+    QString info() { return child<QGroupBox>("PICframe")->title(); }
+};
+
+std::string threePictures() {
+    FlashBuilder flash;
+    flash.addPicture(2, 1, 0x08, Rgb565(0xF800) + Rgb565(0xE000));  // red, marker
+    flash.addPicture(3, 2, 0x85, "\x06\x1C"s);                      // green run
+    flash.addPicture(1, 1, 0x03, "\x00"s);                          // no such format
+    return flash.bytes();
+}
+
+TEST(Window, RightClickSelectsTheRowTheMenuThenActsOn) {
+    Window w(threePictures());
+    auto* list = w.child<QTableView>("ListView1");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    w.form.ListView1_Click();
+
+    const QPoint at = list->visualRect(list->model()->index(1, 3)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list->viewport(), &click);
+    QMenu* popup = w.form.menu("mnu_PopupPictures");
+    ASSERT_TRUE(popup->isVisible());
+    popup->close();
+    EXPECT_EQ(w.form.workspace().selectedRow, 1u);
+    EXPECT_EQ(w.info(), "0001 :: 3 x 2 :: 8bit :: compressed :: 2 bytes");
+
+    w.ui->choosePath(std::nullopt);
+    w.form.menuAction("mnu_PopupPictures_SaveAsBMP")->trigger();
+    ASSERT_EQ(w.ui->dialogs.size(), 1u);
+    EXPECT_EQ(w.ui->dialogs[0].request.initialName, "0001");
+}
+
+TEST(Window, OpenedGpfFileStaysShownWhenTheDialogsEnterReachesTheList) {
+    Window w(threePictures());
+    auto* list = w.child<QTableView>("ListView1");
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    w.form.ListView1_Click();
+    const std::string gpf = w.dir.write(
+        "pic.gpf", GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, false}) + "\x1C"s));
+
+    w.ui->choosePath(gpf);
+    w.form.menuAction("mnu_FileOpen")->trigger();
+    QTest::keyRelease(list, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.info(), "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes");
+
+    QTest::keyClick(list, Qt::Key_Up);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.info(), "0000 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes") << "keys pressed on the list still act";
+}
+
+TEST(Window, ZoomStepsAndTheCheckerboardUnderTransparentPixels) {
+    Window w(threePictures());
+    auto* list = w.child<QTableView>("ListView1");
+    auto* view = w.child<PictureView>("Picture1");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    w.form.ListView1_Click();
+
+    w.form.menuAction("mnu_View_Zoom8")->trigger();
+    EXPECT_EQ(view->scale(), 8);
+    EXPECT_TRUE(w.form.menuAction("mnu_View_Zoom8")->isChecked());
+    QWheelEvent wheel({}, {}, {}, {0, -120}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    EXPECT_EQ(view->zoom(), 4);
+    w.form.menuAction("mnu_View_ZoomFit")->trigger();
+    EXPECT_EQ(view->zoom(), PictureView::kFit);
+
+    // The marker pixel shows the background: plain, then one checker square.
+    const QColor plain = view->image().pixelColor(1, 0);
+    w.form.menuAction("mnu_View_Checkerboard")->trigger();
+    EXPECT_TRUE(w.form.workspace().checkerboard);
+    EXPECT_EQ(view->image().pixelColor(0, 0), QColor(255, 0, 0)) << "opaque pixels keep their colour";
+    EXPECT_NE(view->image().pixelColor(1, 0), QColor(169, 171, 169));
+    w.form.menuAction("mnu_View_Zoom8")->trigger();
+    EXPECT_EQ(w.form.workspace().checkerSquare, 1);
+    EXPECT_NE(view->image().pixelColor(1, 0), plain) << "at 8:1 each cell is a square of its own";
+}
+
+TEST(Window, ThumbnailsAreMadeAwayFromTheWindowAndSelectTheirRow) {
+    Window w(threePictures());
+    auto* thumbs = w.child<QListView>("Thumbnails");
+    w.child<QTabWidget>("TabStrip1")->setCurrentIndex(1);
+    auto* loader = w.form.findChild<ThumbnailLoader*>();
+    for (int row = 0; row < 3; ++row) thumbs->model()->index(row, 0).data(Qt::UserRole + 1);
+    QTRY_VERIFY(loader->isReady(0) && loader->isReady(1) && loader->isReady(2));
+    EXPECT_EQ(loader->tile(1).size(), QSize(72, 48)) << "3 x 2 grown by a whole factor";
+    EXPECT_TRUE(loader->tile(2).isNull()) << "a refused picture is an empty tile, without a message";
+
+    QTest::mouseClick(thumbs->viewport(), Qt::LeftButton, {},
+                      thumbs->visualRect(thumbs->model()->index(1, 0)).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.form.workspace().selectedRow, 1u);
+    EXPECT_EQ(w.child<QTableView>("ListView1")->currentIndex().row(), 1);
+    EXPECT_EQ(w.info(), "0001 :: 3 x 2 :: 8bit :: compressed :: 2 bytes");
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+#include "commands/picture_file_commands.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <filesystem>
+#include <functional>
+
+#include "common/scripted_ui.h"
+#include "common/temp_dir.h"
+#include "picture_io/picture_files.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+constexpr Cell kBefore{9, 8, 7, 6};
+
+/// A workspace whose picture shows kBefore, with the built converter and a
+/// temporary folder of its own.
+struct OpenFixture {
+    TempDir dir;
+    Workspace ws;
+    ScriptedUi ui;
+
+    OpenFixture() {
+        ws.tempFolder = dir.file("tmp");
+        std::filesystem::create_directory(ws.tempFolder);
+        ws.nConvert = ConverterProgram();
+        ws.setText("str_LarPic", "Too large");
+        ws.setText("str_fnExi", "Missing");
+        ws.picture.canvas.assign(ws.picture.canvas.size(), kBefore);
+        ws.picture.width = 3;
+        ws.picture.height = 2;
+        ws.pictureInfo = "before";
+    }
+
+    [[nodiscard]] bool converterFileLeft() const {
+        return std::filesystem::exists(std::filesystem::path(ws.tempFolder) / "PNGtemp.bmp");
+    }
+
+    /// A converter that runs `body` with the converter's arguments.
+    std::string fakeConverter(const std::string& body) {
+        const std::string path =
+            dir.write("convert-" + std::to_string(++m_fakes), "#!/bin/sh\n" + body + "\n");
+        ::chmod(path.c_str(), 0755);
+        return path;
+    }
+
+private:
+    int m_fakes = 0;
+};
+
+/// Cells as QImage decodes the file; `alpha` keeps QImage's alpha, else 0.
+std::function<Cell(int, int)> QImageCells(const std::string& file, bool alpha) {
+    QImage image;
+    image.loadFromData(QByteArray::fromStdString(ReadWholeFile(file)));
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    return [image, alpha](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return Cell{static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+                    static_cast<std::uint8_t>(qBlue(p)),
+                    static_cast<std::uint8_t>(alpha ? qAlpha(p) : 0)};
+    };
+}
+
+std::function<Cell(int, int)> PatternCells(bool alpha) {
+    return [alpha](int x, int y) {
+        Cell cell = PatternCell(x, y);
+        if (!alpha) cell.fourth = 0;
+        return cell;
+    };
+}
+
+}  // namespace
+
+TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
+    OpenFixture t;
+    const std::string jpegNamedBmp =
+        t.dir.write("photo.bmp", ReadWholeFile(TestImage("jpeg/testorig.jpg")));
+    struct Case {
+        std::string path;
+        std::string caption;
+        bool hasAlpha;
+        std::function<Cell(int, int)> cellAt;
+    };
+    const Case cases[] = {
+        {t.dir.write("limit.bmp", PatternBmp(240, 320, false)), "240 x 320 :: 24bit", false,
+         PatternCells(false)},
+        {t.dir.write("alpha.bmp", PatternBmp(5, 3, true)), "5 x 3 :: 32bit", true,
+         PatternCells(true)},
+        {jpegNamedBmp, "227 x 149 :: 24bit", false, QImageCells(jpegNamedBmp, false)},
+        {TestImage("gif/testimg.gif"), "227 x 149 :: 8bit", false,
+         QImageCells(TestImage("gif/testimg.gif"), false)},
+        {TestImage("bmpsuite/g/pal8topdown.bmp"), "127 x 64 :: 8bit", false,
+         QImageCells(TestImage("bmpsuite/g/pal8topdown.bmp"), false)},
+        // A PNG's caption describes the bitmap the converter made of it.
+        {TestImage("pngsuite/basn6a08.png"), "32 x 32 :: 32bit", true,
+         QImageCells(TestImage("pngsuite/basn6a08.png"), true)},
+        {TestImage("pngsuite/basn2c08.png"), "32 x 32 :: 24bit", false,
+         QImageCells(TestImage("pngsuite/basn2c08.png"), false)},
+        {TestImage("pngsuite/tbbn3p08.png"), "32 x 32 :: 24bit", false,
+         QImageCells(TestImage("pngsuite/tbbn3p08.png"), false)},
+        {TestImage("pngsuite/basn0g16.png"), "32 x 32 :: 32bit", true,
+         QImageCells(TestImage("pngsuite/basn0g16.png"), true)},
+        {TestImage("pngsuite/basi4a08.png"), "32 x 32 :: 32bit", true,
+         QImageCells(TestImage("pngsuite/basi4a08.png"), true)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        ASSERT_TRUE(OpenPictureFile(t.ws, t.ui, c.path));
+        EXPECT_EQ(t.ws.pictureInfo, c.caption);
+        EXPECT_EQ(t.ws.picture.hasAlpha, c.hasAlpha);
+        for (int y = 0; y < t.ws.picture.height; ++y) {
+            for (int x = 0; x < t.ws.picture.width; ++x) {
+                ASSERT_EQ(t.ws.picture.at(x, y), c.cellAt(x, y)) << x << "," << y;
+            }
+        }
+        EXPECT_FALSE(t.converterFileLeft());
+    }
+    EXPECT_TRUE(t.ui.dialogs.empty());
+    EXPECT_GT(t.ws.previewRevision, 0u) << "the picture is drawn";
+}
+
+TEST(OpenPictureFile, RefusesWithAMessageAndLeavesThePictureAsItWas) {
+    OpenFixture t;
+    const std::string big = t.dir.write("wide.bmp", PatternBmp(241, 1, false));
+    const std::string png = TestImage("pngsuite/basn6a08.png");
+    const std::string pal2 = TestImage("bmpsuite/q/pal2.bmp");
+    const std::string arithmetic = TestImage("jpeg/testimgari.jpg");
+    const std::string text = t.dir.write("text.png", "hello");
+    const std::string empty = t.dir.write("empty.gif", "");
+    const std::string headerOnly = t.dir.write("header.bmp", "BM" + std::string(60, '\0'));
+    const std::string wideJpeg = t.dir.write(
+        "wide.jpg", codec_test::Hex("FFD8 FFC0 0011 08 0001 00F1 03 0000000000000000000000"));
+    const std::string widePng = t.dir.write(
+        "wide.png", codec_test::Hex("89504E470D0A1A0A 0000000D 49484452 000000F1 00000001 08 06"));
+    const std::string folder = t.dir.file("folder.png");
+    std::filesystem::create_directory(folder);
+    struct Case {
+        const char* what;
+        std::string path;
+        std::string converter;
+        std::string text;
+        std::string title;
+    };
+    const std::string converter = ConverterProgram();
+    const Case cases[] = {
+        {"241 x 1", big, converter, "Too large!", ""},
+        {"1 x 321", t.dir.write("tall.bmp", PatternBmp(1, 321, false)), converter, "Too large!",
+         ""},
+        {"JPEG 241 wide", wideJpeg, converter, "Too large!", ""},
+        {"PNG 241 wide", widePng, converter, "Too large!", ""},
+        {"no known first bytes", text, converter, "Not a BMP, GIF, JPEG or PNG file!\r" + text, ""},
+        {"0-byte file", empty, converter, "Not a BMP, GIF, JPEG or PNG file!\r" + empty, ""},
+        {"a folder", folder, converter, "Missing!\r" + folder, ""},
+        {"a missing file", t.dir.file("gone.bmp"), converter, "Missing!\r" + t.dir.file("gone.bmp"),
+         ""},
+        {"bitmap header without a size", headerOnly, converter,
+         "Cannot read picture!\r" + headerOnly, ""},
+        {"bitmap QImage cannot decode", pal2, converter, "Cannot read picture!\r" + pal2, ""},
+        {"JPEG frame type without a size", arithmetic, converter,
+         "Cannot read picture!\r" + arithmetic, ""},
+        {"broken PNG signature", TestImage("pngsuite/xcrn0g04.png"), converter, "This is not PNG!",
+         ""},
+        {"converter missing", png, t.dir.file("no-convert"), "Missing!", "nConvert"},
+        {"converter writes nothing", png, t.fakeConverter("exit 0"),
+         "The converter wrote no file!\r" + png, "nConvert"},
+        {"converter answers with a PNG", png, t.fakeConverter("cp \"$7\" \"$6\""),
+         "Not a BMP, GIF, JPEG or PNG file!\r" + png, ""},
+        {"converted bitmap over the limit", png, t.fakeConverter("cp '" + big + "' \"$6\""),
+         "Too large!", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        t.ui.dialogs.clear();
+        t.ws.nConvert = c.converter;
+        EXPECT_FALSE(OpenPictureFile(t.ws, t.ui, c.path));
+        ASSERT_EQ(t.ui.dialogs.size(), 1u);
+        EXPECT_EQ(t.ui.dialogs[0].text, c.text);
+        EXPECT_EQ(t.ui.dialogs[0].title, c.title);
+        EXPECT_EQ(t.ws.pictureInfo, "before");
+        EXPECT_EQ(t.ws.picture.width, 3);
+        EXPECT_EQ(t.ws.picture.at(0, 0), kBefore);
+        EXPECT_EQ(t.ws.previewRevision, 0u);
+        EXPECT_FALSE(t.converterFileLeft());
+    }
+}
+
+TEST(OpenPictureFile, ShellCharactersInTheNameAreOnlyAName) {
+    OpenFixture t;
+    const std::string name = "-o $(touch pwned); \"q\" 'a' `touch pwned2`.png";
+    t.dir.write(name, ReadWholeFile(TestImage("pngsuite/basn2c08.png")));
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(t.dir.path());
+    const bool opened = OpenPictureFile(t.ws, t.ui, name);
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(t.ws.pictureInfo, "32 x 32 :: 24bit");
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("pwned")));
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("pwned2")));
+}
