@@ -66,6 +66,7 @@ public slots:
     void mnu_Tools_FindXML_Click();
     void mnu_Fullflash_Change_PNG_Click();
     void mnu_Fullflash_SavePatch_Click();
+    void mnu_Fullflash_VerifyPatch_Click();
     void mnu_Settings_Click();
     void mnu_Help_ReadMe_Click();
     void mnu_Help_About_Click();

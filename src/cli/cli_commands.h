@@ -21,6 +21,8 @@ struct CliStatus {
 void AddFlashCommands(CLI::App& app, CliStatus& status);
 /// show, export, convert
 void AddPictureCommands(CLI::App& app, CliStatus& status);
+/// patch, verify, apply
+void AddPatchCommands(CLI::App& app, CliStatus& status);
 /// probe, open-picture
 void AddPictureFileCommands(CLI::App& app, CliStatus& status);
 /// extract-vkp, extract-gpn, carve

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     CliStatus status;
     AddFlashCommands(app, status);
     AddPictureCommands(app, status);
+    AddPatchCommands(app, status);
     AddPictureFileCommands(app, status);
     AddToolCommands(app, status);
     app.footer("Run 'pictavo-cli COMMAND --help' for the options of one command.");

@@ -1,17 +1,13 @@
 #include "commands/fullflash_commands.h"
 
 #include "commands/dialog_patterns.h"
+#include "commands/staging_commands.h"
 #include "fullflash/identification.h"
 #include "support/basic_calculations.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
 namespace {
-
-void setSavePatchEnabled(Workspace& ws, bool enabled) {
-    ws.control("mnu_PopupPictures_SavePatch").enabled = enabled;
-    ws.control("mnu_Fullflash_SavePatch").enabled = enabled;
-}
 
 void setFullflashMenusEnabled(Workspace& ws, bool enabled) {
     ws.control("mnu_FileClose").enabled = enabled;
@@ -52,7 +48,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
 
     ws.ffInfo.clear();
     ws.flash = FullflashState{};
-    setSavePatchEnabled(ws, false);
+    SetSavePatchEnabled(ws, false);
     ws.flash.file = std::move(file);
 
     const FlashIdentity id = IdentifyFullflash(ws.flash.file->bytes());

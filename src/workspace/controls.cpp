@@ -26,6 +26,7 @@ constexpr std::array kMenuTree{
     MenuSpec{"mnu_Fullflash_Change_PNG", "mnu_FullFlash", Item, "Change PNG"},
     MenuSpec{"mnu_Fullflash_BAR1", "mnu_FullFlash", Separator, ""},
     MenuSpec{"mnu_Fullflash_SavePatch", "mnu_FullFlash", Item, "Save Patch", false},
+    MenuSpec{"mnu_Fullflash_VerifyPatch", "mnu_FullFlash", Item, "Verify Patch..."},
     MenuSpec{"mnu_View", "", Menu, "View"},
     MenuSpec{"mnu_View_ZoomFit", "mnu_View", Item, "Fit"},
     MenuSpec{"mnu_View_Zoom1", "mnu_View", Item, "1:1"},

@@ -1,0 +1,211 @@
+#include "commands/patch_commands.h"
+
+#include <memory>
+#include <optional>
+
+#include "commands/dialog_patterns.h"
+#include "commands/embedded_png_commands.h"
+#include "commands/preview_commands.h"
+#include "commands/staging_commands.h"
+#include "patch/free_space.h"
+#include "patch/picture_patch.h"
+#include "patch/picture_places.h"
+#include "patch/staged_picture.h"
+#include "patch/vkp_format.h"
+#include "support/byte_cursor.h"
+#include "support/fs_actions.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+using namespace FSactions_Tavik;
+using namespace VkpFormat;
+
+namespace {
+
+/// One run of the writer: the text so far and where the pictures went.
+class PatchBuilder {
+  public:
+    PatchBuilder(Workspace& ws, Ui& ui)
+        : m_ws(ws), m_ui(ui), m_position(ws.flash.freeSpacePosition) {
+        const FullflashState& f = ws.flash;
+        for (const std::string& line : BannerLines({ws.control(ControlNames::kWindow).caption,
+                                                    f.ManufN, f.mModel, f.fw, f.platform})) {
+            AppendLine(m_text, line);
+        }
+    }
+
+    /// The block of one bold row; false when the picture could not be placed.
+    bool addPicture(std::size_t position) {
+        const PictureEntry& entry = m_ws.rows[position].entry;
+        AppendLine(m_text, "");
+        AppendLine(m_text, PictureComment(entry.number));
+        const std::string staging = StagingFilePath(m_ws, static_cast<std::size_t>(entry.number));
+        const auto bytes = ReadFileBytes(staging);  // nothing when the file is missing
+        if (!bytes) return false;
+        m_lastRead = *bytes;
+        const auto staged = ReadStagedPicture(*bytes, m_meter);
+        if (!staged) {
+            m_ui.message("Damaged staging file!\r" + staging, "", MessageButtons::Ok);
+            return false;
+        }
+        const auto width = static_cast<unsigned>(staged->header.width);
+        const auto height = static_cast<unsigned>(staged->header.height);
+        if (!EntryHolds(format(), width, height)) {
+            m_ui.message("Picture " + std::to_string(entry.number) + ": " + std::to_string(width) +
+                             " x " + std::to_string(height) +
+                             " is too large for this fullflash's picture table!",
+                         "", MessageButtons::Ok);
+            return false;
+        }
+        const auto target = placeFor(position, staged->dataSize);
+        if (!target) return false;
+        AppendLine(m_text, DataLine(EntryRow(flash(), entry.entryOffset, format(), width, height,
+                                             static_cast<std::uint8_t>(staged->header.typeCode),
+                                             target->address)));
+        AppendLine(m_text, "");
+        AppendRows(m_text, PictureDataRows(flash(), target->offset, staged->stream,
+                                           staged->dataSize, target->placeEnd));
+        return true;
+    }
+
+    void addPngReplacements() {
+        if (!m_ws.flash.pngChangesPending) return;
+        const auto lines = ReadFileBytes(PngPatchPath(m_ws));
+        if (lines) m_text += *lines;
+    }
+
+    /// Shows the last staging file read, as the preview would show it after
+    /// each picture had been shown in turn.
+    void showLastPicture() {
+        if (!m_lastRead.empty()) {
+            ShowGpfBytes(
+                m_ws, m_ui,
+                {reinterpret_cast<const std::uint8_t*>(m_lastRead.data()), m_lastRead.size()});
+        }
+    }
+
+    [[nodiscard]] const std::string& text() const { return m_text; }
+    [[nodiscard]] double searchPosition() const { return m_position; }
+
+  private:
+    struct Target {
+        std::uint32_t offset;
+        std::uint32_t address;                  ///< what the entry points to
+        std::optional<std::uint32_t> placeEnd;  ///< set when the data stays in its place
+    };
+
+    [[nodiscard]] std::span<const std::uint8_t> flash() const { return m_ws.flash.file->bytes(); }
+    [[nodiscard]] EntryFormat format() const {
+        return EntryFormatFor(m_ws.flash.NewSGold, m_ws.flash.mModel);
+    }
+
+    /// Every picture's data, and the place of every bold row, which this
+    /// patch may rewrite: relocated data must land on none of them.
+    PicturePlaces& places() {
+        if (!m_places) {
+            std::vector<PictureEntry> entries;
+            for (const PictureListEntry& row : m_ws.rows) entries.push_back(row.entry);
+            m_places = std::make_unique<PicturePlaces>(flash(), entries);
+            for (std::size_t i = 0; i < m_ws.rows.size(); ++i) {
+                const auto end = m_ws.rows[i].changed ? m_places->InPlaceEnd(i) : std::nullopt;
+                if (end) m_places->Reserve(m_ws.rows[i].entry.dataOffset, *end);
+            }
+        }
+        return *m_places;
+    }
+
+    std::optional<Target> placeFor(std::size_t position, std::uint32_t dataSize) {
+        const PictureEntry& entry = m_ws.rows[position].entry;
+        const auto end = places().InPlaceEnd(position);
+        if (end && dataSize <= *end - entry.dataOffset) {
+            ByteCursor oldAddress(
+                flash(), entry.entryOffset + static_cast<std::size_t>(EntrySize(format())) - 4);
+            return Target{entry.dataOffset, oldAddress.u32le(), end};
+        }
+        const PicturePlaces& taken = places();
+        const auto run = FindFreeSpace(
+            flash(), m_position, dataSize,
+            [&taken](std::uint32_t b, std::uint32_t e) { return taken.Occupied(b, e); });
+        if (!run) {
+            if (!m_toldNoSpace)
+                m_ui.message("Can't find free memory in fullflash!", "", MessageButtons::Ok);
+            m_toldNoSpace = true;
+            return std::nullopt;
+        }
+        m_position = run->end;
+        return Target{run->start, FlashAddress(run->start), std::nullopt};
+    }
+
+    Workspace& m_ws;
+    Ui& m_ui;
+    std::string m_text;
+    double m_position;
+    std::unique_ptr<PicturePlaces> m_places;
+    StreamMeter m_meter;
+    std::string m_lastRead;
+    bool m_toldNoSpace = false;
+};
+
+}  // namespace
+
+void mnu_PopupPictures_SavePatch_Click(Workspace& ws, Ui& ui) {
+    WritePatch(ws, ui);
+}
+
+void mnu_Fullflash_SavePatch_Click(Workspace& ws, Ui& ui) {
+    mnu_PopupPictures_SavePatch_Click(ws, ui);
+}
+
+void WritePatch(Workspace& ws, Ui& ui) {
+    const auto chosen = AskSavePath(ws, ui, {"ViKlay Patch File (*.vkp)", "*.vkp"}, "GP_", "vkp");
+    if (!chosen) return;
+    const std::string path = WithExtension(*chosen, ".vkp");
+    if (!ConfirmOverwrite(ws, ui, path)) return;
+    if (const auto written = WritePatchTo(ws, ui, path)) {
+        ui.message(PatchClosingMessage(ws, *written), "", MessageButtons::Ok);
+    }
+}
+
+std::string PatchClosingMessage(const Workspace& ws, const PatchWritten& written) {
+    std::string text = ws.text("str_Succes");
+    if (written.notPlaced > 0) {
+        text += "\r" + std::to_string(written.notPlaced) +
+                (written.notPlaced == 1 ? " picture was" : " pictures were") +
+                " not placed and stay marked";
+    }
+    return text;
+}
+
+std::optional<PatchWritten> WritePatchTo(Workspace& ws, Ui& ui, const std::string& path) {
+    PatchBuilder patch(ws, ui);
+    std::vector<std::size_t> written;
+    PatchWritten outcome;
+    for (std::size_t i = 0; i < ws.rows.size(); ++i) {
+        if (!ws.rows[i].changed) continue;
+        if (patch.addPicture(i)) {
+            written.push_back(i);
+        } else {
+            ++outcome.notPlaced;
+        }
+    }
+    outcome.pictures = static_cast<int>(written.size());
+    patch.showLastPicture();
+    patch.addPngReplacements();
+    if (!ReplaceFile(path, patch.text())) {
+        ShowWriteFailed(ui, path);
+        return std::nullopt;
+    }
+
+    for (std::size_t i : written) {
+        ws.rows[i].changed = false;
+        DeleteFile(StagingFilePath(ws, static_cast<std::size_t>(ws.rows[i].entry.number)));
+    }
+    ws.flash.freeSpacePosition = patch.searchPosition();
+    ws.flash.pngChangesPending = false;
+    const std::string pngPatch = PngPatchPath(ws);
+    if (!FileMissing(pngPatch)) DeleteFile(pngPatch);
+    // Pictures left out keep their marks, so the entries stay for another try.
+    SetSavePatchEnabled(ws, outcome.notPlaced > 0);
+    ui.refresh();
+    return outcome;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// "Save Patch": every staged picture becomes lines of a VKP patch (its new
+// table entry and its new data beside the bytes they replace), pending PNG
+// replacements are appended, and the written pictures' staging files go.
+
+#include <optional>
+#include <string>
+
+class Ui;
+class Workspace;
+
+/// List menu "Save Patch": runs WritePatch.
+void mnu_PopupPictures_SavePatch_Click(Workspace& ws, Ui& ui);
+/// FullFlash menu "Save Patch": runs the list menu's command.
+void mnu_Fullflash_SavePatch_Click(Workspace& ws, Ui& ui);
+
+/// Asks for the patch file (".vkp" added when missing) and writes it.
+void WritePatch(Workspace& ws, Ui& ui);
+
+struct PatchWritten {
+    int pictures = 0;   ///< pictures whose lines are in the patch
+    int notPlaced = 0;  ///< bold rows left out
+};
+
+/// Writes the patch for every bold row to `path`, which the user has already
+/// agreed to replace. A picture that cannot be placed (no staging file, a
+/// damaged one, a size the table cannot list, no free flash) keeps its bold row
+/// and staging file and gets only its comment. The file appears complete or not
+/// at all: when it cannot be written, nothing else changes and nothing is
+/// returned.
+std::optional<PatchWritten> WritePatchTo(Workspace& ws, Ui& ui, const std::string& path);
+
+/// The closing message of "Save Patch": `str_Succes`, and how many pictures
+/// were left out when there are any.
+[[nodiscard]] std::string PatchClosingMessage(const Workspace& ws, const PatchWritten& written);

@@ -1,0 +1,53 @@
+#pragma once
+// Staging replacement pictures: a picture file is read, re-encoded with the
+// current code field into the picture's staging file, and its row turns bold.
+// The fullflash is never touched; "Save Patch" turns the staged pictures into
+// a patch.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "commands/bmp_commands.h"
+
+class Ui;
+class Workspace;
+
+/// "Load picture" with a depth: stores `code` in the current code field and
+/// runs LoadReplacementPicture.
+void mnu_PopupPictures_Load_Click(Workspace& ws, Ui& ui, int code);
+/// "Load pictures" with a depth: stores `code` and runs LoadReplacementFolder.
+void mnu_PopupPictures_Loads_Click(Workspace& ws, Ui& ui, int code);
+
+/// Stages one replacement for the selected row, chosen in an open dialog.
+void LoadReplacementPicture(Workspace& ws, Ui& ui);
+/// Stages a replacement for every row whose picture file is in a chosen folder.
+void LoadReplacementFolder(Workspace& ws, Ui& ui);
+
+enum class ReadOutcome { Read, Failed, ConverterMissing };
+
+/// Reads a replacement source into the current picture and shows it, by the
+/// extension of `path`: GPF and GPF2 files, BMP, GIF, JPEG and PNG files. Any
+/// other extension is refused with a message. A PNG while the converter is
+/// missing gives ConverterMissing after the read was tried.
+ReadOutcome ReadReplacementSource(Workspace& ws, Ui& ui, const std::string& path);
+
+enum class StageOutcome { Staged, Stopped };
+
+/// Re-encodes the current picture with `code` into the staging file of row
+/// `rowPosition`, shows the staged result and marks the row. Compressed 1-bit
+/// is refused with a message, and so is a staging file that cannot be written;
+/// an earlier staging file of the row then stays as it was.
+StageOutcome StageShownPicture(Workspace& ws, Ui& ui, std::size_t rowPosition, int code);
+
+/// The code a picture is staged with, asked for each picture found.
+using CodeChoice = std::function<int(Workspace&, Ui&)>;
+
+/// The loop of "Load pictures" over `folder` (ending in '/'): each row's
+/// picture file, by the file-name settings, probed as .gpf2, .gpf, .bmp, .png,
+/// .jpg, .gif. A file that cannot be read is skipped; a missing converter or a
+/// refused encode stops the loop. `written` counts the pictures staged.
+BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const CodeChoice& code);
+
+/// Enables or disables both "Save Patch" entries.
+void SetSavePatchEnabled(Workspace& ws, bool enabled);

@@ -1,0 +1,30 @@
+#include "commands/verify_commands.h"
+
+#include "commands/dialog_patterns.h"
+#include "patch/patch_verifier.h"
+#include "support/fs_actions.h"
+#include "ui/ui.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+/// Items of each kind a message box can show and still fit on a screen.
+constexpr std::size_t kListedItems = 12;
+
+}  // namespace
+
+void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
+    if (!ws.isLoaded()) return;
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Open);
+    request.filters = {{"ViKlay Patch File (*.vkp)", "*.vkp"}};
+    const auto chosen = ui.openFile(request);
+    if (!chosen) return;
+    const auto text = FSactions_Tavik::ReadFileBytes(*chosen);
+    if (!text) {
+        ShowFileMissing(ws, ui, *chosen);
+        return;
+    }
+    const PatchResult result = VerifyPatch(ws.flash.file->bytes(), *text);
+    ui.message(PatchReport(result.check, "\r", kListedItems), "Verify Patch", MessageButtons::Ok);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Proves what a VKP patch does to a fullflash before it goes onto a phone:
+// every line's old bytes checked, overlapping lines found, the patch applied
+// to a copy, the picture table read again from the copy and every picture the
+// patch touches decoded.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "patch/vkp_reader.h"
+
+struct OldBytesMismatch {
+    int line = 0;
+    std::uint32_t address = 0;  ///< first byte that differs
+};
+
+struct LineOverlap {
+    int firstLine = 0;
+    int secondLine = 0;
+    std::uint32_t address = 0;  ///< where the second line starts
+};
+
+/// A picture whose table entry the patch replaces, as the patched copy lists it.
+struct ChangedPicture {
+    int number = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    std::uint8_t type = 0;
+    std::uint32_t dataOffset = 0;
+    std::optional<std::uint32_t> dataSize;  ///< nothing when it does not decode
+};
+
+/// A picture whose data the patch writes over although its entry stays.
+struct TouchedPicture {
+    int number = 0;
+    std::uint32_t dataOffset = 0;
+};
+
+struct PatchCheck {
+    int lines = 0;
+    int dataLines = 0;
+    std::uint64_t bytesChanged = 0;      ///< bytes whose value differs after the patch
+    std::vector<Vkp::Finding> errors;    ///< unreadable lines, lines outside the file
+    std::vector<Vkp::Finding> warnings;  ///< lines without old data, open pragmas
+    std::vector<OldBytesMismatch> mismatches;
+    std::vector<LineOverlap> overlaps;
+    std::size_t picturesBefore = 0;
+    std::size_t picturesAfter = 0;
+    std::vector<ChangedPicture> changed;
+    std::vector<TouchedPicture> touched;
+
+    /// Every line was read, lies inside the file and finds its old bytes.
+    [[nodiscard]] bool Applicable() const { return errors.empty() && mismatches.empty(); }
+    /// Nothing at all to report.
+    [[nodiscard]] bool Clean() const;
+};
+
+struct PatchResult {
+    PatchCheck check;
+    std::vector<std::uint8_t> patched;  ///< the fullflash with every readable in-file line applied
+};
+
+/// Checks `vkpText` against `flash`, which is only read.
+[[nodiscard]] PatchResult VerifyPatch(std::span<const std::uint8_t> flash,
+                                      std::string_view vkpText);
+
+/// The check as text, one fact per line, joined by `lineBreak`; each kind of
+/// finding lists at most `listLimit` items.
+[[nodiscard]] std::string PatchReport(const PatchCheck& check, std::string_view lineBreak,
+                                      std::size_t listLimit);

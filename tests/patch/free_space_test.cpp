@@ -1,0 +1,39 @@
+#include "patch/free_space.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<std::uint8_t> imageWithErased(
+    std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> runs) {
+    std::vector<std::uint8_t> flash(0x41000, 0x00);
+    for (const auto& [begin, end] : runs)
+        std::fill(flash.begin() + begin, flash.begin() + end, 0xFF);
+    return flash;
+}
+
+TEST(FindFreeSpace, TakesTheFirstRunLongerThanTheSize) {
+    const auto flash = imageWithErased({{0x40000, 0x40020}, {0x40100, 0x40140}});
+    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 20), (FreeRun{0x40000, 0x40020}));
+    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 32), (FreeRun{0x40100, 0x40130}))
+        << "32 is not more than 32";
+    EXPECT_EQ(FindFreeSpace(flash, 0x40020, 20), (FreeRun{0x40100, 0x40120}))
+        << "from the position on";
+    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 64), std::nullopt) << "end of the file";
+}
+
+TEST(FindFreeSpace, BlocksAreAlignedToThePositionAndOccupiedOnesAreSkipped) {
+    const auto flash = imageWithErased({{0x40008, 0x40048}});
+    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 20), (FreeRun{0x40010, 0x40030}));
+    EXPECT_EQ(FindFreeSpace(flash, 0x40008, 20), (FreeRun{0x40008, 0x40028}));
+    const OccupiedTest picture = [](std::uint32_t begin, std::uint32_t end) {
+        return begin < 0x40020 && end > 0x4001F;
+    };
+    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 40), (FreeRun{0x40010, 0x40040}));
+    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 40, picture), std::nullopt);
+    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 10, picture), (FreeRun{0x40020, 0x40030}));
+}
+
+}  // namespace
