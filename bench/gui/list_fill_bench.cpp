@@ -4,9 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTableView>
-#include <cstdlib>
 
 #include "app/form1.h"
 
@@ -42,12 +40,3 @@ void BM_FillListWith2501Rows(benchmark::State& state) {
 BENCHMARK(BM_FillListWith2501Rows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

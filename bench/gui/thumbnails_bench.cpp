@@ -5,13 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QListView>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <unistd.h>
 #include <vector>
@@ -131,12 +130,3 @@ void BM_ThumbnailsScrollTopToBottom(benchmark::State& state) {
 BENCHMARK(BM_ThumbnailsScrollTopToBottom)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

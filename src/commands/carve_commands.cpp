@@ -13,18 +13,10 @@ using namespace FSactions_Tavik;
 namespace {
 
 void findAndWrite(Workspace& ws, Ui& ui, CarveKind kind) {
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {{"FullFlash files (*.bin)", "*.bin"}, {"All files (*.*)", "*.*"}};
-    const auto chosen = ui.openFile(request);
+    const auto chosen =
+        AskInputAndFolder(ws, ui, {{"FullFlash files (*.bin)", "*.bin"}, {"All files (*.*)", "*.*"}});
     if (!chosen) return;
-    if (FileMissing(*chosen)) {
-        ShowFileMissing(ws, ui, *chosen);
-        return;
-    }
-    const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
-    if (folder.empty()) return;
-    const auto count = CarveFiles(ws, ui, *chosen, kind, WithTrailingSlash(folder));
+    const auto count = CarveFiles(ws, ui, chosen->input, kind, chosen->folder);
     if (count) ui.message(ws.text("str_Succes"), " " + std::to_string(*count), MessageButtons::Ok);
 }
 

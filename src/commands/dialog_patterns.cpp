@@ -36,6 +36,22 @@ std::string CleanDialogPath(std::string path) {
     return path;
 }
 
+std::optional<InputAndFolder> AskInputAndFolder(const Workspace& ws, Ui& ui,
+                                                std::vector<FileFilter> filters) {
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Open);
+    request.filters = std::move(filters);
+    const auto chosen = ui.openFile(request);
+    if (!chosen) return std::nullopt;
+    if (FSactions_Tavik::FileMissing(*chosen)) {
+        ShowFileMissing(ws, ui, *chosen);
+        return std::nullopt;
+    }
+    const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
+    if (folder.empty()) return std::nullopt;
+    return InputAndFolder{*chosen, FSactions_Tavik::WithTrailingSlash(folder)};
+}
+
 void ShowFileMissing(const Workspace& ws, Ui& ui, const std::string& path) {
     ui.message(ws.text("str_fnExi") + "!\r" + path, "", MessageButtons::Ok);
 }

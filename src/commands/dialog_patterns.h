@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/ui.h"
 
@@ -32,6 +33,17 @@ enum class DialogPurpose { Open, Save };
 /// Removes trailing characters with codes below 41 (the blank rest of a
 /// dialog's name buffer).
 [[nodiscard]] std::string CleanDialogPath(std::string path);
+
+/// The start of the commands that read one file into a folder: an open dialog
+/// with `filters`, the missing-file check, the folder browser. The chosen file
+/// and the folder (ending in '/'), or nothing when the user cancelled or the
+/// file cannot be read (after its message).
+struct InputAndFolder {
+    std::string input;
+    std::string folder;
+};
+[[nodiscard]] std::optional<InputAndFolder> AskInputAndFolder(const Workspace& ws, Ui& ui,
+                                                              std::vector<FileFilter> filters);
 
 /// `str_fnExi`, "!", CR, the path; OK only, no title.
 void ShowFileMissing(const Workspace& ws, Ui& ui, const std::string& path);

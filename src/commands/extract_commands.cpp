@@ -50,18 +50,9 @@ using Extraction = ExtractionEnd (*)(Workspace&, Ui&, const std::string&, const 
 /// The dialogs both commands share: the file, its check, the folder; then the
 /// extraction and the closing message.
 void runExtraction(Workspace& ws, Ui& ui, const FileFilter& filter, Extraction extract) {
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {filter};
-    const auto chosen = ui.openFile(request);
+    const auto chosen = AskInputAndFolder(ws, ui, {filter});
     if (!chosen) return;
-    if (FileMissing(*chosen)) {
-        ShowFileMissing(ws, ui, *chosen);
-        return;
-    }
-    const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
-    if (folder.empty()) return;
-    if (!extract(ws, ui, *chosen, WithTrailingSlash(folder)).failed) ShowSuccess(ws, ui);
+    if (!extract(ws, ui, chosen->input, chosen->folder).failed) ShowSuccess(ws, ui);
 }
 
 }  // namespace
