@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,6 +57,7 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine,
     buildWidgets();
     buildMenus();
     applyShortcuts();
+    enableDrops();
     auto qtUi = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
     qtUi->setFolderMemory({[this](std::string_view key) {
                                const auto known = m_ws.dialogFolders.find(key);
@@ -339,10 +341,23 @@ void Form1::openListPopup(QAbstractItemView* view, const QPoint& at) {
         view->setCurrentIndex(row);
         ListView1_Click();
     }
+    // Offered only on a row whose replacement is staged.
+    const PictureListEntry* selected = m_ws.selected();
+    m_ws.control("mnu_PopupPictures_Discard").visible = selected != nullptr && selected->changed;
+    applyControlStates();
     if (QMenu* popup = listPopup()) popup->popup(view->viewport()->mapToGlobal(at));
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_thumbs)}) {
+        if (view == nullptr || watched != view->viewport()) continue;
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
+            return true;
+        }
+        if (event->type() == QEvent::Drop) return dropOnList(view, static_cast<QDropEvent*>(event));
+    }
     if (watched == m_list || watched == m_thumbs) {
         // Queued, so the view has moved its selection before the row is read:
         // key down and key up each show the row selected at that moment. A key

@@ -13,6 +13,8 @@
 #include "workspace/workspace.h"
 
 class QAbstractItemView;
+class QDragEnterEvent;
+class QDropEvent;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -84,6 +86,7 @@ public slots:
     void mnu_PopupPictures_SaveAsBMPs_Click();
     void mnu_PopupPictures_SaveAsPNG_Click();
     void mnu_PopupPictures_SavePatch_Click();
+    void mnu_PopupPictures_Discard_Click();
     void mnu_PopupPic_SaveAsBMP_Click();
     void mnu_PopupPic_SaveAsPNG_Click();
     void mnu_PopupPic_SaveAsGPF_1bit_Click();
@@ -105,6 +108,8 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildWidgets();
@@ -116,6 +121,9 @@ private:
     void applyControlStates();
     void takeSelectionFromView();
     void openListPopup(QAbstractItemView* view, const QPoint& at);
+    void enableDrops();
+    /// A drop on the list or the grid at `at` (viewport coordinates) of `view`.
+    bool dropOnList(QAbstractItemView* view, QDropEvent* event);
     void showSelectionInView();
 
     void showPreview();

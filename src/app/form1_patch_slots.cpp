@@ -23,6 +23,11 @@ void Form1::mnu_Fullflash_VerifyPatch_Click() {
     refreshFromWorkspace();
 }
 
+void Form1::mnu_PopupPictures_Discard_Click() {
+    ::mnu_PopupPictures_Discard_Click(m_ws, *m_ui);
+    refreshFromWorkspace();
+}
+
 void Form1::mnu_PopupPictures_SavePatch_Click() {
     ::mnu_PopupPictures_SavePatch_Click(m_ws, *m_ui);
     refreshFromWorkspace();

@@ -107,7 +107,7 @@ int runPatch(const PatchOptions& options) {
     if (!options.folder.empty()) {
         if (!std::filesystem::is_directory(options.folder))
             return fail("not a folder: " + options.folder);
-        const auto fixed = [code](Workspace&, Ui&) { return code; };
+        const auto fixed = [code](Workspace&, Ui&, std::size_t) { return code; };
         const std::string folder = FSactions_Tavik::WithTrailingSlash(options.folder);
         if (!StageFolder(cli.ws, cli.ui, folder, fixed).completed) return 1;
     }

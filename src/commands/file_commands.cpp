@@ -75,10 +75,12 @@ OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui) {
     };
     const auto chosen = ui.openFile(request);
     if (!chosen) return OpenDispatch::Nothing;
+    return OpenPath(ws, ui, *chosen);
+}
 
+OpenDispatch OpenPath(Workspace& ws, Ui& ui, const std::string& path) {
     // Only the extension is taken from the cleaned name: on this platform a
     // file name may really end in a blank.
-    const std::string& path = *chosen;
     const std::string extension = OpenExtension(path);
     if (FileMissing(path)) {
         ShowFileMissing(ws, ui, path);

@@ -36,6 +36,10 @@ OpenDispatch Startup(Workspace& ws, Ui& ui, const std::string& programFolder,
 /// File > Open: asks for a file and dispatches it by its extension.
 OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui);
 
+/// What File > Open does with the path the dialog gave (also a file dropped on
+/// the window): the missing-file check, then dispatch by extension.
+OpenDispatch OpenPath(Workspace& ws, Ui& ui, const std::string& path);
+
 /// The fixed temporary files that start-up removes.
 inline constexpr std::string_view kTemporaryFiles[] = {"PNGtemp.bmp", "PNGtemp.png",
                                                        "PNGpatch.vkp"};

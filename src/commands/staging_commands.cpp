@@ -1,5 +1,6 @@
 #include "commands/staging_commands.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -121,7 +122,7 @@ BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const Cod
             const ReadOutcome read = ReadReplacementSource(ws, ui, file);
             if (read == ReadOutcome::ConverterMissing) end.completed = false;
             if (read == ReadOutcome::Read) {
-                if (StageShownPicture(ws, ui, position, code(ws, ui)) == StageOutcome::Stopped) {
+                if (StageShownPicture(ws, ui, position, code(ws, ui, position)) == StageOutcome::Stopped) {
                     end.completed = false;
                 } else {
                     ++end.written;
@@ -140,9 +141,50 @@ void LoadReplacementFolder(Workspace& ws, Ui& ui) {
         ui.BrowseForFolder(DialogTitle(ws, ws.text("str_cFold"), DialogPurpose::Open));
     if (folder.empty()) return;
     const int menuCode = ws.currentCode;
-    const auto askEach = [menuCode](Workspace& w, Ui& u) { return askedCode(w, u, menuCode); };
+    const auto askEach = [menuCode](Workspace& w, Ui& u, std::size_t) { return askedCode(w, u, menuCode); };
     if (!StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), askEach).completed) return;
     ui.refresh();
     SetSavePatchEnabled(ws, true);
     ShowSuccess(ws, ui);
+}
+
+int RowOwnCode(const PictureEntry& entry) {
+    const int depth = entry.type & 0x0F;
+    const bool compressed = (entry.type & 0xF0) == 0x80;
+    const int format = depth == 0x01 ? 0x01 : depth == 0x05 ? 0x05 : depth == 0x0A ? 0x0A : 0x08;
+    return format == 0x01 || !compressed ? format : format + 0x80;
+}
+
+bool StageDroppedPicture(Workspace& ws, Ui& ui, std::size_t rowPosition, const std::string& path) {
+    if (rowPosition >= ws.rows.size()) return false;
+    if (FileMissing(path)) {
+        ShowFileMissing(ws, ui, path);
+        return false;
+    }
+    ws.selectedRow = rowPosition;
+    if (ReadReplacementSource(ws, ui, path) != ReadOutcome::Read) return false;
+    return StageShownPicture(ws, ui, rowPosition, RowOwnCode(ws.rows[rowPosition].entry)) ==
+           StageOutcome::Staged;
+}
+
+void StageDroppedFolder(Workspace& ws, Ui& ui, const std::string& folder) {
+    const auto ownCode = [](Workspace& w, Ui&, std::size_t position) { return RowOwnCode(w.rows[position].entry); };
+    if (!StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), ownCode).completed) return;
+    ui.refresh();
+    ShowSuccess(ws, ui);
+}
+
+void mnu_PopupPictures_Discard_Click(Workspace& ws, Ui& ui) {
+    const PictureListEntry* row = ws.selected();
+    if (row == nullptr || !row->changed) return;
+    const std::string staging = StagingFilePath(ws, static_cast<std::size_t>(row->entry.number));
+    if (!FileMissing(staging) && !FSactions_Tavik::DeleteFile(staging)) {
+        ShowWriteFailed(ui, staging);
+        return;
+    }
+    ws.rows[*ws.selectedRow].changed = false;
+    const bool anyStaged =
+        std::any_of(ws.rows.begin(), ws.rows.end(), [](const PictureListEntry& r) { return r.changed; });
+    SetSavePatchEnabled(ws, anyStaged || ws.flash.pngChangesPending);
+    ShowSelectedPicture(ws, ui);
 }

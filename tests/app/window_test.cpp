@@ -3,18 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QTableView>
 #include <QTest>
 
 #include "app/form1.h"
 #include "app/picture_view.h"
 #include "app/thumbnail_loader.h"
+#include "codec/bmp_writer.h"
 #include "codec/gpf_file.h"
+#include "commands/preview_commands.h"
 #include "common/flash_builder.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
@@ -132,6 +137,87 @@ TEST(Window, ThumbnailsAreMadeAwayFromTheWindowAndSelectTheirRow) {
     EXPECT_EQ(w.form.workspace().selectedRow, 1u);
     EXPECT_EQ(w.child<QTableView>("ListView1")->currentIndex().row(), 1);
     EXPECT_EQ(w.info(), "0001 :: 3 x 2 :: 8bit :: compressed :: 2 bytes");
+}
+
+}  // namespace
+
+namespace {
+
+void drop(QWidget* target, const QPoint& at, const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent event(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+std::string bitmap(const TempDir& dir, const std::string& name) {
+    DecodedPicture picture;
+    picture.width = 2;
+    picture.height = 1;
+    picture.at(0, 0) = Cell{255, 0, 0, 0};
+    picture.at(1, 0) = Cell{0, 0, 255, 0};
+    GPFcodec::WriteBmpFile(dir.file(name), picture, false);
+    return dir.file(name);
+}
+
+/// The type code the staging file of a row was written with.
+int stagedCode(Window& w, std::size_t row) {
+    const std::string bytes = ReadWholeFile(StagingFilePath(w.form.workspace(), row));
+    return bytes.size() < 32 ? -1 : static_cast<unsigned char>(bytes[24]);
+}
+
+TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
+    FlashBuilder flash;
+    flash.addPicture(2, 1, 0x08, Rgb565(0xF800) + Rgb565(0xE000));
+    flash.addPicture(3, 2, 0x85, "\x06\x1C"s);
+    flash.addPicture(1, 1, 0x87, "\x01\x0F\x0F"s);  // 12 bit, compressed
+    Window w(flash.bytes());
+    w.form.workspace().tempFolder = w.dir.path().string();
+    auto* list = w.child<QTableView>("ListView1");
+    const auto rowAt = [&](int row) { return list->visualRect(list->model()->index(row, 0)).center(); };
+
+    drop(list->viewport(), rowAt(2), bitmap(w.dir, "red blue.bmp"));
+    EXPECT_TRUE(w.form.workspace().rows[2].changed);
+    EXPECT_EQ(stagedCode(w, 2), 0x88) << "a 12-bit row takes compressed 16 bits";
+    EXPECT_TRUE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled());
+
+    drop(list->viewport(), rowAt(1), w.dir.write("notes.txt", "hello"));
+    EXPECT_FALSE(w.form.workspace().rows[1].changed);
+    ASSERT_EQ(w.ui->messageTexts().size(), 1u) << "the menu command's refusal";
+
+    const std::string folder = w.dir.file("pictures");
+    std::filesystem::create_directory(folder);
+    bitmap(w.dir, "pictures/0000.bmp");
+    w.ui->dialogs.clear();
+    drop(list->viewport(), QPoint(2, list->viewport()->height() - 2), folder);
+    EXPECT_EQ(stagedCode(w, 0), 0x08) << "an uncompressed row stays uncompressed";
+    EXPECT_EQ(w.ui->messageTexts().size(), 1u) << "the closing message of Load pictures";
+
+    // Discard is offered on a staged row only, and undoes the staging.
+    const auto rightClick = [&](int row) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, rowAt(row), list->viewport()->mapToGlobal(rowAt(row)));
+        QCoreApplication::sendEvent(list->viewport(), &click);
+        w.form.menu("mnu_PopupPictures")->close();
+    };
+    rightClick(1);
+    EXPECT_FALSE(w.form.menuAction("mnu_PopupPictures_Discard")->isVisible());
+    for (int row : {2, 0}) {
+        rightClick(row);
+        ASSERT_TRUE(w.form.menuAction("mnu_PopupPictures_Discard")->isVisible());
+        w.form.menuAction("mnu_PopupPictures_Discard")->trigger();
+        EXPECT_FALSE(w.form.workspace().rows[static_cast<std::size_t>(row)].changed);
+        EXPECT_FALSE(std::filesystem::exists(StagingFilePath(w.form.workspace(), static_cast<std::size_t>(row))));
+    }
+    EXPECT_FALSE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled()) << "nothing staged any more";
+    EXPECT_EQ(w.info(), "0000 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes") << "the fullflash's picture again";
+
+    // A fullflash dropped anywhere opens.
+    FlashBuilder other;
+    other.addPicture(1, 1, 0x05, "\x1C"s);
+    drop(&w.form, QPoint(5, 5), w.dir.write("other.bin", other.bytes()));
+    EXPECT_EQ(w.form.workspace().rows.size(), 1u);
 }
 
 }  // namespace
