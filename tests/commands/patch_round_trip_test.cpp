@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <set>
 
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
+#include "commands/extract_commands.h"
 #include "commands/fullflash_commands.h"
 #include "commands/patch_commands.h"
 #include "commands/preview_commands.h"
@@ -25,7 +28,7 @@
 
 namespace {
 
-enum class SizeClass { Equal, Smaller, Larger, Tiny, OddTail };
+enum class SizeClass { Equal, Smaller, Larger, Tiny, OddTail, Tall };
 
 struct Replacement {
     std::size_t row;
@@ -89,6 +92,8 @@ std::pair<int, int> dimensions(SizeClass size, const PictureEntry& entry, Seeded
             return {random.between(1, 3), random.between(1, 3)};
         case SizeClass::OddTail:
             return {random.between(1, 15) * 2 + 1, 1};
+        case SizeClass::Tall:
+            return {random.between(1, 4), random.between(256, 320)};
     }
     return {1, 1};
 }
@@ -137,6 +142,12 @@ std::vector<Replacement> stageMany(Workspace& ws, Ui& ui, std::uint64_t seed) {
                          : size == SizeClass::OddTail ? 0x05
                                                       : kCodes[random.between(0, 6)];
         staged.push_back(stage(ws, ui, row, size, code, random));
+    }
+    // Heights above 255 only a 12-byte entry can list.
+    if (EntryFormatFor(ws.flash.NewSGold, ws.flash.mModel) == EntryFormat::Long) {
+        std::size_t row = 0;
+        while (used.contains(row)) ++row;
+        staged.push_back(stage(ws, ui, row, SizeClass::Tall, 0x88, random));
     }
     for (Replacement& r : staged) {
         Workspace scratch;
@@ -213,6 +224,80 @@ TEST(PatchRoundTrip, ReplacedPicturesDecodeAsStagedAndNothingElseChanges) {
                 ASSERT_TRUE(inside) << "byte " << at << " changed outside the replaced pictures";
             }
         }
+    }
+}
+
+// The extractor reads the writer's patches back. It ends a picture at a data
+// line whose new bytes are sixteen FF (the writer's erased rows), so every
+// staged stream here is random pixels without such a row, which is checked
+// first. A 15-byte tail written in place carries one FF that no decode reaches.
+TEST(PatchRoundTrip, ExtractionGivesBackTheStagedPictures) {
+    const struct {
+        MkflashOptions image;
+        bool hexFilename;
+        bool zeroFilename;
+    } cases[] = {{SmallSGold(40), false, true}, {SmallNewSGold("E71", 40), true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image.model);
+        TempDir dir;
+        Workspace ws;
+        ws.tempFolder = dir.path().string();
+        ws.HEXFilename = c.hexFilename;
+        ws.ZeroFilename = c.zeroFilename;
+        ScriptedUi ui;
+        ASSERT_TRUE(LoadFullflash(ws, ui, WriteFlashPath(dir, c.image)));
+        const std::vector<Replacement> staged = stageMany(ws, ui, 3);
+
+        std::map<std::string, std::pair<GPFcodec::GpfHeader, DecodedPicture>> expected;
+        for (const Replacement& r : staged) {
+            const std::string file = ReadWholeFile(StagingFilePath(ws, r.row));
+            ByteCursor in({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()});
+            const GPFcodec::GpfHeader header = GPFcodec::ParseGpfHeader(in).value();
+            for (std::size_t at = 0; at + 16 <= r.staged.dataSize; at += 16) {
+                ASSERT_NE(file.substr(GPFcodec::kGpfHeaderSize + at, 16), std::string(16, '\xFF'))
+                    << "row " << r.row << ": choose another seed";
+            }
+            const std::string name =
+                GPFcodec::PictureFileNameFor(header.pictureNumber, c.hexFilename, c.zeroFilename)
+                    .base +
+                (header.typeCode <= 10 ? ".gpf" : ".gpf2");
+            expected[name] = {header, r.staged};
+        }
+        // A bold row without a staging file gets only its comment, ahead of
+        // placed pictures; its neighbours must come back whole.
+        std::size_t unplaced = 0;
+        while (ws.rows[unplaced].changed) ++unplaced;
+        ws.rows[unplaced].changed = true;
+
+        const auto written = WritePatchTo(ws, ui, dir.file("patch.vkp"));
+        ASSERT_TRUE(written.has_value());
+        ASSERT_EQ(written->notPlaced, 1);
+        const std::string folder = dir.file("out") + "/";
+        std::filesystem::create_directory(folder);
+        const ExtractionEnd end = ExtractFromVkpFile(ws, ui, dir.file("patch.vkp"), folder);
+        EXPECT_FALSE(end.failed);
+        EXPECT_EQ(end.written, static_cast<int>(expected.size()));
+
+        const bool longEntries =
+            EntryFormatFor(ws.flash.NewSGold, ws.flash.mModel) == EntryFormat::Long;
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            const std::string name = file.path().filename();
+            const auto want = expected.find(name);
+            ASSERT_NE(want, expected.end()) << name << " is no staged picture";
+            const std::string bytes = ReadWholeFile(file.path());
+            ByteCursor in({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+            GPFcodec::GpfHeader header = GPFcodec::ParseGpfHeader(in).value();
+            EXPECT_EQ(header.gpf2, longEntries) << name;
+            header.gpf2 = want->second.first.gpf2;
+            EXPECT_EQ(header, want->second.first) << name;
+            EXPECT_EQ(bytes.size() % 16, 0u) << name;
+            Workspace scratch;
+            ASSERT_TRUE(ShowGpfFile(scratch, ui, file.path())) << name;
+            EXPECT_EQ(pixels(scratch.picture), pixels(want->second.second)) << name;
+            EXPECT_EQ(scratch.picture.dataSize, want->second.second.dataSize) << name;
+            expected.erase(want);
+        }
+        EXPECT_TRUE(expected.empty()) << expected.size() << " staged pictures not extracted";
     }
 }
 
