@@ -20,7 +20,8 @@ std::vector<PictureListEntry> scan(const std::vector<std::uint8_t>& bytes) {
                             EntryFormatFor(id.NewSGold, id.mModel), nullptr);
 }
 
-std::string bytesAt(const std::vector<std::uint8_t>& image, std::uint32_t offset, std::size_t count) {
+std::string bytesAt(const std::vector<std::uint8_t>& image, std::uint32_t offset,
+                    std::size_t count) {
     return {image.begin() + offset, image.begin() + offset + static_cast<std::ptrdiff_t>(count)};
 }
 
@@ -65,7 +66,8 @@ TEST(Mkflash, LayoutIsWhatTheScanFinds) {
         const FlashIdentity id = IdentifyFullflash(result.bytes);
         const MkflashLayout& layout = result.layout;
         EXPECT_EQ(id.platform + "|" + id.PITadr + "|" + std::to_string(layout.entrySize) + "|" +
-                      std::to_string(layout.pictures.size()) + "|" + std::to_string(layout.tableFull),
+                      std::to_string(layout.pictures.size()) + "|" +
+                      std::to_string(layout.tableFull),
                   c.identity)
             << c.name;
         EXPECT_EQ(id.mModel, c.options.model) << c.name;
@@ -92,7 +94,8 @@ TEST(Mkflash, LayoutIsWhatTheScanFinds) {
                 << c.name;
         }
     }
-    EXPECT_EQ(types, (std::set<std::uint8_t>{0x01, 0x05, 0x07, 0x08, 0x0A, 0x81, 0x85, 0x87, 0x88, 0x8A}));
+    EXPECT_EQ(types,
+              (std::set<std::uint8_t>{0x01, 0x05, 0x07, 0x08, 0x0A, 0x81, 0x85, 0x87, 0x88, 0x8A}));
 }
 
 // Where the carver must find them is checked by the carving tests; here,
@@ -106,7 +109,8 @@ TEST(Mkflash, EmbeddedFilesAreRealFilesInTurn) {
         const MkflashResult result = MakeFullflash(options);
         ASSERT_TRUE(result.ok());
         const auto& files = result.layout.embedded;
-        ASSERT_EQ(files.size(), static_cast<std::size_t>(options.embeddedFiles + (options.filesAtEnd ? 3 : 0)));
+        ASSERT_EQ(files.size(),
+                  static_cast<std::size_t>(options.embeddedFiles + (options.filesAtEnd ? 3 : 0)));
         for (std::size_t i = 0; i < files.size(); ++i) {
             EXPECT_TRUE(i >= 6 || static_cast<std::size_t>(files[i].kind) == i % 3) << i;
             if (files[i].kind != EmbeddedKind::Png) continue;
@@ -116,14 +120,16 @@ TEST(Mkflash, EmbeddedFilesAreRealFilesInTurn) {
                       std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
         }
         EXPECT_EQ(files[3].offset + files[3].size, files[4].offset);
-        EXPECT_EQ(files.back().offset + files.back().size == result.bytes.size(), options.filesAtEnd);
+        EXPECT_EQ(files.back().offset + files.back().size == result.bytes.size(),
+                  options.filesAtEnd);
     }
 }
 
 // source: the check value of CRC-32 in the catalogue of parametrised CRCs
 TEST(Mkflash, Crc32CheckValue) {
     const std::string_view text = "123456789";
-    EXPECT_EQ(Crc32({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}), 0xCBF43926u);
+    EXPECT_EQ(Crc32({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}),
+              0xCBF43926u);
 }
 
 TEST(Mkflash, RefusesWhatCannotBeLaidOut) {
@@ -141,8 +147,10 @@ TEST(Mkflash, RefusesWhatCannotBeLaidOut) {
     MkflashOptions longMaker = SmallSGold();
     longMaker.manufacturer = "SIEMENS MOBILE AG";
     const Case cases[] = {
-        {"SGold size", tooSmall, "--size-mib 1 is too small for this layout: it needs at least 2 MiB"},
-        {"New-SGold size", newSGoldSmall, "--size-mib 16 is too small for this layout: it needs at least 17 MiB"},
+        {"SGold size", tooSmall,
+         "--size-mib 1 is too small for this layout: it needs at least 2 MiB"},
+        {"New-SGold size", newSGoldSmall,
+         "--size-mib 16 is too small for this layout: it needs at least 17 MiB"},
         {"model", badModel, "the model must have 3 or 4 characters: 'S6'"},
         {"manufacturer", longMaker, "the manufacturer has at most 16 characters"},
     };
