@@ -13,8 +13,8 @@ using namespace std::string_literals;
 
 FlashBuilder threePictures() {
     FlashBuilder flash;
-    flash.addPicture(1, 1, 0x05, "\xE0");                  // red, 8-bit
-    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");      // 24 with alpha
+    flash.addPicture(1, 1, 0x05, "\xE0");                           // red, 8-bit
+    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");               // 24 with alpha
     flash.addPicture(2, 1, 0x08, Rgb565(0xE000) + Rgb565(0x001F));  // marker, blue
     return flash;
 }
@@ -48,16 +48,13 @@ TEST(SaveShownPictureAsBmp, AsksNameOverwriteAndAlphaThenWrites) {
     EXPECT_EQ(t.ui.dialogs[2].text, "Save alpha channel?");
     EXPECT_EQ(t.ui.dialogs[3].text, "Done");
     EXPECT_EQ(ReadWholeFile(chosen + ".bmp"), GPFcodec::BmpFileBytes(t.ws.picture, true));
-}
 
-TEST(SaveShownPictureAsBmp, CancelledOverwriteKeepsTheOldFile) {
-    LoadedWorkspace t(threePictures());
-    showRow(t, 0);
-    const std::string path = t.dir.write("keep.bmp", "old");
-    t.ui.choosePath(path).answer(false);
+    t.ui.dialogs.clear();
+    t.dir.write("out.bmp", "old");
+    t.ui.choosePath(chosen).answer(false);
     mnu_PopupPic_SaveAsBMP_Click(t.ws, t.ui);
-    EXPECT_EQ(ReadWholeFile(path), "old");
-    EXPECT_EQ(t.ui.dialogs.size(), 2u);
+    EXPECT_EQ(t.ui.dialogs.size(), 2u) << "a cancelled overwrite ends the command";
+    EXPECT_EQ(ReadWholeFile(chosen + ".bmp"), "old");
 }
 
 TEST(SaveSelectedPictureAsBmp, NamedByTheFileNameRuleAndDepthByAlpha) {
@@ -130,16 +127,13 @@ TEST(SaveAllAsBmp, CancelAtAnExistingFileEndsTheBatchWithoutClosingMessage) {
     EXPECT_EQ(t.ui.dialogs.back().buttons, MessageButtons::OkCancel);
 }
 
-TEST(SaveAllAsBmp, CancelledFolderDoesNothing) {
+TEST(SaveAllAsBmp, CancelledFolderDoesNothingAndAnUnwritableOneStopsWithAMessage) {
     LoadedWorkspace t(threePictures());
     t.ui.chooseFolder("");
     mnu_PopupPictures_SaveAsBMPs_Click(t.ws, t.ui);
-    EXPECT_EQ(t.ui.dialogs.size(), 1u);
+    ASSERT_EQ(t.ui.dialogs.size(), 1u);
     EXPECT_EQ(t.ui.dialogs[0].text, "  ") << "the prompt: empty texts, blanks kept";
-}
 
-TEST(SaveAllAsBmp, UnwritableFolderStopsWithAMessage) {
-    LoadedWorkspace t(threePictures());
     t.ui.chooseFolder(t.dir.file("no such folder"));
     mnu_PopupPictures_SaveAsBMPs_Click(t.ws, t.ui);
     const auto texts = t.ui.messageTexts();

@@ -31,13 +31,6 @@ struct ProgramFolder {
     }
 };
 
-TEST(LoadSettings, FirstStartWritesTheSevenDefaultLines) {
-    ProgramFolder p;
-    LoadSettings(p.ws, p.ui);
-    EXPECT_EQ(p.settings(), kDefaults);
-    EXPECT_TRUE(p.ui.dialogs.empty());
-}
-
 TEST(LoadSettings, FillsTheDialogAndTheWindow) {
     ProgramFolder p;
     p.dir.write("Pictavo.ini",
@@ -81,9 +74,11 @@ TEST(LoadSettings, UnusableFileIsReportedOnceAndDefaultsStay) {
     EXPECT_TRUE(unwritable.ws.ZeroFilename);
 }
 
+// A first start writes the seven default lines; each load appends its block.
 TEST(RecentFiles, AppendedBlocksLastLineWinsAndSaveWritesClean) {
     ProgramFolder p;
     LoadSettings(p.ws, p.ui);
+    EXPECT_TRUE(p.ui.dialogs.empty());
     for (const char* path : {"/a.bin", "/b.bin", "/a.bin"}) AddRecentFile(p.ws, path);
     EXPECT_EQ(p.settings(), std::string(kDefaults) +
                                 "MRU1=/a.bin\r\n"
@@ -110,10 +105,6 @@ TEST(RecentFiles, AMissingFileDoesNothing) {
     EXPECT_EQ(p.recentEntries(), std::vector<std::string>{p.dir.file("gone.bin")});
     EXPECT_EQ(p.settings(), before);
 }
-
-}  // namespace
-
-namespace {
 
 // The folders file dialogs start in live under keys of our own: one line per
 // kind, kept by a full rewrite and read back by the next start.
