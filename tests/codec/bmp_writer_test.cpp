@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/temp_dir.h"
 #include "picture_io/picture_files.h"
 #include "picture_io/picture_pixels.h"
 
@@ -100,12 +99,4 @@ TEST(BmpWriter, PicturesBeyondTheCanvasAreCutToIt) {
     EXPECT_EQ(U32At(file, 22), 321u);
     picture.width = -4;
     EXPECT_EQ(BmpFileBytes(picture, false), WriteBmpHeader(0, 321, 24));
-}
-
-TEST(BmpWriter, WritesTheFileAtThePath) {
-    TempDir folder;
-    const DecodedPicture picture = Picture(5, 2, true, PatternCell);
-    ASSERT_TRUE(WriteBmpFile(folder.file("picture.bmp"), picture, true));
-    EXPECT_EQ(ReadWholeFile(folder.file("picture.bmp")), BmpFileBytes(picture, true));
-    EXPECT_FALSE(WriteBmpFile(folder.file("missing/picture.bmp"), picture, false));
 }

@@ -59,6 +59,7 @@ TEST_F(FullflashCommands, LoadShowsIdentityListAndMenus) {
         enableSavePatch(ws);
         ws.flash.pngChangesPending = true;
         if (!ws.rows.empty()) ws.rows[0].changed = true;
+        ui.progressValues.clear();
 
         ASSERT_TRUE(LoadFullflash(ws, ui, path));
         EXPECT_EQ(visible(ws), expected);
@@ -66,7 +67,7 @@ TEST_F(FullflashCommands, LoadShowsIdentityListAndMenus) {
         EXPECT_EQ(ws.flash.file->path(), path);
         EXPECT_FALSE(ws.flash.pngChangesPending);
         EXPECT_EQ(recent, std::vector<std::string>{path});
-        EXPECT_EQ(ui.progressValues.back(), 100);
+        EXPECT_TRUE(!ui.progressValues.empty() && ui.progressValues.back() == 100);
         EXPECT_TRUE(ui.dialogs.empty());
     }
 }
@@ -140,10 +141,11 @@ TEST_F(FullflashCommands, FilesThatAreNoFullflashLoadWithAnEmptyList) {
     };
     for (const auto& [name, bytes] : cases) {
         WriteBytes(dir.file(name), bytes);
+        ui.progressValues.clear();
         ASSERT_TRUE(LoadFullflash(ws, ui, dir.file(name))) << name;
         EXPECT_TRUE(ws.rows.empty()) << name;
         EXPECT_EQ(ws.flash.picnum, -1) << name;
-        EXPECT_EQ(ui.progressValues.back(), 100) << name;
+        EXPECT_TRUE(!ui.progressValues.empty() && ui.progressValues.back() == 100) << name;
         EXPECT_TRUE(ws.control("mnu_FileClose").enabled) << name;
     }
     EXPECT_TRUE(ui.dialogs.empty());

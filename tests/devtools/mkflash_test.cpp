@@ -125,13 +125,6 @@ TEST(Mkflash, EmbeddedFilesAreRealFilesInTurn) {
     }
 }
 
-// source: the check value of CRC-32 in the catalogue of parametrised CRCs
-TEST(Mkflash, Crc32CheckValue) {
-    const std::string_view text = "123456789";
-    EXPECT_EQ(Crc32({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}),
-              0xCBF43926u);
-}
-
 TEST(Mkflash, RefusesWhatCannotBeLaidOut) {
     struct Case {
         std::string name;

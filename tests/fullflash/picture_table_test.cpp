@@ -99,12 +99,6 @@ TEST(ReadPictureTable, StopsAtTheScanLimit) {
     }
 }
 
-TEST(ReadPictureTable, EmptyTableStillEndsTheProgressAt100) {
-    std::vector<int> progress;
-    EXPECT_TRUE(scan(table(EntryFormat::Short, {{1, 1, 0x05, 0x01}}), EntryFormat::Short, &progress).empty());
-    EXPECT_EQ(progress, std::vector<int>{100});
-}
-
 // Entry 9 sits at file offset 8A3C10; every text of a row is checked whole.
 TEST(ReadPictureTable, RowTexts) {
     constexpr std::uint32_t pit = 0x8A3C10 - 9 * 8;
@@ -122,16 +116,6 @@ TEST(ReadPictureTable, RowTexts) {
     EXPECT_EQ(ColumnTexts(rows[255]), (Texts{"0255", "0FF", "1", "1", "0A00", "8A43C0", "0FEDCBA"}));
     EXPECT_EQ(ColumnTexts(rows[1000]), (Texts{"1000", "3E8", "0", "0", "8100", "8A5B08", "0000010"}));
     EXPECT_EQ(rows[9].entry, (PictureEntry{9, 176, 220, 0x88, 0, 0x8A3C10, 0x123456}));
-}
-
-TEST(ReadPictureTable, WideEntriesReadTwoByteSizes) {
-    FlashBytes flash(kPit + 24, 0xFF);
-    flash.longEntry(kPit, 240, 320, 0x8A, 0, 0xA0ABCDEF, 0x1234);
-    const auto rows = scan(flash.bytes(), EntryFormat::Long);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(ColumnTexts(rows[0]),
-              (std::array<std::string, 7>{"0000", "000", "240", "320", "8A00", "100", "0ABCDEF"}));
-    EXPECT_EQ(rows[0].entry, (PictureEntry{0, 240, 320, 0x8A, 0, kPit, 0xABCDEF}));
 }
 
 TEST(EntryFormatFor, TwelveBytesOnlyForNewSGoldE71AndEL71) {

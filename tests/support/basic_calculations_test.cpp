@@ -51,12 +51,6 @@ TEST(HexToNumber, ReadsLeadingDigitsOnly) {
     for (const auto& [text, value] : cases) EXPECT_EQ(HexToNumber(text), value) << text;
 }
 
-TEST(PointerToOffset, DropsTopDigit) {
-    EXPECT_EQ(PointerToOffset("\x56\x34\x12\xA0"), 0x0123456u);
-    EXPECT_EQ(PointerToOffset("\xFF\xFF\xFF\xFF\x99"), 0x0FFFFFFFu);
-    EXPECT_EQ(PointerToOffset("\x01"), 1u);
-}
-
 TEST(Bits, ByteToBitsAndBack) {
     const std::pair<std::uint8_t, std::string> cases[] = {
         {0, "00000000"}, {255, "11111111"}, {5, "00000101"}, {0xC0, "11000000"}};
