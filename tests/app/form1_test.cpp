@@ -47,7 +47,9 @@ TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
             EXPECT_EQ(action->isEnabled(), entry.enabled) << name;
         }
         if (entry.kind != MenuKind::Separator) {
-            EXPECT_EQ(action->text().remove(QLatin1Char('&')).toStdString(), std::string(entry.caption)) << name;
+            EXPECT_EQ(action->text().remove(QLatin1Char('&')).toStdString(),
+                      std::string(entry.caption))
+                << name;
         }
         const bool popupRoot = entry.parent.empty() && !entry.visible;
         if (!popupRoot) {
@@ -92,8 +94,7 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_EQ(list->model()->index(2, 2).data().toString(), "4");
     EXPECT_EQ(list->model()->index(1, 6).data().toString(), "0090010");
     EXPECT_EQ(list->model()->headerData(5, Qt::Horizontal).toString(), "PIToffset");
-    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(),
-              ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");
+    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(), ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");
     EXPECT_EQ(child<QProgressBar>(window, "ProgressBar1")->value(), 100);
     EXPECT_TRUE(window.menuAction("mnu_FileClose")->isEnabled());
     EXPECT_TRUE(window.menuAction("mnu_FullFlash")->isEnabled());

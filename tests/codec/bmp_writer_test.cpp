@@ -74,8 +74,8 @@ TEST(BmpWriter, ReadBackPixelExact) {
             SCOPED_TRACE(std::to_string(width) + (alpha ? " alpha" : ""));
             const DecodedPicture picture = Picture(
                 width, 3, alpha, [&](int x, int) { return x == 1 ? M : RandomCell(random); });
-            const auto colours = PictureIO::LoadPicturePixels(
-                AsBytes(BmpFileBytes(picture, false)), width, 3, Cell{});
+            const auto colours = PictureIO::LoadPicturePixels(AsBytes(BmpFileBytes(picture, false)),
+                                                              width, 3, Cell{});
             ASSERT_TRUE(colours);
             const std::string bits32 = BmpFileBytes(picture, true);
             const auto cells = PictureIO::ReadBmp32Pixels(AsBytes(bits32), 54, width, 3, false);

@@ -114,15 +114,18 @@ TEST(RememberDialogFolder, OneLinePerKindThroughLoadAndSave) {
     RememberDialogFolder(p.ws, "FolderOfPatches", "/a b");
     RememberDialogFolder(p.ws, "FolderOfFullflashes", "/flash");
     RememberDialogFolder(p.ws, "FolderOfPatches", "/c");
-    EXPECT_EQ(p.settings(), std::string(kDefaults) + "FolderOfFullflashes=/flash\r\nFolderOfPatches=/c\r\n");
+    EXPECT_EQ(p.settings(),
+              std::string(kDefaults) + "FolderOfFullflashes=/flash\r\nFolderOfPatches=/c\r\n");
 
     ASSERT_TRUE(SaveSettings(p.ws, p.ui));
     ProgramFolder again;
     again.ws.applicationFolder = p.ws.applicationFolder;
     LoadSettings(again.ws, again.ui);
     EXPECT_EQ(again.ws.dialogFolders,
-              (ConfigActions::DialogFolders{{"FolderOfFullflashes", "/flash"}, {"FolderOfPatches", "/c"}}));
-    EXPECT_EQ(again.ws.settingsDialog, ConfigActions::SettingsValues{}) << "the settings read as before";
+              (ConfigActions::DialogFolders{{"FolderOfFullflashes", "/flash"},
+                                            {"FolderOfPatches", "/c"}}));
+    EXPECT_EQ(again.ws.settingsDialog, ConfigActions::SettingsValues{})
+        << "the settings read as before";
 }
 
 }  // namespace
