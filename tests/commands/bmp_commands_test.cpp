@@ -11,21 +11,13 @@ namespace {
 
 using namespace std::string_literals;
 
-FlashBuilder threePictures() {
-    FlashBuilder flash;
-    flash.addPicture(1, 1, 0x05, "\xE0");                           // red, 8-bit
-    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");               // 24 with alpha
-    flash.addPicture(2, 1, 0x08, Rgb565(0xE000) + Rgb565(0x001F));  // marker, blue
-    return flash;
-}
-
 void showRow(LoadedWorkspace& t, std::size_t row) {
     t.ws.selectedRow = row;
     ASSERT_TRUE(ShowSelectedPicture(t.ws, t.ui));
 }
 
 TEST(SaveShownPictureAsBmp, AsksNameOverwriteAndAlphaThenWrites) {
-    LoadedWorkspace t(threePictures());
+    LoadedWorkspace t(SamplePictures());
     showRow(t, 2);
     t.ws.setText("str_PlSel", "Select");
     t.ws.setText("str_4save", "to save");
@@ -70,7 +62,7 @@ TEST(SaveSelectedPictureAsBmp, NamedByTheFileNameRuleAndDepthByAlpha) {
         {false, false, 0, "0", 24},
     };
     for (const auto& c : cases) {
-        LoadedWorkspace t(threePictures());
+        LoadedWorkspace t(SamplePictures());
         t.ws.HEXFilename = c.hex;
         t.ws.ZeroFilename = c.zero;
         showRow(t, c.row);
@@ -97,7 +89,7 @@ TEST(SaveSelectedPictureAsBmp, UndecodableTypeAsksNothingAndWritesNothing) {
 }
 
 TEST(SaveAllAsBmp, WritesEveryPictureWithProgressAndOneClosingMessage) {
-    LoadedWorkspace t(threePictures());
+    LoadedWorkspace t(SamplePictures());
     const std::string folder = (t.dir.path() / "out").string();
     std::filesystem::create_directory(folder);
     t.ui.chooseFolder(folder);
@@ -114,7 +106,7 @@ TEST(SaveAllAsBmp, WritesEveryPictureWithProgressAndOneClosingMessage) {
 }
 
 TEST(SaveAllAsBmp, CancelAtAnExistingFileEndsTheBatchWithoutClosingMessage) {
-    LoadedWorkspace t(threePictures());
+    LoadedWorkspace t(SamplePictures());
     const std::string folder = t.dir.path().string();
     t.dir.write("0002.bmp", "mine");
     t.ui.chooseFolder(folder).answer(false);
@@ -128,7 +120,7 @@ TEST(SaveAllAsBmp, CancelAtAnExistingFileEndsTheBatchWithoutClosingMessage) {
 }
 
 TEST(SaveAllAsBmp, CancelledFolderDoesNothingAndAnUnwritableOneStopsWithAMessage) {
-    LoadedWorkspace t(threePictures());
+    LoadedWorkspace t(SamplePictures());
     t.ui.chooseFolder("");
     mnu_PopupPictures_SaveAsBMPs_Click(t.ws, t.ui);
     ASSERT_EQ(t.ui.dialogs.size(), 1u);
