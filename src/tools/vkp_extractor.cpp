@@ -82,9 +82,15 @@ std::optional<ExtractedFile> VkpExtractor::next() {
 }
 
 std::optional<ExtractedFile> VkpExtractor::picture(std::string_view numberText) {
+    const std::size_t entryStart = m_position;
     const auto entry = nextLine();
-    if (!entry) return std::nullopt;  // a comment with nothing after it
-    (void)nextLine();                 // the writer's empty line after the entry
+    // A comment with no entry line after it is a picture the writer could not
+    // place: it has no block, and the lines after it belong to the next one.
+    if (!entry || entry->size() < kShortestDataLine || entry->starts_with(';')) {
+        m_position = entryStart;
+        return std::nullopt;
+    }
+    (void)nextLine();  // the writer's empty line after the entry
     GPFcodec::GpfHeader header = headerFromEntryLine(*entry);
     header.pictureNumber = static_cast<std::int16_t>(NumberTextValue(numberText) & 0xFFFF);
     const std::string extension = header.typeCode <= 10 ? ".gpf" : ".gpf2";

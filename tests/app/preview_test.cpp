@@ -16,9 +16,9 @@ using namespace std::string_literals;
 
 std::string flashWithPictures() {
     FlashBuilder flash;
-    flash.addPicture(2, 1, 0x08, Rgb565(0xF800) + Rgb565(0xE000));      // red, marker
-    flash.addPicture(3, 2, 0x85, "\x06\x1C"s);                          // green run
-    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x80"s);                  // 24 with alpha
+    flash.addPicture(2, 1, 0x08, Rgb565(0xF800) + Rgb565(0xE000));  // red, marker
+    flash.addPicture(3, 2, 0x85, "\x06\x1C"s);                      // green run
+    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x80"s);              // 24 with alpha
     return flash.bytes();
 }
 
@@ -37,10 +37,6 @@ TEST(Preview, SelectingRowsByClickAndKeysShowsTheirInformationLine) {
     QTest::keyClick(list, Qt::Key_Down);
     QCoreApplication::processEvents();
     EXPECT_EQ(frame->title(), "0001 :: 3 x 2 :: 8bit :: compressed :: 2 bytes");
-
-    QTest::keyClick(list, Qt::Key_Down);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(frame->title(), "0002 :: 1 x 1 :: 24bit :: uncompressed :: 4 bytes");
     EXPECT_NE(window.picturePopup(), nullptr);
 }
 

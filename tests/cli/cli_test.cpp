@@ -26,14 +26,20 @@ TEST(PictavoCli, InfoAndListOfSyntheticFullflashes) {
     };
     const Case cases[] = {
         {SmallSGold(12),
-         "model: S65\nfirmware: 58\nlanguage pack: lg4\nmanufacturer: SIEMENS\nplatform: SGold\nPIT: A001C\n"
-         "pictures: 12\n", ""},
+         "model: S65\nfirmware: 58\nlanguage pack: lg4\nmanufacturer: SIEMENS\nplatform: "
+         "SGold\nPIT: A001C\n"
+         "pictures: 12\n",
+         ""},
         {SmallNewSGold("E71", 40),
-         "model: E71\nfirmware: 58\nlanguage pack: lg4\nmanufacturer: SIEMENS\nplatform: New-SGold\n"
-         "PIT: 0200000\npictures: 40\n", ""},
+         "model: E71\nfirmware: 58\nlanguage pack: lg4\nmanufacturer: SIEMENS\nplatform: "
+         "New-SGold\n"
+         "PIT: 0200000\npictures: 40\n",
+         ""},
         {SmallNewSGold("S75", 0),
-         "model: S75\nfirmware: 58\nlanguage pack: lg4\nmanufacturer: SIEMENS\nplatform: New-SGold\n"
-         "PIT: 0200000\npictures: 0\n", "pictavo-cli: warning: no picture table found in "},
+         "model: S75\nfirmware: 58\nlanguage pack: lg4\nmanufacturer: SIEMENS\nplatform: "
+         "New-SGold\n"
+         "PIT: 0200000\npictures: 0\n",
+         "pictavo-cli: warning: no picture table found in "},
     };
     for (const Case& c : cases) {
         // A blank and a quote in the name: arguments never pass through a shell.
@@ -84,4 +90,12 @@ TEST(PictavoCli, FailuresAndUsage) {
             EXPECT_NE(usage.find("usage: pictavo-cli"), std::string::npos) << c.name;
         }
     }
+}
+
+// The build puts Pictavo.ini (naming English) and English.lng beside the
+// programs, so the command line shows the window's texts.
+TEST(CliLanguage, MessagesCarryTheLanguageFileTexts) {
+    const ProgramRun run = RunProgram("pictavo-cli", {"show", "/nonexistent/x.gpf"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "pictavo-cli: File not found! /nonexistent/x.gpf\n");
 }

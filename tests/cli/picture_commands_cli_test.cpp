@@ -31,7 +31,8 @@ struct Fixture {
     }
     [[nodiscard]] std::vector<std::string> files() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(out)) names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(out))
+            names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -55,7 +56,8 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         const ProgramRun run = RunProgram("pictavo-cli", args);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(f.files(), c.files) << c.flags[1];
-        EXPECT_EQ(run.out, "files written to " + f.out + ": " + std::to_string(c.files.size()) + "\n");
+        EXPECT_EQ(run.out,
+                  "files written to " + f.out + ": " + std::to_string(c.files.size()) + "\n");
     }
     Fixture f;
     RunProgram("pictavo-cli", {"export", f.flash, "--to", f.out, "--as", "gpf", "--pictures", "2"});
@@ -66,7 +68,8 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
 
     // PNG with alpha exactly for the picture that has it.
     const ProgramTempFolder temp(f.dir.path().string());
-    RunProgram("pictavo-cli", {"export", f.flash, "--to", f.out, "--as", "png", "--pictures", "0-1"});
+    RunProgram("pictavo-cli",
+               {"export", f.flash, "--to", f.out, "--as", "png", "--pictures", "0-1"});
     for (const auto& [name, colourType] : {std::pair{"0000.png", 2}, {"0001.png", 6}}) {
         const std::string png = ReadWholeFile(f.out + "/" + name);
         ASSERT_GT(png.size(), 25u) << name;
@@ -74,32 +77,29 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
     }
 }
 
-TEST(CliExport, ExistingFilesNeedOverwrite) {
-    Fixture f;
-    const std::string existing = f.out + "/0001.bmp";
-    { std::ofstream(existing) << "mine"; }
+// An existing file ends the BMP batch unless --overwrite; a picture that
+// cannot be decoded fails the run but not the others.
+TEST(CliExport, ExistingFilesNeedOverwriteAndAnUndecodablePictureFailsTheRun) {
+    Fixture f(true);
+    const std::string existing = f.dir.write("out dir/0001.bmp", "mine");
     ProgramRun run = RunProgram("pictavo-cli", {"export", f.flash, "--as", "bmp", "--to", f.out});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(ReadWholeFile(existing), "mine");
     EXPECT_FALSE(std::filesystem::exists(f.out + "/0002.bmp")) << "the BMP batch ends there";
 
-    run = RunProgram("pictavo-cli", {"export", f.flash, "--as", "bmp", "--to", f.out, "--overwrite"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(ReadWholeFile(existing).substr(0, 2), "BM");
-}
-
-TEST(CliExport, APictureThatCannotBeDecodedFailsTheRunButNotTheOthers) {
-    Fixture f(true);
-    const ProgramRun run = RunProgram("pictavo-cli", {"export", f.flash, "--as", "bmp", "--to", f.out});
+    run =
+        RunProgram("pictavo-cli", {"export", f.flash, "--as", "bmp", "--to", f.out, "--overwrite"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Not Supported GPF!"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(existing).substr(0, 2), "BM");
     EXPECT_EQ(f.files(), (std::vector<std::string>{"0000.bmp", "0001.bmp", "0002.bmp"}));
 }
 
 TEST(CliConvert, ReencodesAndShowReadsItBack) {
     Fixture f;
     const std::string gpf = f.out + "/blue run.gpf2";
-    ProgramRun run = RunProgram("pictavo-cli", {"convert", f.flash, "2", gpf, "--depth", "8", "--uncompressed"});
+    ProgramRun run =
+        RunProgram("pictavo-cli", {"convert", f.flash, "2", gpf, "--depth", "8", "--uncompressed"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     run = RunProgram("pictavo-cli", {"show", gpf});
     EXPECT_EQ(run.exitCode, 0);

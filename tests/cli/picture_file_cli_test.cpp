@@ -56,18 +56,15 @@ TEST(CliOpenPicture, WritesThePictureAsA32BitBitmapAndKeepsAnExistingOne) {
     run = RunProgram("pictavo-cli", {"open-picture", tooWide, "--bmp", dir.file("new.bmp")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("new.bmp")));
-}
 
-TEST(CliOpenPicture, APngGoesThroughTheConverterTheSettingsName) {
-    TempDir dir;
+    // A PNG goes through the converter the settings name.
     const ProgramTempFolder temp(dir.path().string());
     const std::string png = TestImage("pngsuite/basn6a08.png");
-    const std::string out = dir.file("out.bmp");
-    const ProgramRun run = RunProgram("pictavo-cli", {"open-picture", png, "--bmp", out});
+    run = RunProgram("pictavo-cli", {"open-picture", png, "--bmp", dir.file("png.bmp")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "32 x 32 :: 32bit\n");
     const std::string direct = dir.file("direct.bmp");
     RunProgram("pictavo-convert", {"-out", "bmp", "-ctype", "rgba", "-o", direct, png});
-    EXPECT_EQ(ReadWholeFile(out), ReadWholeFile(direct));
+    EXPECT_EQ(ReadWholeFile(dir.file("png.bmp")), ReadWholeFile(direct));
     EXPECT_FALSE(std::filesystem::exists(dir.file("PNGtemp.bmp")));
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/temp_dir.h"
 #include "picture_io/picture_files.h"
 #include "picture_io/picture_pixels.h"
 
@@ -75,8 +74,8 @@ TEST(BmpWriter, ReadBackPixelExact) {
             SCOPED_TRACE(std::to_string(width) + (alpha ? " alpha" : ""));
             const DecodedPicture picture = Picture(
                 width, 3, alpha, [&](int x, int) { return x == 1 ? M : RandomCell(random); });
-            const auto colours = PictureIO::LoadPicturePixels(
-                AsBytes(BmpFileBytes(picture, false)), width, 3, Cell{});
+            const auto colours = PictureIO::LoadPicturePixels(AsBytes(BmpFileBytes(picture, false)),
+                                                              width, 3, Cell{});
             ASSERT_TRUE(colours);
             const std::string bits32 = BmpFileBytes(picture, true);
             const auto cells = PictureIO::ReadBmp32Pixels(AsBytes(bits32), 54, width, 3, false);
@@ -100,12 +99,4 @@ TEST(BmpWriter, PicturesBeyondTheCanvasAreCutToIt) {
     EXPECT_EQ(U32At(file, 22), 321u);
     picture.width = -4;
     EXPECT_EQ(BmpFileBytes(picture, false), WriteBmpHeader(0, 321, 24));
-}
-
-TEST(BmpWriter, WritesTheFileAtThePath) {
-    TempDir folder;
-    const DecodedPicture picture = Picture(5, 2, true, PatternCell);
-    ASSERT_TRUE(WriteBmpFile(folder.file("picture.bmp"), picture, true));
-    EXPECT_EQ(ReadWholeFile(folder.file("picture.bmp")), BmpFileBytes(picture, true));
-    EXPECT_FALSE(WriteBmpFile(folder.file("missing/picture.bmp"), picture, false));
 }

@@ -123,28 +123,3 @@ TEST(EncodePicture, RefusedCodesAndEmptyPictures) {
         EXPECT_EQ(EncodePicture(empty, code), "") << code;
     }
 }
-
-TEST(CellToPixelBytes, AlphaRules) {
-    struct Case {
-        bool hasAlpha;
-        int typeCode;
-        Cell cell;
-        PixelBytes bytes;
-    };
-    const Case cases[] = {
-        {true, 0x0A, Cell{1, 2, 3, 4}, {3, 2, 1, 4}},
-        {true, 0x8A, Cell{1, 2, 3, 0}, {3, 2, 1, 0}},
-        {true, 0x88, Cell{1, 2, 3, 127}, {3, 2, 1, 0}},
-        {true, 0x05, Cell{1, 2, 3, 126}, {169, 171, 169, 0}},
-        {true, 0x01, Cell{1, 2, 3, 0}, {169, 171, 169, 0}},
-        {false, 0x0A, M, {169, 171, 169, 0}},
-        {false, 0x8A, Cell{169, 171, 169, 9}, {169, 171, 169, 0}},
-        {false, 0x8A, Cell{169, 171, 170, 9}, {170, 171, 169, 255}},
-        {false, 0x88, Cell{1, 2, 3, 200}, {3, 2, 1, 0}},
-        {false, 0x05, M, {169, 171, 169, 0}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CellToPixelBytes(c.hasAlpha, c.typeCode, c.cell), c.bytes)
-            << c.hasAlpha << " " << c.typeCode;
-    }
-}

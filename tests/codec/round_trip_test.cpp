@@ -155,11 +155,3 @@ TEST(RoundTrip, EveryCodeGivesBackTheReducedPixels) {
         }
     }
 }
-
-TEST(RoundTrip, CompressionShrinksPicturesWithRuns) {
-    const DecodedPicture picture = Structured(240, 320, false, 7);
-    for (const auto& [raw, compressed] : {std::pair{0x05, 0x85}, {0x08, 0x88}, {0x0A, 0x8A}}) {
-        EXPECT_LT(EncodePicture(picture, compressed).size(), EncodePicture(picture, raw).size())
-            << TypeTextFromCode(compressed);
-    }
-}

@@ -11,21 +11,13 @@ namespace {
 
 using namespace std::string_literals;
 
-FlashBuilder threePictures() {
-    FlashBuilder flash;
-    flash.addPicture(1, 1, 0x05, "\xE0");                  // red, 8-bit
-    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");      // 24 with alpha
-    flash.addPicture(2, 1, 0x08, Rgb565(0xE000) + Rgb565(0x001F));  // marker, blue
-    return flash;
-}
-
 void showRow(LoadedWorkspace& t, std::size_t row) {
     t.ws.selectedRow = row;
     ASSERT_TRUE(ShowSelectedPicture(t.ws, t.ui));
 }
 
 TEST(SaveShownPictureAsBmp, AsksNameOverwriteAndAlphaThenWrites) {
-    LoadedWorkspace t(threePictures());
+    LoadedWorkspace t(SamplePictures());
     showRow(t, 2);
     t.ws.setText("str_PlSel", "Select");
     t.ws.setText("str_4save", "to save");
@@ -48,16 +40,13 @@ TEST(SaveShownPictureAsBmp, AsksNameOverwriteAndAlphaThenWrites) {
     EXPECT_EQ(t.ui.dialogs[2].text, "Save alpha channel?");
     EXPECT_EQ(t.ui.dialogs[3].text, "Done");
     EXPECT_EQ(ReadWholeFile(chosen + ".bmp"), GPFcodec::BmpFileBytes(t.ws.picture, true));
-}
 
-TEST(SaveShownPictureAsBmp, CancelledOverwriteKeepsTheOldFile) {
-    LoadedWorkspace t(threePictures());
-    showRow(t, 0);
-    const std::string path = t.dir.write("keep.bmp", "old");
-    t.ui.choosePath(path).answer(false);
+    t.ui.dialogs.clear();
+    t.dir.write("out.bmp", "old");
+    t.ui.choosePath(chosen).answer(false);
     mnu_PopupPic_SaveAsBMP_Click(t.ws, t.ui);
-    EXPECT_EQ(ReadWholeFile(path), "old");
-    EXPECT_EQ(t.ui.dialogs.size(), 2u);
+    EXPECT_EQ(t.ui.dialogs.size(), 2u) << "a cancelled overwrite ends the command";
+    EXPECT_EQ(ReadWholeFile(chosen + ".bmp"), "old");
 }
 
 TEST(SaveSelectedPictureAsBmp, NamedByTheFileNameRuleAndDepthByAlpha) {
@@ -73,7 +62,7 @@ TEST(SaveSelectedPictureAsBmp, NamedByTheFileNameRuleAndDepthByAlpha) {
         {false, false, 0, "0", 24},
     };
     for (const auto& c : cases) {
-        LoadedWorkspace t(threePictures());
+        LoadedWorkspace t(SamplePictures());
         t.ws.HEXFilename = c.hex;
         t.ws.ZeroFilename = c.zero;
         showRow(t, c.row);
@@ -100,7 +89,7 @@ TEST(SaveSelectedPictureAsBmp, UndecodableTypeAsksNothingAndWritesNothing) {
 }
 
 TEST(SaveAllAsBmp, WritesEveryPictureWithProgressAndOneClosingMessage) {
-    LoadedWorkspace t(threePictures());
+    LoadedWorkspace t(SamplePictures());
     const std::string folder = (t.dir.path() / "out").string();
     std::filesystem::create_directory(folder);
     t.ui.chooseFolder(folder);
@@ -117,7 +106,7 @@ TEST(SaveAllAsBmp, WritesEveryPictureWithProgressAndOneClosingMessage) {
 }
 
 TEST(SaveAllAsBmp, CancelAtAnExistingFileEndsTheBatchWithoutClosingMessage) {
-    LoadedWorkspace t(threePictures());
+    LoadedWorkspace t(SamplePictures());
     const std::string folder = t.dir.path().string();
     t.dir.write("0002.bmp", "mine");
     t.ui.chooseFolder(folder).answer(false);
@@ -130,16 +119,13 @@ TEST(SaveAllAsBmp, CancelAtAnExistingFileEndsTheBatchWithoutClosingMessage) {
     EXPECT_EQ(t.ui.dialogs.back().buttons, MessageButtons::OkCancel);
 }
 
-TEST(SaveAllAsBmp, CancelledFolderDoesNothing) {
-    LoadedWorkspace t(threePictures());
+TEST(SaveAllAsBmp, CancelledFolderDoesNothingAndAnUnwritableOneStopsWithAMessage) {
+    LoadedWorkspace t(SamplePictures());
     t.ui.chooseFolder("");
     mnu_PopupPictures_SaveAsBMPs_Click(t.ws, t.ui);
-    EXPECT_EQ(t.ui.dialogs.size(), 1u);
+    ASSERT_EQ(t.ui.dialogs.size(), 1u);
     EXPECT_EQ(t.ui.dialogs[0].text, "  ") << "the prompt: empty texts, blanks kept";
-}
 
-TEST(SaveAllAsBmp, UnwritableFolderStopsWithAMessage) {
-    LoadedWorkspace t(threePictures());
     t.ui.chooseFolder(t.dir.file("no such folder"));
     mnu_PopupPictures_SaveAsBMPs_Click(t.ws, t.ui);
     const auto texts = t.ui.messageTexts();

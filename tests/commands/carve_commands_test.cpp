@@ -8,7 +8,7 @@
 
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
-#include "devtools/mkflash.h"
+#include "devtools/test_files.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -60,15 +60,10 @@ TEST(ExtractGifs, DeclinedOverwriteDoesNotStopTheScan) {
 // Every embedded file mkflash lays out, the last three ending in the image's
 // last bytes, comes out under its offset with exactly its bytes.
 TEST(CarveFiles, FindsEveryFileEmbeddedInAnImage) {
-    MkflashOptions sgold;
-    sgold.pictures = 12;
-    sgold.sizeMiB = 2;
+    MkflashOptions sgold = SmallSGold();
     sgold.embeddedFiles = 30;
     sgold.filesAtEnd = true;
-    MkflashOptions newSGold;
-    newSGold.platform = MkflashPlatform::NewSGold;
-    newSGold.model = "E71";
-    newSGold.sizeMiB = 17;
+    MkflashOptions newSGold = SmallNewSGold("E71", 200);
     newSGold.filesAtEnd = true;
     for (const MkflashOptions& options : {sgold, newSGold}) {
         Fixture f;

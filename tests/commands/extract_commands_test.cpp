@@ -93,8 +93,9 @@ TEST(ExtractFromGpn, GivesBackTheFilesOfTheGpn) {
 
 TEST(ExtractFromGraphPatch, EndsWithAMessageOnBadInputOrFolder) {
     Fixture f;
-    const std::string patch =
-        f.dir.write("p.vkp", "; ##### Picture ../../escape #####\r\nentry\r\n\r\n");
+    const std::string patch = f.dir.write("p.vkp",
+                                          "; ##### Picture ../../escape #####\r\n"
+                                          "00100000: 0000000000000000 1010050000003AA0\r\n\r\n");
     const std::string missing = f.dir.file("nothing.vkp");
     const std::string noFolder = f.dir.file("no such folder");
 

@@ -13,18 +13,17 @@ namespace {
 using namespace std::string_literals;
 
 std::string header(int width, int height, int code, int number, bool gpf2) {
-    return GPFcodec::WriteGpfHeader({static_cast<std::int16_t>(width),
-                                     static_cast<std::int16_t>(height),
-                                     static_cast<std::int16_t>(code),
-                                     static_cast<std::int16_t>(number), gpf2});
+    return GPFcodec::WriteGpfHeader(
+        {static_cast<std::int16_t>(width), static_cast<std::int16_t>(height),
+         static_cast<std::int16_t>(code), static_cast<std::int16_t>(number), gpf2});
 }
 
 FlashBuilder pictures() {
     FlashBuilder flash;
-    flash.addPicture(3, 1, 0x88, "\x03"s + Rgb565(0x001F));          // 0: run of 3 blue
-    flash.addPicture(2, 1, 0x05, "\xE0\x1C");                         // 1: red, green
-    flash.addPicture(4, 2, 0x01, "\xA0\x50");                         // 2: 1-bit
-    flash.addPicture(1, 1, 0x03, "\x00");                             // 3: no such format
+    flash.addPicture(3, 1, 0x88, "\x03"s + Rgb565(0x001F));  // 0: run of 3 blue
+    flash.addPicture(2, 1, 0x05, "\xE0\x1C");                // 1: red, green
+    flash.addPicture(4, 2, 0x01, "\xA0\x50");                // 2: 1-bit
+    flash.addPicture(1, 1, 0x03, "\x00");                    // 3: no such format
     return flash;
 }
 
@@ -65,7 +64,8 @@ TEST(SaveAsGpfWithDepth, DeclinedCompressionWritesTheUncompressedCode) {
     EXPECT_EQ(t.ui.dialogs.at(0).request.initialName, "gpfFile.gpf2");
     EXPECT_EQ(t.ws.currentCode, 0x08);
     const std::string blue = Rgb565(0x001F);
-    EXPECT_EQ(ReadWholeFile(path), GPFcodec::PadToSixteen(header(3, 1, 0x08, 0, false) + blue + blue + blue));
+    EXPECT_EQ(ReadWholeFile(path),
+              GPFcodec::PadToSixteen(header(3, 1, 0x08, 0, false) + blue + blue + blue));
 }
 
 // The re-encoding save keeps a name ending in "gpf2" without the dot; the raw
@@ -91,7 +91,8 @@ TEST(GpfSaves, NameEndingsAreComparedExactly) {
         } else {
             mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
         }
-        EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written))) << c.typed << (c.raw ? " raw" : "");
+        EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written)))
+            << c.typed << (c.raw ? " raw" : "");
     }
 }
 
@@ -132,7 +133,7 @@ TEST(SaveAsGpfWithDepth, CompressedOneBitIsRefusedAndAnExistingFileSurvives) {
     EXPECT_EQ(ReadWholeFile(path), "keep me");
 }
 
-TEST(SaveSelectedPictureAsGpf, CopiesTheStoredBytesRaw) {
+TEST(SaveSelectedPictureAsGpf, CopiesTheStoredBytesRawAndRefusesAnUndecodableType) {
     LoadedWorkspace t(pictures());
     showRow(t, 0);
     t.ws.HEXFilename = true;
@@ -144,10 +145,8 @@ TEST(SaveSelectedPictureAsGpf, CopiesTheStoredBytesRaw) {
     EXPECT_EQ(ReadWholeFile(path),
               GPFcodec::PadToSixteen(header(3, 1, 0x88, 0, false) + "\x03"s + Rgb565(0x001F)));
     EXPECT_EQ(t.ui.messageTexts().back(), "");
-}
 
-TEST(SaveSelectedPictureAsGpf, UndecodableTypeWritesNothing) {
-    LoadedWorkspace t(pictures());
+    t.ui.dialogs.clear();
     t.ws.selectedRow = 3;
     mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
     EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"Not Supported GPF!"}));
@@ -163,9 +162,7 @@ TEST(SaveAllAsGpf, FourDigitNamesAndCancelSkipsOnePicture) {
     const std::string folder = (t.dir.path() / "gpfs").string();
     std::filesystem::create_directory(folder);
     const std::string existing = folder + "/0003.gpf2";
-    {
-        std::ofstream(existing) << "mine";
-    }
+    { std::ofstream(existing) << "mine"; }
     t.ui.chooseFolder(folder).answer(true).answer(false);
     mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
 
@@ -173,20 +170,18 @@ TEST(SaveAllAsGpf, FourDigitNamesAndCancelSkipsOnePicture) {
     EXPECT_EQ(ReadWholeFile(folder + "/0026.gpf2"),
               GPFcodec::PadToSixteen(header(1, 1, 0x05, 26, true) + "\x1A"));
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file();
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files += entry.is_regular_file();
     EXPECT_EQ(files, 27);
     EXPECT_EQ(t.ui.messageTexts().back(), "") << "closing message";
 }
 
-TEST(SaveAllAsGpf, CancelledFolderAsksNothingMore) {
+TEST(SaveAllAsGpf, GpfExtensionFromTheQuestionAndCancelledFolderAsksNothingMore) {
     LoadedWorkspace t(pictures());
     t.ui.chooseFolder("");
     mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
     EXPECT_EQ(t.ui.dialogs.size(), 1u);
-}
 
-TEST(SaveAllAsGpf, GpfExtensionFromTheQuestion) {
-    LoadedWorkspace t(pictures());
     t.ui.chooseFolder(t.dir.path().string()).answer(false);
     mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
     EXPECT_TRUE(std::filesystem::exists(t.dir.file("0000.gpf")));

@@ -6,6 +6,7 @@
 
 #include "commands/patch_fixture.h"
 #include "commands/verify_commands.h"
+#include "patch/patch_rows.h"
 
 namespace {
 
@@ -20,12 +21,6 @@ const std::string kBanner =
     "; ###                                                                 ###\r\n"
     "; ### Patch for SIEMENS S65fw05 (SGold)                               ###\r\n"
     "; #######################################################################\r\n";
-
-std::string counting(int count) {
-    std::string bytes;
-    for (int i = 1; i <= count; ++i) bytes += static_cast<char>(i);
-    return bytes;
-}
 
 TEST(SavePatch, WithNothingStagedWritesOnlyTheBanner) {
     PatchFixture t(SmallPictures(2));
@@ -42,7 +37,7 @@ TEST(SavePatch, WithNothingStagedWritesOnlyTheBanner) {
 TEST(SavePatch, WritesEntriesAndDataInPlaceAndRelocatedThenClearsTheStaging) {
     PatchFixture t(SmallPictures(3));
     t.stage(0, "\xA1\xA2\xA3", 3);
-    t.stage(2, counting(20), 20);  // the last row: nothing above it to measure its room
+    t.stage(2, Counting(20), 20);  // the last row: nothing above it to measure its room
     EXPECT_EQ(t.savePatch(),
               kBanner +
                   "\r\n; ##### Picture 0 #####\r\n"
@@ -60,7 +55,7 @@ TEST(SavePatch, WritesEntriesAndDataInPlaceAndRelocatedThenClearsTheStaging) {
     EXPECT_EQ(t.ws.flash.freeSpacePosition, 0x40020);
 
     // A second patch of the same session never hands out that run again.
-    t.stage(1, counting(20), 20);
+    t.stage(1, Counting(20), 20);
     const PatchCheck second = t.verify(t.savePatch("second.vkp"));
     ASSERT_EQ(second.changed.size(), 1u);
     EXPECT_EQ(second.changed[0].dataOffset, 0x40020u);
@@ -96,7 +91,7 @@ TEST(SavePatch, NewDataNeverReachesAnotherPicture) {
         std::string flash = SmallPictures(4) + std::string(0x40, '\x33');
         if (c.damage) c.damage(flash);
         PatchFixture t(flash);
-        t.stage(c.row, counting(c.size), c.size);
+        t.stage(c.row, Counting(c.size), c.size);
         const PatchCheck check = t.verify(t.savePatch());
         EXPECT_TRUE(check.Clean()) << c.what << "\n" << PatchReport(check, "\n", 10);
         ASSERT_EQ(check.changed.size(), 1u) << c.what;
@@ -107,10 +102,10 @@ TEST(SavePatch, NewDataNeverReachesAnotherPicture) {
 TEST(SavePatch, PicturesThatCannotBePlacedStayStagedAndAreCounted) {
     PatchFixture t(SmallPictures(4, false));
     t.ws.setText("str_Succes", "Done");
-    t.stage(0, counting(40), 40);    // no erased flash to move it to
+    t.stage(0, Counting(40), 40);    // no erased flash to move it to
     t.stage(1, "\x77");              // fits
-    t.stage(2, counting(300), 300);  // 300 x 1: the 8-byte entry cannot list it
-    t.stage(3, counting(40), 40);    // no free flash again, told once
+    t.stage(2, Counting(300), 300);  // 300 x 1: the 8-byte entry cannot list it
+    t.stage(3, Counting(40), 40);    // no free flash again, told once
     const std::string patch = t.savePatch();
     EXPECT_EQ(t.ui.messageTexts(),
               (std::vector<std::string>{
@@ -131,7 +126,7 @@ TEST(SavePatch, PicturesThatCannotBePlacedStayStagedAndAreCounted) {
 
 TEST(SavePatch, AFailedWriteChangesNothing) {
     PatchFixture t(SmallPictures(2));
-    t.stage(1, counting(20), 20);
+    t.stage(1, Counting(20), 20);
     EXPECT_EQ(t.savePatch("missing folder/out.vkp"), "");
     EXPECT_EQ(t.ui.messageTexts().back(), "Cannot write!\r" + t.dir.file("missing folder/out.vkp"));
     EXPECT_TRUE(t.ws.rows[1].changed);
@@ -149,10 +144,6 @@ TEST(SavePatch, DamagedOrMissingStagingFilesLeaveOnlyTheComment) {
     EXPECT_EQ(patch, kBanner + "\r\n; ##### Picture 0 #####\r\n\r\n; ##### Picture 1 #####\r\n");
     EXPECT_EQ(t.ui.messageTexts().front(), "Damaged staging file!\r" + t.dir.file("0000.gpf2"));
 }
-
-}  // namespace
-
-namespace {
 
 TEST(VerifyPatchCommand, ShowsTheReportOfTheChosenPatch) {
     PatchFixture t(SmallPictures(2));

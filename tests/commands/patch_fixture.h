@@ -6,14 +6,10 @@
 #include <string>
 
 #include "codec/gpf_file.h"
-#include "commands/fullflash_commands.h"
 #include "commands/patch_commands.h"
 #include "commands/preview_commands.h"
-#include "common/flash_builder.h"
-#include "common/scripted_ui.h"
-#include "common/temp_dir.h"
+#include "common/loaded_workspace.h"
 #include "patch/patch_verifier.h"
-#include "workspace/workspace.h"
 
 /// An image with `count` one-byte 8-bit pictures, 16 bytes apart from
 /// FlashBuilder::kData on, and erased flash at 0x40000..0x40400 unless `erased`
@@ -36,18 +32,10 @@ inline void PointEntry(std::string& flash, int index, std::uint32_t offset) {
     }
 }
 
-struct PatchFixture {
-    TempDir dir;
-    Workspace ws;
-    ScriptedUi ui;
+struct PatchFixture : LoadedWorkspace {
     std::string flash;
 
-    explicit PatchFixture(const std::string& bytes) : flash(bytes) {
-        ws.tempFolder = dir.path().string();
-        LoadFullflash(ws, ui, dir.write("flash.bin", bytes));
-        ui.dialogs.clear();
-        ui.progressValues.clear();
-    }
+    explicit PatchFixture(const std::string& bytes) : LoadedWorkspace(bytes), flash(bytes) {}
 
     /// A staging file for `row` holding `stream` as a picture of `type`, and
     /// the row's mark.

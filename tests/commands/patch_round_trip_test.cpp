@@ -1,14 +1,18 @@
 // The weight-bearing check of the patch writer: replacements of every depth
 // and size class staged on realistic images of both platforms and both entry
-// formats, the patch applied by the verifier, and the patched copy read back.
+// formats, the patch applied by the verifier and the patched copy read back,
+// and the patch read back by the extractor.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <set>
 
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
+#include "commands/extract_commands.h"
 #include "commands/fullflash_commands.h"
 #include "commands/patch_commands.h"
 #include "commands/preview_commands.h"
@@ -25,13 +29,14 @@
 
 namespace {
 
-enum class SizeClass { Equal, Smaller, Larger, Tiny, OddTail };
+enum class SizeClass { Equal, Smaller, Larger, Tiny, OddTail, Tall };
 
 struct Replacement {
     std::size_t row;
     SizeClass size;
     int code;
-    DecodedPicture staged;  ///< the staging file decoded
+    GPFcodec::GpfHeader header;  ///< of the staging file
+    DecodedPicture staged;       ///< the staging file decoded
 };
 
 /// Cells of the picture's own width x height, the fourth byte only where it means something.
@@ -51,8 +56,7 @@ std::optional<DecodedPicture> decode(std::span<const std::uint8_t> flash,
                                      const PictureEntry& entry) {
     DecodedPicture picture;
     SilentUi quiet;
-    const auto type = GPFcodec::TypeInfoFromText(
-        BasicCalculations_Tavik::BytesToHex(std::string(1, static_cast<char>(entry.type)), false));
+    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
     ByteCursor in(flash, entry.dataOffset);
     if (!GPFcodec::DecodePicture(picture, quiet, in, 0, entry.width, entry.height, type.compressed,
                                  type.bitDepth)) {
@@ -89,6 +93,8 @@ std::pair<int, int> dimensions(SizeClass size, const PictureEntry& entry, Seeded
             return {random.between(1, 3), random.between(1, 3)};
         case SizeClass::OddTail:
             return {random.between(1, 15) * 2 + 1, 1};
+        case SizeClass::Tall:
+            return {random.between(1, 4), random.between(256, 320)};
     }
     return {1, 1};
 }
@@ -106,7 +112,7 @@ Replacement stage(Workspace& ws, Ui& ui, std::size_t row, SizeClass size, int co
         }
     }
     EXPECT_EQ(StageShownPicture(ws, ui, row, code), StageOutcome::Staged);
-    return {row, size, code, ws.picture};
+    return {row, size, code, {}, ws.picture};
 }
 
 /// Replacements of every class: exact fits on uncompressed pictures, and the
@@ -138,81 +144,155 @@ std::vector<Replacement> stageMany(Workspace& ws, Ui& ui, std::uint64_t seed) {
                                                       : kCodes[random.between(0, 6)];
         staged.push_back(stage(ws, ui, row, size, code, random));
     }
+    // Heights above 255 only a 12-byte entry can list.
+    if (EntryFormatFor(ws.flash.NewSGold, ws.flash.mModel) == EntryFormat::Long) {
+        std::size_t row = 0;
+        while (used.contains(row)) ++row;
+        staged.push_back(stage(ws, ui, row, SizeClass::Tall, 0x88, random));
+    }
     for (Replacement& r : staged) {
+        const std::string file = ReadWholeFile(StagingFilePath(ws, r.row));
+        ByteCursor in({reinterpret_cast<const std::uint8_t*>(file.data()), file.size()});
+        r.header = GPFcodec::ParseGpfHeader(in).value();
         Workspace scratch;
         ShowGpfFile(scratch, ui, StagingFilePath(ws, r.row));
         r.staged = scratch.picture;
+        // The extractor ends a picture at a data row of sixteen FF bytes (the
+        // writer's erased rows); random pixels make no such row.
+        for (std::size_t at = 0; at + 16 <= r.staged.dataSize; at += 16) {
+            EXPECT_NE(file.substr(GPFcodec::kGpfHeaderSize + at, 16), std::string(16, '\xFF'))
+                << "row " << r.row << ": choose another seed";
+        }
     }
     return staged;
 }
 
+/// An image loaded, replacements staged, one more bold row without a staging
+/// file (it gets only its comment, between placed pictures), and the patch
+/// written.
+struct WrittenPatch {
+    TempDir dir;
+    Workspace ws;
+    ScriptedUi ui;
+    std::vector<std::uint8_t> flash;
+    std::vector<Replacement> staged;
+    std::string patch = dir.file("patch.vkp");
+
+    explicit WrittenPatch(const MkflashOptions& options) {
+        ws.tempFolder = dir.path().string();
+        const std::string path = WriteFlashPath(dir, options);
+        EXPECT_TRUE(LoadFullflash(ws, ui, path));
+        flash = ReadBytes(path);
+        staged = stageMany(ws, ui, 2);
+        std::size_t unplaced = 0;
+        while (ws.rows[unplaced].changed) ++unplaced;
+        ws.rows[unplaced].changed = true;
+        const auto written = WritePatchTo(ws, ui, patch);
+        EXPECT_EQ(written.value_or(PatchWritten{}).notPlaced, 1);
+        EXPECT_TRUE(ui.messageTexts().empty());
+    }
+};
+
 TEST(PatchRoundTrip, ReplacedPicturesDecodeAsStagedAndNothingElseChanges) {
-    const MkflashOptions images[] = {SmallSGold(40), SmallNewSGold("E71", 40),
-                                     SmallNewSGold("C81", 40)};
-    for (const MkflashOptions& options : images) {
-        for (std::uint64_t seed : {2u}) {
-            SCOPED_TRACE(options.model + " seed " + std::to_string(seed));
-            TempDir dir;
-            Workspace ws;
-            ws.tempFolder = dir.path().string();
-            ScriptedUi ui;
-            const std::string path = WriteFlashPath(dir, options);
-            ASSERT_TRUE(LoadFullflash(ws, ui, path));
-            const std::vector<std::uint8_t> flash = ReadBytes(path);
+    for (const MkflashOptions& options :
+         {SmallSGold(40), SmallNewSGold("E71", 40), SmallNewSGold("C81", 40)}) {
+        SCOPED_TRACE(options.model);
+        const WrittenPatch w(options);
+        const auto& flash = w.flash;
+        const PatchResult result = VerifyPatch(flash, ReadWholeFile(w.patch));
+        ASSERT_TRUE(result.check.Clean()) << PatchReport(result.check, "\n", 20);
+        const std::vector<PictureEntry> before = table(flash);
+        const std::vector<PictureEntry> after = table(result.patched);
+        ASSERT_EQ(after.size(), before.size());
 
-            const std::vector<Replacement> staged = stageMany(ws, ui, seed);
-            const auto written = WritePatchTo(ws, ui, dir.file("patch.vkp"));
-            ASSERT_TRUE(written.has_value());
-            EXPECT_EQ(written->notPlaced, 0);
-            EXPECT_TRUE(ui.messageTexts().empty());
-
-            const PatchResult result = VerifyPatch(flash, ReadWholeFile(dir.file("patch.vkp")));
-            ASSERT_TRUE(result.check.Clean()) << PatchReport(result.check, "\n", 20);
-            const std::vector<PictureEntry> before = table(flash);
-            const std::vector<PictureEntry> after = table(result.patched);
-            ASSERT_EQ(after.size(), before.size());
-
-            std::set<std::size_t> replacedRows;
-            std::vector<std::pair<std::uint64_t, std::uint64_t>>
-                allowed;  // what the patch may change
-            const PicturePlaces places(flash, before);
-            for (const Replacement& r : staged) {
-                replacedRows.insert(r.row);
-                const PictureEntry& entry = after[r.row];
-                const auto picture = decode(result.patched, entry);
-                ASSERT_TRUE(picture.has_value()) << "row " << r.row;
-                EXPECT_EQ(pixels(*picture), pixels(r.staged)) << "row " << r.row;
-                EXPECT_EQ(picture->dataSize, r.staged.dataSize) << "row " << r.row;
-                if (r.size == SizeClass::Equal) {
-                    EXPECT_EQ(entry.dataOffset, before[r.row].dataOffset);
-                }
-                if (r.size == SizeClass::Larger) {
-                    EXPECT_NE(entry.dataOffset, before[r.row].dataOffset);
-                }
-                const auto& old = before[r.row];
-                allowed.push_back({old.entryOffset, old.entryOffset + 12});
-                if (const auto end = places.InPlaceEnd(r.row))
-                    allowed.push_back({old.dataOffset, *end});
+        std::set<std::size_t> replacedRows;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> allowed;  // what the patch may change
+        const PicturePlaces places(flash, before);
+        for (const Replacement& r : w.staged) {
+            replacedRows.insert(r.row);
+            const PictureEntry& entry = after[r.row];
+            const auto picture = decode(result.patched, entry);
+            ASSERT_TRUE(picture.has_value()) << "row " << r.row;
+            EXPECT_EQ(pixels(*picture), pixels(r.staged)) << "row " << r.row;
+            EXPECT_EQ(picture->dataSize, r.staged.dataSize) << "row " << r.row;
+            if (r.size == SizeClass::Equal) {
+                EXPECT_EQ(entry.dataOffset, before[r.row].dataOffset);
             }
-            for (std::size_t row = 0; row < before.size(); ++row) {
-                if (replacedRows.contains(row)) continue;
-                EXPECT_EQ(after[row], before[row]) << "row " << row;
-                const auto original = decode(flash, before[row]);
-                const auto patched = decode(result.patched, after[row]);
-                ASSERT_EQ(original.has_value(), patched.has_value()) << "row " << row;
-                if (original) {
-                    EXPECT_EQ(pixels(*patched), pixels(*original)) << "row " << row;
-                }
+            if (r.size == SizeClass::Larger) {
+                EXPECT_NE(entry.dataOffset, before[r.row].dataOffset);
             }
-            for (std::size_t at = 0; at < flash.size(); ++at) {
-                if (flash[at] == result.patched[at]) continue;
-                const bool inside =
-                    flash[at] == 0xFF ||
-                    std::any_of(allowed.begin(), allowed.end(),
-                                [at](const auto& a) { return at >= a.first && at < a.second; });
-                ASSERT_TRUE(inside) << "byte " << at << " changed outside the replaced pictures";
+            const auto& old = before[r.row];
+            allowed.push_back({old.entryOffset, old.entryOffset + 12});
+            if (const auto end = places.InPlaceEnd(r.row))
+                allowed.push_back({old.dataOffset, *end});
+        }
+        for (std::size_t row = 0; row < before.size(); ++row) {
+            if (replacedRows.contains(row)) continue;
+            EXPECT_EQ(after[row], before[row]) << "row " << row;
+            const auto original = decode(flash, before[row]);
+            const auto patched = decode(result.patched, after[row]);
+            ASSERT_EQ(original.has_value(), patched.has_value()) << "row " << row;
+            if (original) {
+                EXPECT_EQ(pixels(*patched), pixels(*original)) << "row " << row;
             }
         }
+        for (std::size_t at = 0; at < flash.size(); ++at) {
+            if (flash[at] == result.patched[at]) continue;
+            const bool inside = flash[at] == 0xFF ||
+                                std::any_of(allowed.begin(), allowed.end(), [at](const auto& a) {
+                                    return at >= a.first && at < a.second;
+                                });
+            ASSERT_TRUE(inside) << "byte " << at << " changed outside the replaced pictures";
+        }
+    }
+}
+
+// The extractor gives back every staged picture, named by the file-name rule.
+// A 15-byte tail written in place carries one FF that no decode reaches.
+TEST(PatchRoundTrip, ExtractionGivesBackTheStagedPictures) {
+    const struct {
+        MkflashOptions image;
+        bool hexFilename;
+        bool zeroFilename;
+    } cases[] = {{SmallSGold(40), false, true}, {SmallNewSGold("E71", 40), true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image.model);
+        WrittenPatch w(c.image);
+        w.ws.HEXFilename = c.hexFilename;
+        w.ws.ZeroFilename = c.zeroFilename;
+        std::map<std::string, const Replacement*> expected;
+        for (const Replacement& r : w.staged) {
+            const auto name =
+                GPFcodec::PictureFileNameFor(r.header.pictureNumber, c.hexFilename, c.zeroFilename);
+            expected[name.base + (r.header.typeCode <= 10 ? ".gpf" : ".gpf2")] = &r;
+        }
+        const std::string folder = w.dir.file("out") + "/";
+        std::filesystem::create_directory(folder);
+        const ExtractionEnd end = ExtractFromVkpFile(w.ws, w.ui, w.patch, folder);
+        EXPECT_FALSE(end.failed);
+        EXPECT_EQ(end.written, static_cast<int>(expected.size()));
+
+        const bool longEntries =
+            EntryFormatFor(w.ws.flash.NewSGold, w.ws.flash.mModel) == EntryFormat::Long;
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            const std::string name = file.path().filename();
+            const auto want = expected.find(name);
+            ASSERT_NE(want, expected.end()) << name << " is no staged picture";
+            const Replacement& r = *want->second;
+            const std::string bytes = ReadWholeFile(file.path());
+            ByteCursor in({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+            GPFcodec::GpfHeader header = GPFcodec::ParseGpfHeader(in).value();
+            EXPECT_EQ(header.gpf2, longEntries) << name;
+            header.gpf2 = r.header.gpf2;
+            EXPECT_EQ(header, r.header) << name;
+            EXPECT_EQ(bytes.size() % 16, 0u) << name;
+            Workspace scratch;
+            ASSERT_TRUE(ShowGpfFile(scratch, w.ui, file.path())) << name;
+            EXPECT_EQ(pixels(scratch.picture), pixels(r.staged)) << name;
+            EXPECT_EQ(scratch.picture.dataSize, r.staged.dataSize) << name;
+            expected.erase(want);
+        }
+        EXPECT_TRUE(expected.empty()) << expected.size() << " staged pictures not extracted";
     }
 }
 

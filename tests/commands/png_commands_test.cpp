@@ -13,19 +13,8 @@
 
 namespace {
 
-/// Picture 0: 8-bit red; 1: 24-bit with alpha; 2: a marker pixel and blue;
-/// 3: a type that cannot be decoded.
-FlashBuilder fourPictures() {
-    FlashBuilder flash;
-    flash.addPicture(1, 1, 0x05, "\xE0");
-    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");
-    flash.addPicture(2, 1, 0x08, Rgb565(0xE000) + Rgb565(0x001F));
-    flash.addPicture(1, 1, 0x03, "\x00");
-    return flash;
-}
-
 struct PngFixture : LoadedWorkspace {
-    PngFixture() : LoadedWorkspace(fourPictures()) {
+    PngFixture() : LoadedWorkspace(SamplePictures(true)) {
         ws.nConvert = ConverterProgram();
         ws.setText("str_SalCh", "Alpha");
         ws.setText("str_Succes", "Done");

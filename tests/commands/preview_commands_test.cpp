@@ -15,8 +15,8 @@ constexpr std::uint16_t kMarker565 = 0xE000;
 FlashBuilder pictures() {
     FlashBuilder flash;
     // 0: 2 x 2 uncompressed 16-bit: blue, marker, blue, (169, 0, 0)-ish red
-    flash.addPicture(2, 2, 0x08, Rgb565(kBlue565) + Rgb565(kMarker565) + Rgb565(kBlue565) +
-                                     Rgb565(0xA800));
+    flash.addPicture(2, 2, 0x08,
+                     Rgb565(kBlue565) + Rgb565(kMarker565) + Rgb565(kBlue565) + Rgb565(0xA800));
     // 1: a type whose low digit names no format
     flash.addPicture(3, 3, 0x03, std::string(9, '\x00'));
     // 2: 3 x 1 compressed 16-bit: a run of three blue pixels
@@ -26,6 +26,8 @@ FlashBuilder pictures() {
 
 TEST(ShowSelectedPicture, DecodesTheRowAndWritesTheInformationLine) {
     LoadedWorkspace t(pictures());
+    EXPECT_FALSE(ShowSelectedPicture(t.ws, t.ui)) << "no selection: nothing to show";
+    EXPECT_TRUE(t.ws.pictureInfo.empty());
     const struct {
         std::size_t row;
         std::string info;
@@ -57,20 +59,14 @@ TEST(ShowSelectedPicture, UnknownTypeKeepsThePictureAndShowsTheRowWithZeroBits) 
     EXPECT_EQ(t.ws.preview.pixels, before);
 }
 
-TEST(ShowSelectedPicture, NoSelectionEndsSilently) {
-    LoadedWorkspace t(pictures());
-    EXPECT_FALSE(ShowSelectedPicture(t.ws, t.ui));
-    EXPECT_TRUE(t.ws.pictureInfo.empty());
-    EXPECT_TRUE(t.ui.dialogs.empty());
-}
-
 TEST(ShowSelectedPicture, ChangedRowShowsItsStagingFile) {
     FlashBuilder flash;
     for (int i = 0; i < 13; ++i) flash.addPicture(1, 1, 0x05, "\x1C");
     LoadedWorkspace t(flash);
     GPFcodec::GpfHeader header{4, 1, 0x8A, 12, true};
-    t.dir.write("0012.gpf2", GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) +
-                                                    "\xFF\x10\x20\x30\x40"s + "\x03\x01\x02\x03\x04"s));
+    t.dir.write("0012.gpf2",
+                GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) + "\xFF\x10\x20\x30\x40"s +
+                                       "\x03\x01\x02\x03\x04"s));
     t.ws.rows[12].changed = true;
     t.ws.selectedRow = 12;
     EXPECT_TRUE(ShowSelectedPicture(t.ws, t.ui));
@@ -79,7 +75,7 @@ TEST(ShowSelectedPicture, ChangedRowShowsItsStagingFile) {
     EXPECT_TRUE(t.ws.picture.hasAlpha);
 }
 
-TEST(ShowGpfFile, UnknownHeaderGivesTwoMessagesAndChangesNothing) {
+TEST(ShowGpfFile, UnknownHeaderOrMissingFileGiveTheirMessagesAndChangeNothing) {
     LoadedWorkspace t(pictures());
     t.ws.selectedRow = 0;
     ShowSelectedPicture(t.ws, t.ui);
@@ -88,16 +84,16 @@ TEST(ShowGpfFile, UnknownHeaderGivesTwoMessagesAndChangesNothing) {
 
     const std::string path = t.dir.write("bad.gpf", "GraphicPatchFilX" + std::string(32, '\0'));
     EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, path));
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"Unknown file", "error was occupated"}));
+    EXPECT_EQ(t.ui.messageTexts(),
+              (std::vector<std::string>{"Unknown file", "error was occupated"}));
     EXPECT_TRUE(t.ws.unknownFile);
     EXPECT_EQ(t.ws.pictureInfo, info);
-}
 
-TEST(ShowGpfFile, MissingFileGivesTheMissingFileMessage) {
-    LoadedWorkspace t(pictures());
-    const std::string path = t.dir.file("gone.gpf");
-    EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, path));
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!\r" + path}));
+    t.ui.dialogs.clear();
+    const std::string gone = t.dir.file("gone.gpf");
+    EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, gone));
+    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!\r" + gone}));
+    EXPECT_EQ(t.ws.pictureInfo, info);
 }
 
 TEST(DrawPicture, TransparencySwitchRepaintsWithoutDecoding) {

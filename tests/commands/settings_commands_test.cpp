@@ -31,13 +31,6 @@ struct ProgramFolder {
     }
 };
 
-TEST(LoadSettings, FirstStartWritesTheSevenDefaultLines) {
-    ProgramFolder p;
-    LoadSettings(p.ws, p.ui);
-    EXPECT_EQ(p.settings(), kDefaults);
-    EXPECT_TRUE(p.ui.dialogs.empty());
-}
-
 TEST(LoadSettings, FillsTheDialogAndTheWindow) {
     ProgramFolder p;
     p.dir.write("Pictavo.ini",
@@ -81,9 +74,11 @@ TEST(LoadSettings, UnusableFileIsReportedOnceAndDefaultsStay) {
     EXPECT_TRUE(unwritable.ws.ZeroFilename);
 }
 
+// A first start writes the seven default lines; each load appends its block.
 TEST(RecentFiles, AppendedBlocksLastLineWinsAndSaveWritesClean) {
     ProgramFolder p;
     LoadSettings(p.ws, p.ui);
+    EXPECT_TRUE(p.ui.dialogs.empty());
     for (const char* path : {"/a.bin", "/b.bin", "/a.bin"}) AddRecentFile(p.ws, path);
     EXPECT_EQ(p.settings(), std::string(kDefaults) +
                                 "MRU1=/a.bin\r\n"
@@ -111,10 +106,6 @@ TEST(RecentFiles, AMissingFileDoesNothing) {
     EXPECT_EQ(p.settings(), before);
 }
 
-}  // namespace
-
-namespace {
-
 // The folders file dialogs start in live under keys of our own: one line per
 // kind, kept by a full rewrite and read back by the next start.
 TEST(RememberDialogFolder, OneLinePerKindThroughLoadAndSave) {
@@ -123,15 +114,18 @@ TEST(RememberDialogFolder, OneLinePerKindThroughLoadAndSave) {
     RememberDialogFolder(p.ws, "FolderOfPatches", "/a b");
     RememberDialogFolder(p.ws, "FolderOfFullflashes", "/flash");
     RememberDialogFolder(p.ws, "FolderOfPatches", "/c");
-    EXPECT_EQ(p.settings(), std::string(kDefaults) + "FolderOfFullflashes=/flash\r\nFolderOfPatches=/c\r\n");
+    EXPECT_EQ(p.settings(),
+              std::string(kDefaults) + "FolderOfFullflashes=/flash\r\nFolderOfPatches=/c\r\n");
 
     ASSERT_TRUE(SaveSettings(p.ws, p.ui));
     ProgramFolder again;
     again.ws.applicationFolder = p.ws.applicationFolder;
     LoadSettings(again.ws, again.ui);
     EXPECT_EQ(again.ws.dialogFolders,
-              (ConfigActions::DialogFolders{{"FolderOfFullflashes", "/flash"}, {"FolderOfPatches", "/c"}}));
-    EXPECT_EQ(again.ws.settingsDialog, ConfigActions::SettingsValues{}) << "the settings read as before";
+              (ConfigActions::DialogFolders{{"FolderOfFullflashes", "/flash"},
+                                            {"FolderOfPatches", "/c"}}));
+    EXPECT_EQ(again.ws.settingsDialog, ConfigActions::SettingsValues{})
+        << "the settings read as before";
 }
 
 }  // namespace

@@ -144,10 +144,6 @@ TEST(LoadReplacementFolder, ProbesEachRowsNamesAndAsksForEachPicture) {
     EXPECT_TRUE(t.ui.exhausted());
 }
 
-}  // namespace
-
-namespace {
-
 TEST(LoadReplacementPicture, OutsidePicturesAreReadThenStaged) {
     LoadedWorkspace t(elevenPictures());
     t.ws.cmpGPF = true;

@@ -38,3 +38,12 @@ std::string FlashBuilder::bytes() const {
 std::string Rgb565(std::uint16_t word) {
     return {static_cast<char>(word & 0xFF), static_cast<char>(word >> 8)};
 }
+
+FlashBuilder SamplePictures(bool undecodable) {
+    FlashBuilder flash;
+    flash.addPicture(1, 1, 0x05, "\xE0");
+    flash.addPicture(1, 1, 0x0A, "\x10\x20\x30\x40");
+    flash.addPicture(2, 1, 0x08, Rgb565(0xE000) + Rgb565(0x001F));
+    if (undecodable) flash.addPicture(1, 1, 0x03, std::string(1, '\0'));
+    return flash;
+}

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "commands/fullflash_commands.h"
 #include "common/flash_builder.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
-#include "commands/fullflash_commands.h"
 #include "workspace/workspace.h"
 
 struct LoadedWorkspace {
@@ -15,10 +15,11 @@ struct LoadedWorkspace {
     Workspace ws;
     ScriptedUi ui;
 
-    explicit LoadedWorkspace(const FlashBuilder& flash) {
+    explicit LoadedWorkspace(const std::string& flash) {
         ws.tempFolder = dir.path().string();
-        LoadFullflash(ws, ui, dir.write("flash.bin", flash.bytes()));
+        LoadFullflash(ws, ui, dir.write("flash.bin", flash));
         ui.dialogs.clear();
         ui.progressValues.clear();
     }
+    explicit LoadedWorkspace(const FlashBuilder& flash) : LoadedWorkspace(flash.bytes()) {}
 };

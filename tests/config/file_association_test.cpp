@@ -81,27 +81,20 @@ TEST(OpenCommand, QuotesWhatTheExecLineReserves) {
     EXPECT_EQ(OpenCommand("/x$y/100%/p"), "\"/x\\$y/100%%/p\" %f");
 }
 
-struct KeyFileCase {
-    std::string name;
-    std::string before;
-    std::string after;
-};
-
-class KeyFileEdit : public ::testing::TestWithParam<KeyFileCase> {};
-
-TEST_P(KeyFileEdit, ChangesOneLineAndKeepsTheRest) {
-    EXPECT_EQ(WithKeyFileValue(GetParam().before, "G", "k", "v"), GetParam().after);
+TEST(WithKeyFileValue, ChangesOneLineAndKeepsTheRest) {
+    const struct {
+        std::string name;
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"Empty", "", "[G]\nk=v\n"},
+        {"Replaced", "# c\n[G]\na=1\nk = old\nb=2\n", "# c\n[G]\na=1\nk=v\nb=2\n"},
+        {"AddedBeforeTheNextGroup", "[G]\na=1\n\n[H]\nk=x\n", "[G]\na=1\nk=v\n\n[H]\nk=x\n"},
+        {"GroupAddedAfterAnUnendedLine", "[H]\nk=x", "[H]\nk=x\n\n[G]\nk=v\n"},
+        {"KeyWithLocaleIsAnother", "[G]\nk[ru]=x\n", "[G]\nk[ru]=x\nk=v\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithKeyFileValue(c.before, "G", "k", "v"), c.after) << c.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, KeyFileEdit,
-    ::testing::Values(
-        KeyFileCase{"Empty", "", "[G]\nk=v\n"},
-        KeyFileCase{"Replaced", "# c\n[G]\na=1\nk = old\nb=2\n", "# c\n[G]\na=1\nk=v\nb=2\n"},
-        KeyFileCase{"AddedBeforeTheNextGroup", "[G]\na=1\n\n[H]\nk=x\n",
-                    "[G]\na=1\nk=v\n\n[H]\nk=x\n"},
-        KeyFileCase{"GroupAddedAfterAnUnendedLine", "[H]\nk=x", "[H]\nk=x\n\n[G]\nk=v\n"},
-        KeyFileCase{"KeyWithLocaleIsAnother", "[G]\nk[ru]=x\n", "[G]\nk[ru]=x\nk=v\n"}),
-    [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -54,13 +54,4 @@ TEST(PictureDataRows, WritesTheNewContentOfThePlaceAndNothingPastIt) {
     }
 }
 
-TEST(EntryRow, ShortAndLongEntriesKeepTheirFieldWidths) {
-    std::vector<std::uint8_t> flash(0x40, 0x5C);
-    const PatchRow shortRow = EntryRow(flash, 0x10, EntryFormat::Short, 40, 30, 0x88, 0xA0123450);
-    EXPECT_EQ(VkpFormat::DataLine(shortRow), "00000010: 5C5C5C5C5C5C5C5C 281E8800503412A0");
-    const PatchRow longRow = EntryRow(flash, 0x20, EntryFormat::Long, 240, 300, 0x0A, 0xA1000000);
-    EXPECT_EQ(VkpFormat::DataLine(longRow),
-              "00000020: 5C5C5C5C5C5C5C5C5C5C5C5C F0002C010A000000000000A1");
-}
-
 }  // namespace

@@ -31,12 +31,9 @@ TEST(HexToBytes, PairsOddLengthsAndOrder) {
         std::string bytes;
     };
     const Case cases[] = {
-        {"1234", false, "\x12\x34"},
-        {"1234", true, "\x34\x12"},
-        {"ABC", false, "\x0A\xBC"},
-        {"", false, ""},
-        {"7", false, "\x07"},
-        {"00FF", false, "\x00\xFF"s},
+        {"1234", false, "\x12\x34"}, {"1234", true, "\x34\x12"},
+        {"ABC", false, "\x0A\xBC"},  {"", false, ""},
+        {"7", false, "\x07"},        {"00FF", false, "\x00\xFF"s},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(HexToBytes(c.hex, c.reversed), c.bytes) << c.hex;
@@ -45,16 +42,10 @@ TEST(HexToBytes, PairsOddLengthsAndOrder) {
 
 TEST(HexToNumber, ReadsLeadingDigitsOnly) {
     const std::pair<std::string, std::uint32_t> cases[] = {
-        {"00FF", 255}, {"0123456", 0x123456}, {"12G4", 0x12}, {"", 0},
+        {"00FF", 255}, {"0123456", 0x123456}, {"12G4", 0x12},           {"", 0},
         {"G1", 0},     {"ff", 255},           {"FFFFFFFF", 0xFFFFFFFF},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(HexToNumber(text), value) << text;
-}
-
-TEST(PointerToOffset, DropsTopDigit) {
-    EXPECT_EQ(PointerToOffset("\x56\x34\x12\xA0"), 0x0123456u);
-    EXPECT_EQ(PointerToOffset("\xFF\xFF\xFF\xFF\x99"), 0x0FFFFFFFu);
-    EXPECT_EQ(PointerToOffset("\x01"), 1u);
 }
 
 TEST(Bits, ByteToBitsAndBack) {

@@ -92,6 +92,9 @@ TEST(VkpExtractor, RebuildsEachBlockFromItsLines) {
          "; ##### Picture  #####\r\n; ##### PNG Picture #####\r\n" + dataLine("01") +
              "; ##### Picture 9 #####",
          {}},
+        {"a comment without entry (a picture left out) leaves the next block whole",
+         "\r\n; ##### Picture 6 #####\r\n" + pictureBlock("7", shortEntry("05"), dataLine("0D")),
+         {{"0007.gpf", gpfFile({16, 16, 0x05, 7, false}, "\x0D"), true}}},
         {"binary garbage", "\x00\xFF\r\n\r\r\n; ##### \x89"s, {}},
     };
     for (const auto& c : cases) EXPECT_EQ(extract(c.patch), c.files) << c.name;
