@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_files.h"
 #include "commands/carve_commands.h"
 #include "devtools/mkflash.h"
 #include "support/fs_actions.h"
@@ -83,9 +84,7 @@ class BenchImages {
     void save(int index, const std::vector<std::uint8_t>& bytes) {
         const fs::path path =
             benchFolder() / (std::string(kImageNames[static_cast<std::size_t>(index)]) + ".bin");
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        WriteImage(path.string(), bytes);
         m_files[static_cast<std::size_t>(index)] = MappedFile::open(path.string());
     }
 

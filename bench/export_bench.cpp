@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench/bench_files.h"
 #include "commands/bmp_commands.h"
 #include "commands/fullflash_commands.h"
 #include "devtools/mkflash.h"
@@ -18,16 +19,11 @@ void BM_SaveAllAsBmp(benchmark::State& state) {
     const auto folder = std::filesystem::temp_directory_path() / "pictavo-bench-export";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "out");
-    MkflashOptions options;
-    options.platform = MkflashPlatform::NewSGold;
-    options.model = "E71";
-    options.pictures = 2501;
+    MkflashOptions options = FullE71Table();
     options.sizeMiB = 64;
     const MkflashResult image = MakeFullflash(options);
     const std::string flash = (folder / "flash.bin").string();
-    std::ofstream(flash, std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.bytes.data()),
-               static_cast<std::streamsize>(image.bytes.size()));
+    WriteImage(flash, image.bytes);
 
     Workspace ws;
     SilentUi ui;  // OK to every overwrite question, as when saving to the same folder again

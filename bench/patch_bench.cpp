@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench/bench_files.h"
 #include "commands/fullflash_commands.h"
 #include "commands/patch_commands.h"
 #include "commands/staging_commands.h"
@@ -30,16 +31,11 @@ class PatchSetup {
         std::filesystem::remove_all(m_folder);
         std::filesystem::create_directories(m_folder / "staging");
         std::filesystem::create_directories(m_folder / "kept");
-        MkflashOptions options;
-        options.platform = MkflashPlatform::NewSGold;
-        options.model = "E71";
-        options.pictures = 2501;
+        MkflashOptions options = FullE71Table();
         const MkflashResult image = MakeFullflash(options);
         m_flash = image.bytes;
         const std::string flash = (m_folder / "flash.bin").string();
-        std::ofstream(flash, std::ios::binary)
-            .write(reinterpret_cast<const char*>(m_flash.data()),
-                   static_cast<std::streamsize>(m_flash.size()));
+        WriteImage(flash, m_flash);
 
         ws.tempFolder = (m_folder / "staging").string();
         LoadFullflash(ws, ui, flash);

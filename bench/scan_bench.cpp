@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "bench/bench_files.h"
 #include "commands/fullflash_commands.h"
 #include "devtools/mkflash.h"
 #include "support/fs_actions.h"
@@ -28,16 +29,12 @@ public:
     const std::string& path(int sizeMiB) {
         auto it = m_paths.find(sizeMiB);
         if (it != m_paths.end()) return it->second;
-        MkflashOptions options;
-        options.platform = MkflashPlatform::NewSGold;
-        options.model = "E71";
-        options.pictures = 2501;
+        MkflashOptions options = FullE71Table();
         options.sizeMiB = sizeMiB;
         const MkflashResult image = MakeFullflash(options);
         const std::string file = FSactions_Tavik::JoinPath(
             FSactions_Tavik::TempFolder(), "pictavo-scan-bench-" + std::to_string(sizeMiB) + ".bin");
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(image.bytes.data()), static_cast<std::streamsize>(image.bytes.size()));
+        WriteImage(file, image.bytes);
         return m_paths.emplace(sizeMiB, file).first->second;
     }
 

@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/bench_files.h"
 #include "app/form1.h"
 #include "app/thumbnail_loader.h"
 #include "devtools/mkflash.h"
@@ -22,15 +23,11 @@
 namespace {
 
 std::string fullFlash() {
-    MkflashOptions options;
-    options.platform = MkflashPlatform::NewSGold;
-    options.model = "E71";
-    options.pictures = 2501;
+    MkflashOptions options = FullE71Table();
     options.seed = 7;
     const MkflashResult result = MakeFullflash(options);
     const std::string path = "/tmp/pictavo-bench-thumbnails.bin";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(result.bytes.data()), static_cast<std::streamsize>(result.bytes.size()));
+    WriteImage(path, result.bytes);
     return path;
 }
 

@@ -13,30 +13,24 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include "app/named_child.h"
 #include "app/tiny_flash.h"
 #include "common/temp_dir.h"
 
 namespace {
 
-template <typename T>
-T* child(Form1& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
     TempDir dir;
     Form1 window(dir.path().string(), "");
     EXPECT_EQ(window.windowTitle(), "Pictavo v1.2");
-    EXPECT_EQ(child<QTabWidget>(window, "TabStrip1")->tabText(0), "Pictures");
-    EXPECT_EQ(child<QGroupBox>(window, "FFinfo")->title(), "Fullflash info");
-    EXPECT_EQ(child<QCheckBox>(window, "TransCheck")->text(), "transparency");
-    EXPECT_TRUE(child<QCheckBox>(window, "TransCheck")->isChecked());
-    EXPECT_EQ(child<QProgressBar>(window, "ProgressBar1")->maximum(), 100);
-    EXPECT_EQ(child<QTableView>(window, "ListView1")->model()->columnCount(), 7);
-    EXPECT_EQ(child<QGroupBox>(window, "PICframe")->title(), "");
-    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(), "");
+    EXPECT_EQ(NamedChild<QTabWidget>(window, "TabStrip1")->tabText(0), "Pictures");
+    EXPECT_EQ(NamedChild<QGroupBox>(window, "FFinfo")->title(), "Fullflash info");
+    EXPECT_EQ(NamedChild<QCheckBox>(window, "TransCheck")->text(), "transparency");
+    EXPECT_TRUE(NamedChild<QCheckBox>(window, "TransCheck")->isChecked());
+    EXPECT_EQ(NamedChild<QProgressBar>(window, "ProgressBar1")->maximum(), 100);
+    EXPECT_EQ(NamedChild<QTableView>(window, "ListView1")->model()->columnCount(), 7);
+    EXPECT_EQ(NamedChild<QGroupBox>(window, "PICframe")->title(), "");
+    EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(), "");
 
     for (const MenuSpec& entry : MenuTree()) {
         const std::string name(entry.name);
@@ -88,14 +82,14 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     const std::string flash = dir.write("tiny flash.bin", TinySGoldFlash(3));
     Form1 window(dir.path().string(), "\"" + flash + "\"");
 
-    auto* list = child<QTableView>(window, "ListView1");
+    auto* list = NamedChild<QTableView>(window, "ListView1");
     EXPECT_EQ(list->model()->rowCount(), 3);
     EXPECT_EQ(list->model()->index(2, 0).data().toString(), "0002");
     EXPECT_EQ(list->model()->index(2, 2).data().toString(), "4");
     EXPECT_EQ(list->model()->index(1, 6).data().toString(), "0090010");
     EXPECT_EQ(list->model()->headerData(5, Qt::Horizontal).toString(), "PIToffset");
-    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(), ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");
-    EXPECT_EQ(child<QProgressBar>(window, "ProgressBar1")->value(), 100);
+    EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(), ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");
+    EXPECT_EQ(NamedChild<QProgressBar>(window, "ProgressBar1")->value(), 100);
     EXPECT_TRUE(window.menuAction("mnu_FileClose")->isEnabled());
     EXPECT_TRUE(window.menuAction("mnu_FullFlash")->isEnabled());
     EXPECT_FALSE(window.menuAction("mnu_Fullflash_SavePatch")->isEnabled());
@@ -108,7 +102,7 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
 
     window.mnu_FileClose_Click();
     EXPECT_EQ(list->model()->rowCount(), 0);
-    EXPECT_EQ(child<QLabel>(window, "FFinfol")->text(), "");
+    EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(), "");
     EXPECT_FALSE(window.menuAction("mnu_FileClose")->isEnabled());
     EXPECT_FALSE(window.menuAction("mnu_FullFlash")->isEnabled());
     EXPECT_EQ(window.listPopup(), nullptr);

@@ -8,19 +8,13 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/named_child.h"
 #include "app/tiny_flash.h"
 #include "commands/settings_commands.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
 
 namespace {
-
-template <typename T>
-T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 constexpr const char* kDefaults =
     "nConvert=\r\nLanguage=\r\nTransparency=true\r\nCompressGPF=false\r\n"
@@ -34,7 +28,7 @@ TEST(SettingsWindow, StartupShowsLanguageCaptionsAndRecentFiles) {
     Form1 window(dir.path().string(), flash);
 
     EXPECT_EQ(window.menuAction("mnu_PopupPictures_SaveAsBMPs")->text().remove(QLatin1Char('&')), "Save as BMP (all)");
-    EXPECT_EQ(child<QCheckBox>(window, "TransCheck")->text(), "Transparency");
+    EXPECT_EQ(NamedChild<QCheckBox>(window, "TransCheck")->text(), "Transparency");
     EXPECT_TRUE(window.menuAction("mnu_File_MRU1")->isVisible());
     EXPECT_EQ(window.menuAction("mnu_File_MRU1")->text().toStdString(), flash);
     EXPECT_EQ(ReadWholeFile(dir.file("Pictavo.ini")), "Language=Test\r\nMRU1=" + flash + "\r\n");
@@ -58,14 +52,14 @@ struct SettingsDialog {
 TEST(SettingsWindow, CancelKeepsFileAndFlags) {
     SettingsDialog s;
     EXPECT_EQ(s.dialog.windowTitle(), "Settings");
-    EXPECT_EQ(child<QGroupBox>(s.dialog, "Frame1")->title(), "Select a language file");
-    auto* apply = child<QPushButton>(s.dialog, "Command3");
+    EXPECT_EQ(NamedChild<QGroupBox>(s.dialog, "Frame1")->title(), "Select a language file");
+    auto* apply = NamedChild<QPushButton>(s.dialog, "Command3");
     EXPECT_FALSE(apply->isEnabled());
-    EXPECT_TRUE(child<QCheckBox>(s.dialog, "Check1")->isChecked());
+    EXPECT_TRUE(NamedChild<QCheckBox>(s.dialog, "Check1")->isChecked());
 
-    child<QCheckBox>(s.dialog, "Check2")->click();
+    NamedChild<QCheckBox>(s.dialog, "Check2")->click();
     EXPECT_TRUE(apply->isEnabled());
-    child<QPushButton>(s.dialog, "Command4")->click();
+    NamedChild<QPushButton>(s.dialog, "Command4")->click();
     EXPECT_EQ(s.settings(), kDefaults);
     EXPECT_FALSE(s.window.workspace().cmpGPF);
     EXPECT_EQ(s.applied, 0);
@@ -75,9 +69,9 @@ TEST(SettingsWindow, OkRewritesTheFileAndSetsTheFlags) {
     SettingsDialog s;
     AddRecentFile(s.window.workspace(), "/a.bin");
     AddRecentFile(s.window.workspace(), "/b.bin");
-    child<QCheckBox>(s.dialog, "Check5")->click();
-    child<QLineEdit>(s.dialog, "Text1")->setText("/opt/conv");
-    child<QPushButton>(s.dialog, "Command2")->click();
+    NamedChild<QCheckBox>(s.dialog, "Check5")->click();
+    NamedChild<QLineEdit>(s.dialog, "Text1")->setText("/opt/conv");
+    NamedChild<QPushButton>(s.dialog, "Command2")->click();
 
     EXPECT_EQ(s.settings(),
               "nConvert=/opt/conv\r\nLanguage=\r\nTransparency=true\r\nCompressGPF=false\r\n"
@@ -91,17 +85,17 @@ TEST(SettingsWindow, OkRewritesTheFileAndSetsTheFlags) {
 
 TEST(SettingsWindow, ConverterBrowseTakesOnlyAnExistingFile) {
     SettingsDialog s;
-    auto* converter = child<QLineEdit>(s.dialog, "Text1");
+    auto* converter = NamedChild<QLineEdit>(s.dialog, "Text1");
     s.ui.choosePath(s.dir.file("gone"));
-    child<QPushButton>(s.dialog, "Command5")->click();
+    NamedChild<QPushButton>(s.dialog, "Command5")->click();
     EXPECT_EQ(s.ui.messageTexts(), std::vector<std::string>{"!\r" + s.dir.file("gone")});
     EXPECT_EQ(converter->text(), "");
 
     const std::string program = s.dir.write("pictavo-convert", "");
     s.ui.choosePath(program + "  ");
-    child<QPushButton>(s.dialog, "Command5")->click();
+    NamedChild<QPushButton>(s.dialog, "Command5")->click();
     EXPECT_EQ(converter->text().toStdString(), program);
-    EXPECT_TRUE(child<QPushButton>(s.dialog, "Command3")->isEnabled());
+    EXPECT_TRUE(NamedChild<QPushButton>(s.dialog, "Command3")->isEnabled());
 }
 
 TEST(SettingsWindow, BrowsedLanguageLoadsFromTheProgramFolderOnApply) {
@@ -109,14 +103,14 @@ TEST(SettingsWindow, BrowsedLanguageLoadsFromTheProgramFolderOnApply) {
     TempDir elsewhere;
     s.dir.write("German.lng", "cap_mnSett=Einstellungen\r\ncap_btnApl=Anwenden\r\n");
     s.ui.choosePath(elsewhere.write("German.lng", ""));
-    child<QPushButton>(s.dialog, "Command1")->click();
-    EXPECT_EQ(child<QLineEdit>(s.dialog, "Text2")->text(), "German");
+    NamedChild<QPushButton>(s.dialog, "Command1")->click();
+    EXPECT_EQ(NamedChild<QLineEdit>(s.dialog, "Text2")->text(), "German");
 
-    child<QPushButton>(s.dialog, "Command3")->click();
+    NamedChild<QPushButton>(s.dialog, "Command3")->click();
     EXPECT_EQ(s.window.menuAction("mnu_Settings")->text().remove(QLatin1Char('&')), "Einstellungen");
     EXPECT_EQ(s.dialog.windowTitle(), "Einstellungen");
-    EXPECT_EQ(child<QPushButton>(s.dialog, "Command3")->text(), "Anwenden");
-    EXPECT_FALSE(child<QPushButton>(s.dialog, "Command3")->isEnabled());
+    EXPECT_EQ(NamedChild<QPushButton>(s.dialog, "Command3")->text(), "Anwenden");
+    EXPECT_FALSE(NamedChild<QPushButton>(s.dialog, "Command3")->isEnabled());
     EXPECT_TRUE(s.settings().find("Language=German\r\n") != std::string::npos);
 }
 

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "app/form1.h"
+#include "app/named_child.h"
 #include "app/picture_view.h"
 #include "app/thumbnail_loader.h"
 #include "codec/bmp_writer.h"
@@ -40,7 +41,7 @@ struct Window {
     }
     template <typename T>
     T* child(const char* name) {
-        return form.findChild<T*>(QString::fromLatin1(name));
+        return NamedChild<T>(form, name);
     }
     QString info() { return child<QGroupBox>("PICframe")->title(); }
 };
