@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListView>
+#include <QStatusBar>
 #include <QMenu>
 #include <QMimeData>
 #include <QTableView>
@@ -219,6 +221,32 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
     other.addPicture(1, 1, 0x05, "\x1C"s);
     drop(&w.form, QPoint(5, 5), w.dir.write("other.bin", other.bytes()));
     EXPECT_EQ(w.form.workspace().rows.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The smallest window still shows a large phone picture whole, inside its
+// frame; a file without a picture table says so in the status bar.
+TEST(Window, SmallestWindowKeepsThePictureInItsFrameAndAnEmptyTableIsTold) {
+    FlashBuilder flash;
+    flash.addPicture(240, 250, 0x05, std::string(240 * 250, '\x1C'));
+    Window w(flash.bytes());
+    w.form.resize(w.form.minimumSize());
+    EXPECT_LE(w.form.minimumSize().width(), 800);
+    auto* list = w.child<QTableView>("ListView1");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    w.form.ListView1_Click();
+    QCoreApplication::processEvents();
+    auto* view = w.child<PictureView>("Picture1");
+    const QRect frame = w.child<QGroupBox>("PICframe")->rect();
+    EXPECT_TRUE(frame.contains(QRect(view->mapTo(w.child<QGroupBox>("PICframe"), QPoint()), view->size())));
+    ASSERT_EQ(view->image().height(), 250);
+    EXPECT_LE(view->scale() * 250, view->height()) << "shrunk to fit rather than cut";
+
+    Window empty(std::string(1 << 20, '\xFF'));
+    EXPECT_EQ(empty.form.statusBar()->findChild<QLabel*>()->text(), "No picture table found in this file");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "codec/gpf_file.h"
 #include "common/loaded_workspace.h"
 
@@ -94,6 +96,17 @@ TEST(ShowGpfFile, UnknownHeaderOrMissingFileGiveTheirMessagesAndChangeNothing) {
     EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, gone));
     EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!\r" + gone}));
     EXPECT_EQ(t.ws.pictureInfo, info);
+}
+
+// A GPF file is mapped, not read whole: a 16 GiB file (sparse, so it costs no
+// disk) shows its small picture without the memory a full read would need.
+TEST(ShowGpfFile, AHugeFileCostsOnlyWhatTheDecoderReads) {
+    LoadedWorkspace t(pictures());
+    const std::string path = t.dir.write(
+        "huge.gpf", GPFcodec::WriteGpfHeader({1, 1, 0x05, 3, false}) + "\x1C"s);
+    std::filesystem::resize_file(path, std::uintmax_t{16} << 30);
+    EXPECT_TRUE(ShowGpfFile(t.ws, t.ui, path));
+    EXPECT_EQ(t.ws.pictureInfo, "3 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes");
 }
 
 TEST(DrawPicture, TransparencySwitchRepaintsWithoutDecoding) {
