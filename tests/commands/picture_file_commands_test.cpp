@@ -43,7 +43,7 @@ struct OpenFixture {
     /// A converter that runs `body` with the converter's arguments.
     std::string fakeConverter(const std::string& body) {
         const std::string path =
-            dir.write("convert-" + std::to_string(++m_fakes), "#!/bin/sh\n" + body + "\n");
+            dir.write("convert-" + std::to_string(++m_fakes), FakeConverterScript(body));
         ::chmod(path.c_str(), 0755);
         return path;
     }
@@ -167,9 +167,9 @@ TEST(OpenPictureFile, RefusesWithAMessageAndLeavesThePictureAsItWas) {
         {"converter missing", png, t.dir.file("no-convert"), "Missing!", "nConvert"},
         {"converter writes nothing", png, t.fakeConverter("exit 0"),
          "The converter wrote no file!\r" + png, "nConvert"},
-        {"converter answers with a PNG", png, t.fakeConverter("cp \"$7\" \"$6\""),
+        {"converter answers with a PNG", png, t.fakeConverter("cp \"$in\" \"$out\""),
          "Not a BMP, GIF, JPEG or PNG file!\r" + png, ""},
-        {"converted bitmap over the limit", png, t.fakeConverter("cp '" + big + "' \"$6\""),
+        {"converted bitmap over the limit", png, t.fakeConverter("cp '" + big + "' \"$out\""),
          "Too large!", ""},
     };
     for (const Case& c : cases) {

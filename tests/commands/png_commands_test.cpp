@@ -114,7 +114,7 @@ TEST(SaveAsPng, FailuresWriteNothingAndReportNoSuccess) {
     const Case cases[] = {
         {"missing converter", false, 0, "", false, "Missing!"},
         {"converter writes nothing", false, 0, "exit 0", true, "The converter wrote no file!\r"},
-        {"converter writes no PNG", true, 0, "echo text > \"$6\"", true,
+        {"converter writes no PNG", true, 0, "echo text > \"$out\"", true,
          "The converter wrote no file!\r"},
         {"picture that cannot be decoded", true, 3, "exit 0", false, "Not Supported GPF!"},
     };
@@ -124,7 +124,7 @@ TEST(SaveAsPng, FailuresWriteNothingAndReportNoSuccess) {
         const std::string keep = t.dir.write("keep.png", "mine");
         t.ws.nConvert = t.dir.file("no-convert");
         if (!c.converterBody.empty()) {
-            t.ws.nConvert = t.dir.write("convert", "#!/bin/sh\n" + c.converterBody + "\n");
+            t.ws.nConvert = t.dir.write("convert", FakeConverterScript(c.converterBody));
             ::chmod(t.ws.nConvert.c_str(), 0755);
         }
         t.ws.selectedRow = c.row;

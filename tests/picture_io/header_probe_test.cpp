@@ -1,6 +1,6 @@
-// The header probes against every image of the shared test data. The
-// expected facts come from facts.json, written by an independent reader
-// (Python's struct module; see testdata/README.md).
+// The header probes against every image in tests/data/. The expected facts
+// come from facts.json, written by an independent reader (Python's struct
+// module; see tests/data/README.md).
 
 #include <gtest/gtest.h>
 

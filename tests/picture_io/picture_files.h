@@ -1,7 +1,7 @@
 #pragma once
-// What the tests of outside picture files share: the third-party images of
-// the shared test data, bitmaps made by our own BMP writer, the built
-// converter.
+// What the tests of outside picture files share: the third-party images in
+// tests/data/, bitmaps made by our own BMP writer, the built converter, and
+// stand-ins for it.
 
 #include <cstdint>
 #include <span>
@@ -16,6 +16,13 @@ inline std::string TestImage(const std::string& relative) {
 
 inline std::string ConverterProgram() {
     return std::string(PICTAVO_BIN_DIR) + "/pictavo-convert";
+}
+
+/// A shell script standing in for the converter: `body` runs with $out and $in
+/// set to the paths after "-o", whatever options come first.
+inline std::string FakeConverterScript(const std::string& body) {
+    return "#!/bin/sh\nwhile [ $# -gt 0 ] && [ \"$1\" != -o ]; do shift; done\nout=$2 in=$3\n" +
+           body + "\n";
 }
 
 inline std::span<const std::uint8_t> AsBytes(const std::string& bytes) {
