@@ -20,5 +20,6 @@ inline MkflashOptions FullE71Table() {
 
 inline void WriteImage(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }

@@ -21,7 +21,7 @@ namespace {
 
 // One image file per size, written on first use and removed at exit.
 class BenchImages {
-public:
+  public:
     ~BenchImages() {
         for (const auto& [size, path] : m_paths) std::remove(path.c_str());
     }
@@ -32,13 +32,14 @@ public:
         MkflashOptions options = FullE71Table();
         options.sizeMiB = sizeMiB;
         const MkflashResult image = MakeFullflash(options);
-        const std::string file = FSactions_Tavik::JoinPath(
-            FSactions_Tavik::TempFolder(), "pictavo-scan-bench-" + std::to_string(sizeMiB) + ".bin");
+        const std::string file =
+            FSactions_Tavik::JoinPath(FSactions_Tavik::TempFolder(),
+                                      "pictavo-scan-bench-" + std::to_string(sizeMiB) + ".bin");
         WriteImage(file, image.bytes);
         return m_paths.emplace(sizeMiB, file).first->second;
     }
 
-private:
+  private:
     std::map<int, std::string> m_paths;
 };
 

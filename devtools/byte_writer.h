@@ -30,7 +30,8 @@ inline void appendU16le(std::vector<std::uint8_t>& out, std::uint16_t value) {
 }
 
 inline void appendU32be(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 inline void appendText(std::vector<std::uint8_t>& out, std::string_view text) {

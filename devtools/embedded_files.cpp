@@ -108,11 +108,18 @@ std::vector<std::uint8_t> MakeGif(int width) {
 
 std::vector<std::uint8_t> MakeXml(int variant) {
     const std::string id = std::to_string(variant);
-    const std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                             "<theme name=\"synthetic-" + id + "\">\r\n"
-                             "  <icon id=\"" + id + "\" width=\"16\" height=\"16\"/>\r\n"
-                             "  <colour name=\"background\" value=\"#20" + id + "0A0\"/>\r\n"
-                             "</theme>";
+    const std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+        "<theme name=\"synthetic-" +
+        id +
+        "\">\r\n"
+        "  <icon id=\"" +
+        id +
+        "\" width=\"16\" height=\"16\"/>\r\n"
+        "  <colour name=\"background\" value=\"#20" +
+        id +
+        "0A0\"/>\r\n"
+        "</theme>";
     std::vector<std::uint8_t> xml;
     appendText(xml, text);
     return xml;

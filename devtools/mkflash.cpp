@@ -25,10 +25,11 @@ constexpr std::uint32_t kPlatformPointerAt = 0x8FD08;
 
 // The platform structure P and what hangs off it.
 constexpr std::uint32_t kPlatformStructure = 0xA0000;
-constexpr std::uint32_t kMarker = 31;        // P + 31: zero on SGold
-constexpr std::uint32_t kSGoldPit = 28;      // SGold: the table starts at P + 28
+constexpr std::uint32_t kMarker = 31;          // P + 31: zero on SGold
+constexpr std::uint32_t kSGoldPit = 28;        // SGold: the table starts at P + 28
 constexpr std::uint32_t kDisplacementAt = 48;  // New-SGold: byte k at P + 48 ...
-constexpr std::uint8_t kDisplacement = 0x40;   // ... so the table pointer sits at P - 44 + k = P + 20
+constexpr std::uint8_t kDisplacement =
+    0x40;  // ... so the table pointer sits at P - 44 + k = P + 20
 constexpr std::uint32_t kNewSGoldPit = 0x200000;
 
 // Erased flash: a run the SGold free-space search finds after stepping over
@@ -47,7 +48,9 @@ std::uint32_t alignUp(std::uint32_t value, std::uint32_t alignment) {
     return (value + alignment - 1) / alignment * alignment;
 }
 
-std::uint32_t mibFor(std::uint32_t bytes) { return (bytes + kMiB - 1) / kMiB; }
+std::uint32_t mibFor(std::uint32_t bytes) {
+    return (bytes + kMiB - 1) / kMiB;
+}
 
 bool isLongFormat(MkflashPlatform platform, const std::string& model) {
     return platform == MkflashPlatform::NewSGold &&
@@ -88,13 +91,18 @@ std::vector<PlannedPicture> planPictures(const MkflashOptions& options, int coun
         const PictureSize size = pictureSize(i, maxHeight, random);
         const auto pattern = static_cast<PixelPattern>(random.between(0, kPixelPatternCount - 1));
         const SourcePixel tint{random.byte(), random.byte(), random.byte()};
-        const std::uint8_t type = kTypes[(static_cast<std::uint64_t>(i) + options.seed) % kTypes.size()];
+        const std::uint8_t type =
+            kTypes[(static_cast<std::uint64_t>(i) + options.seed) % kTypes.size()];
 
         PlannedPicture picture;
         picture.stream = PictureStream(type, size.width, size.height,
                                        MakePixels(size.width, size.height, pattern, tint));
-        picture.info = {i, size.width, size.height, type,
-                        pitOffset + static_cast<std::uint32_t>(i * entrySize), dataOffset,
+        picture.info = {i,
+                        size.width,
+                        size.height,
+                        type,
+                        pitOffset + static_cast<std::uint32_t>(i * entrySize),
+                        dataOffset,
                         static_cast<std::uint32_t>(picture.stream.size())};
         dataOffset += picture.info.dataSize;
         planned.push_back(std::move(picture));
@@ -112,18 +120,20 @@ struct PlannedFile {
 std::pair<EmbeddedKind, std::vector<std::uint8_t>> embeddedFile(int index) {
     const int round = index / 6;
     switch (index % 6) {
-    case 0:
-        return {EmbeddedKind::Png, round == 0 ? MakePng(4, 4) : MakePng(1 + round % 6, 1 + (round + 3) % 6)};
-    case 1:
-        return {EmbeddedKind::Gif, MakeGif(1 + round % 2)};
-    case 2:
-        return {EmbeddedKind::Xml, MakeXml(2 * round + 1)};
-    case 3:
-        return {EmbeddedKind::Png, round == 0 ? MakePng(6, 2) : MakePng(1 + (round + 2) % 6, 1 + round / 6 % 6)};
-    case 4:
-        return {EmbeddedKind::Gif, MakeGif(2 - round % 2)};
-    default:
-        return {EmbeddedKind::Xml, MakeXml(2 * round + 2)};
+        case 0:
+            return {EmbeddedKind::Png,
+                    round == 0 ? MakePng(4, 4) : MakePng(1 + round % 6, 1 + (round + 3) % 6)};
+        case 1:
+            return {EmbeddedKind::Gif, MakeGif(1 + round % 2)};
+        case 2:
+            return {EmbeddedKind::Xml, MakeXml(2 * round + 1)};
+        case 3:
+            return {EmbeddedKind::Png,
+                    round == 0 ? MakePng(6, 2) : MakePng(1 + (round + 2) % 6, 1 + round / 6 % 6)};
+        case 4:
+            return {EmbeddedKind::Gif, MakeGif(2 - round % 2)};
+        default:
+            return {EmbeddedKind::Xml, MakeXml(2 * round + 2)};
     }
 }
 
@@ -136,7 +146,8 @@ std::vector<PlannedFile> planEmbedded(std::uint32_t start, int count, SeededRand
         auto [kind, bytes] = embeddedFile(i);
         const bool backToBack = i % 6 == 4;
         if (!backToBack) offset += static_cast<std::uint32_t>(random.between(16, 64));
-        planned.push_back({{kind, offset, static_cast<std::uint32_t>(bytes.size())}, std::move(bytes)});
+        planned.push_back(
+            {{kind, offset, static_cast<std::uint32_t>(bytes.size())}, std::move(bytes)});
         offset += planned.back().info.size;
         if (kind == EmbeddedKind::Xml) offset += 2;
     }
@@ -146,8 +157,9 @@ std::vector<PlannedFile> planEmbedded(std::uint32_t start, int count, SeededRand
 // The files at the end of the image: XML (with its blank and zero), PNG, GIF.
 std::vector<PlannedFile> planFilesAtEnd(std::uint32_t imageEnd) {
     std::vector<PlannedFile> planned;
-    for (auto& [kind, bytes] : {std::pair{EmbeddedKind::Xml, MakeXml(0)}, std::pair{EmbeddedKind::Png, MakePng(1, 1)},
-                                std::pair{EmbeddedKind::Gif, MakeGif(1)}}) {
+    for (auto& [kind, bytes] :
+         {std::pair{EmbeddedKind::Xml, MakeXml(0)}, std::pair{EmbeddedKind::Png, MakePng(1, 1)},
+          std::pair{EmbeddedKind::Gif, MakeGif(1)}}) {
         planned.push_back({{kind, 0, static_cast<std::uint32_t>(bytes.size())}, bytes});
     }
     std::uint32_t offset = imageEnd;
@@ -159,7 +171,7 @@ std::vector<PlannedFile> planFilesAtEnd(std::uint32_t imageEnd) {
 }
 
 class ImageWriter {
-public:
+  public:
     ImageWriter(std::uint32_t size, std::uint64_t seed) : m_bytes(size, 0xFF), m_random(seed) {}
 
     /// Firmware code: bytes without structure, never a run of erased blocks.
@@ -178,7 +190,7 @@ public:
     [[nodiscard]] SeededRandom& random() { return m_random; }
     [[nodiscard]] std::vector<std::uint8_t> take() { return std::move(m_bytes); }
 
-private:
+  private:
     std::vector<std::uint8_t> m_bytes;
     SeededRandom m_random;
 };
@@ -191,7 +203,8 @@ std::string checkFields(const MkflashOptions& options) {
     if (options.manufacturer.size() > 16) return "the manufacturer has at most 16 characters";
     if (options.pictures < 0) return "the number of pictures cannot be negative";
     if (options.embeddedFiles < 1 || options.embeddedFiles > kMkflashMaxEmbeddedFiles) {
-        return "the number of embedded files must be 1 to " + std::to_string(kMkflashMaxEmbeddedFiles);
+        return "the number of embedded files must be 1 to " +
+               std::to_string(kMkflashMaxEmbeddedFiles);
     }
     if (options.sizeMiB < 0 || options.sizeMiB > kMkflashMaxSizeMiB) {
         return "the size must be 1 to " + std::to_string(kMkflashMaxSizeMiB) + " MiB";
@@ -243,8 +256,8 @@ void writeEntry(std::span<std::uint8_t> image, std::uint32_t at, bool longFormat
 // never reach.
 void writeTableEnd(ImageWriter& out, const MkflashLayout& layout, bool newSGold) {
     const std::span<std::uint8_t> image = out.span();
-    const auto at = layout.pitOffset +
-                    static_cast<std::uint32_t>(layout.pictures.size()) * static_cast<std::uint32_t>(layout.entrySize);
+    const auto at = layout.pitOffset + static_cast<std::uint32_t>(layout.pictures.size()) *
+                                           static_cast<std::uint32_t>(layout.entrySize);
     if (layout.tableFull) {
         std::copy_n(image.begin() + layout.pitOffset, layout.entrySize, image.begin() + at);
         return;
@@ -255,7 +268,9 @@ void writeTableEnd(ImageWriter& out, const MkflashLayout& layout, bool newSGold)
 
 }  // namespace
 
-int DefaultSizeMiB(MkflashPlatform platform) { return platform == MkflashPlatform::SGold ? 32 : 64; }
+int DefaultSizeMiB(MkflashPlatform platform) {
+    return platform == MkflashPlatform::SGold ? 32 : 64;
+}
 
 int PictureLimit(MkflashPlatform platform, const std::string& model) {
     return isLongFormat(platform, model) ? 2501 : 2001;
@@ -280,26 +295,34 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
     layout.tableFull = options.pictures >= limit;
     layout.freeSpaceStart = newSGold ? kNewSGoldFreeSpace : kSGoldFreeSpace;
 
-    const std::uint32_t tableEnd = layout.pitOffset + static_cast<std::uint32_t>((count + 1) * layout.entrySize);
+    const std::uint32_t tableEnd =
+        layout.pitOffset + static_cast<std::uint32_t>((count + 1) * layout.entrySize);
     const std::uint32_t dataStart = alignUp(tableEnd, 0x100);
-    std::vector<PlannedPicture> pictures = planPictures(options, count, longFormat, layout.pitOffset, dataStart);
+    std::vector<PlannedPicture> pictures =
+        planPictures(options, count, longFormat, layout.pitOffset, dataStart);
     const std::uint32_t dataEnd =
-        pictures.empty() ? dataStart : pictures.back().info.dataOffset + pictures.back().info.dataSize;
+        pictures.empty() ? dataStart
+                         : pictures.back().info.dataOffset + pictures.back().info.dataSize;
 
     SeededRandom layoutRandom(options.seed ^ 0x5A5A5A5A5A5A5A5Aull);
-    std::vector<PlannedFile> files = planEmbedded(alignUp(dataEnd, 0x100), options.embeddedFiles, layoutRandom);
+    std::vector<PlannedFile> files =
+        planEmbedded(alignUp(dataEnd, 0x100), options.embeddedFiles, layoutRandom);
     const std::uint32_t embeddedEnd = files.back().info.offset + files.back().info.size + 2;
-    const std::vector<PlannedFile> filesAtEnd = options.filesAtEnd ? planFilesAtEnd(size) : std::vector<PlannedFile>{};
+    const std::vector<PlannedFile> filesAtEnd =
+        options.filesAtEnd ? planFilesAtEnd(size) : std::vector<PlannedFile>{};
     const std::uint32_t erasedEnd = filesAtEnd.empty() ? size : filesAtEnd.front().info.offset;
 
     const std::uint32_t codeEnd = newSGold ? kNewSGoldFreeSpace + kCodeAtFreeSpace : embeddedEnd;
     if (newSGold && embeddedEnd > kNewSGoldFreeSpace) {
-        result.error = std::to_string(count) + " pictures do not fit below the free space at 0x1000000";
+        result.error =
+            std::to_string(count) + " pictures do not fit below the free space at 0x1000000";
         return result;
     }
     if (codeEnd + kMinErasedTail + (size - erasedEnd) > size) {
-        result.error = "--size-mib " + std::to_string(sizeMiB) + " is too small for this layout: it needs at least " +
-                       std::to_string(mibFor(codeEnd + kMinErasedTail + (size - erasedEnd))) + " MiB";
+        result.error = "--size-mib " + std::to_string(sizeMiB) +
+                       " is too small for this layout: it needs at least " +
+                       std::to_string(mibFor(codeEnd + kMinErasedTail + (size - erasedEnd))) +
+                       " MiB";
         return result;
     }
 
@@ -307,8 +330,9 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
     out.code(0, kSGoldFreeSpace + kCodeAtFreeSpace);
     out.code(kLowErasedEnd, dataStart);
     out.code(dataEnd, codeEnd);
-    layout.erased = {{kSGoldFreeSpace + kCodeAtFreeSpace, kLowErasedEnd - kSGoldFreeSpace - kCodeAtFreeSpace},
-                     {codeEnd, erasedEnd - codeEnd}};
+    layout.erased = {
+        {kSGoldFreeSpace + kCodeAtFreeSpace, kLowErasedEnd - kSGoldFreeSpace - kCodeAtFreeSpace},
+        {codeEnd, erasedEnd - codeEnd}};
 
     writeIdentification(out, options);
     writePlatformStructure(out, newSGold, layout.pitOffset);

@@ -12,10 +12,10 @@ enum class MkflashPlatform { SGold, NewSGold };
 
 struct MkflashOptions {
     MkflashPlatform platform = MkflashPlatform::SGold;
-    std::string model = "S65";             ///< 3 or 4 characters
-    int pictures = 200;                    ///< table entries; more than the scan limit fill the table
+    std::string model = "S65";  ///< 3 or 4 characters
+    int pictures = 200;         ///< table entries; more than the scan limit fill the table
     std::uint64_t seed = 1;
-    int sizeMiB = 0;                       ///< 0: the platform's default size
+    int sizeMiB = 0;  ///< 0: the platform's default size
     std::uint8_t firmware = 0x58;
     std::string languagePack = "lg4";      ///< 3 characters
     std::string manufacturer = "SIEMENS";  ///< at most 16 characters, zero padded

@@ -71,7 +71,8 @@ ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
                 return fail("unknown platform '" + value + "' (sgold or newsgold)");
             }
         } else if (arg == "--model") {
-            if (value.size() < 3 || value.size() > 4) return fail("the model must have 3 or 4 characters");
+            if (value.size() < 3 || value.size() > 4)
+                return fail("the model must have 3 or 4 characters");
             model = value;
         } else if (arg == "--pictures") {
             const auto n = parseNumber<int>(value);
@@ -84,13 +85,15 @@ ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
         } else if (arg == "--size-mib") {
             const auto size = parseNumber<int>(value);
             if (!size || *size < 1 || *size > kMkflashMaxSizeMiB) {
-                return fail("--size-mib needs a number from 1 to " + std::to_string(kMkflashMaxSizeMiB));
+                return fail("--size-mib needs a number from 1 to " +
+                            std::to_string(kMkflashMaxSizeMiB));
             }
             command.options.sizeMiB = *size;
         } else if (arg == "--embedded-files") {
             const auto files = parseNumber<int>(value);
             if (!files || *files < 1 || *files > kMkflashMaxEmbeddedFiles) {
-                return fail("--embedded-files needs a number from 1 to " + std::to_string(kMkflashMaxEmbeddedFiles));
+                return fail("--embedded-files needs a number from 1 to " +
+                            std::to_string(kMkflashMaxEmbeddedFiles));
             }
             command.options.embeddedFiles = *files;
         } else {

@@ -11,7 +11,8 @@ namespace {
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
-        std::cerr << "pictavo-mkflash: cannot write " << path << ": " << std::strerror(errno) << '\n';
+        std::cerr << "pictavo-mkflash: cannot write " << path << ": " << std::strerror(errno)
+                  << '\n';
         return false;
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -29,7 +30,8 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const ParsedMkflashArgs parsed = ParseMkflashArgs(std::vector<std::string>(argv + 1, argv + argc));
+    const ParsedMkflashArgs parsed =
+        ParseMkflashArgs(std::vector<std::string>(argv + 1, argv + argc));
     if (parsed.ok() && parsed.command.help) {
         std::cout << MkflashUsage();
         return 0;

@@ -11,28 +11,31 @@ std::uint8_t ramp(int position, int length) {
     return length <= 1 ? 0 : static_cast<std::uint8_t>(position * 255 / (length - 1));
 }
 
-std::uint8_t inverse(std::uint8_t value) { return static_cast<std::uint8_t>(255 - value); }
+std::uint8_t inverse(std::uint8_t value) {
+    return static_cast<std::uint8_t>(255 - value);
+}
 
 SourcePixel patternPixel(int x, int y, int width, int height, PixelPattern pattern,
                          SourcePixel tint) {
     switch (pattern) {
-    case PixelPattern::HorizontalGradient: {
-        const std::uint8_t v = ramp(x, width);
-        return {v, tint.green, inverse(v)};
-    }
-    case PixelPattern::VerticalGradient: {
-        const std::uint8_t v = ramp(y, height);
-        return {tint.red, v, inverse(v)};
-    }
-    case PixelPattern::Stripes:
-        return (x / 4) % 2 == 0 ? tint
-                                : SourcePixel{inverse(tint.red), inverse(tint.green), inverse(tint.blue)};
-    case PixelPattern::Checks:
-        return ((x / 8) + (y / 8)) % 2 == 0 ? tint : SourcePixel{255, 255, 255};
-    case PixelPattern::Diagonal: {
-        const std::uint8_t v = ramp(x + y, width + height - 1);
-        return {v, inverse(v), tint.blue};
-    }
+        case PixelPattern::HorizontalGradient: {
+            const std::uint8_t v = ramp(x, width);
+            return {v, tint.green, inverse(v)};
+        }
+        case PixelPattern::VerticalGradient: {
+            const std::uint8_t v = ramp(y, height);
+            return {tint.red, v, inverse(v)};
+        }
+        case PixelPattern::Stripes:
+            return (x / 4) % 2 == 0
+                       ? tint
+                       : SourcePixel{inverse(tint.red), inverse(tint.green), inverse(tint.blue)};
+        case PixelPattern::Checks:
+            return ((x / 8) + (y / 8)) % 2 == 0 ? tint : SourcePixel{255, 255, 255};
+        case PixelPattern::Diagonal: {
+            const std::uint8_t v = ramp(x + y, width + height - 1);
+            return {v, inverse(v), tint.blue};
+        }
     }
     return tint;
 }
@@ -82,12 +85,18 @@ std::vector<SourcePixel> MakePixels(int width, int height, PixelPattern pattern,
 
 int BitDepthOf(std::uint8_t type) {
     switch (type & 0x0F) {
-    case 0x1: return 1;
-    case 0x5: return 8;
-    case 0x7: return 12;
-    case 0x8: return 16;
-    case 0xA: return 24;
-    default: return 0;
+        case 0x1:
+            return 1;
+        case 0x5:
+            return 8;
+        case 0x7:
+            return 12;
+        case 0x8:
+            return 16;
+        case 0xA:
+            return 24;
+        default:
+            return 0;
     }
 }
 
@@ -96,41 +105,45 @@ StoredPixel StorePixel(int bitDepth, const SourcePixel& pixel) {
     const unsigned g = pixel.green;
     const unsigned b = pixel.blue;
     switch (bitDepth) {
-    case 8: {
-        // RRRGGGBB; 0xC0 is the transparent value.
-        if (pixel.transparent) return {{0xC0}, 1};
-        const auto value = static_cast<std::uint8_t>((r & 0xE0) | ((g >> 3) & 0x1C) | (b >> 6));
-        return {{value == 0xC0 ? std::uint8_t{0xC1} : value}, 1};
-    }
-    case 12: {
-        // Word 0000RRRRGGGGBBBB; 0x0FFF (bytes FF 0F) is the transparent value.
-        if (pixel.transparent) return storedWord(0x0FFF);
-        const auto word = static_cast<std::uint16_t>(((r >> 4) << 8) | ((g >> 4) << 4) | (b >> 4));
-        return storedWord(word == 0x0FFF ? 0x0FFE : word);
-    }
-    case 16: {
-        // RGB565; 0xE000 (bytes 00 E0) is the transparent value.
-        if (pixel.transparent) return storedWord(0xE000);
-        const auto word = static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
-        return storedWord(word == 0xE000 ? 0xE001 : word);
-    }
-    case 24:
-        return {{pixel.blue, pixel.green, pixel.red,
-                 static_cast<std::uint8_t>(pixel.transparent ? 0 : 255)},
-                4};
-    default:
-        return {};
+        case 8: {
+            // RRRGGGBB; 0xC0 is the transparent value.
+            if (pixel.transparent) return {{0xC0}, 1};
+            const auto value = static_cast<std::uint8_t>((r & 0xE0) | ((g >> 3) & 0x1C) | (b >> 6));
+            return {{value == 0xC0 ? std::uint8_t{0xC1} : value}, 1};
+        }
+        case 12: {
+            // Word 0000RRRRGGGGBBBB; 0x0FFF (bytes FF 0F) is the transparent value.
+            if (pixel.transparent) return storedWord(0x0FFF);
+            const auto word =
+                static_cast<std::uint16_t>(((r >> 4) << 8) | ((g >> 4) << 4) | (b >> 4));
+            return storedWord(word == 0x0FFF ? 0x0FFE : word);
+        }
+        case 16: {
+            // RGB565; 0xE000 (bytes 00 E0) is the transparent value.
+            if (pixel.transparent) return storedWord(0xE000);
+            const auto word =
+                static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+            return storedWord(word == 0xE000 ? 0xE001 : word);
+        }
+        case 24:
+            return {{pixel.blue, pixel.green, pixel.red,
+                     static_cast<std::uint8_t>(pixel.transparent ? 0 : 255)},
+                    4};
+        default:
+            return {};
     }
 }
 
 std::vector<std::uint8_t> PackedBitsStream(int width, int height,
                                            const std::vector<SourcePixel>& pixels) {
     const int rowBytes = (width + 7) / 8;
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height));
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(rowBytes) *
+                                  static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             if (!isBlack(pixels[static_cast<std::size_t>(y * width + x)])) continue;
-            out[static_cast<std::size_t>(y * rowBytes + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            out[static_cast<std::size_t>(y * rowBytes + x / 8)] |=
+                static_cast<std::uint8_t>(0x80 >> (x % 8));
         }
     }
     return out;
@@ -234,5 +247,6 @@ std::vector<std::uint8_t> PictureStream(std::uint8_t type, int width, int height
     if (bitDepth == 1) {
         return compressed ? RunLengthBitsStream(pixels) : PackedBitsStream(width, height, pixels);
     }
-    return compressed ? RunLengthPixelsStream(bitDepth, pixels) : PackedPixelsStream(bitDepth, pixels);
+    return compressed ? RunLengthPixelsStream(bitDepth, pixels)
+                      : PackedPixelsStream(bitDepth, pixels);
 }

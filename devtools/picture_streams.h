@@ -52,10 +52,10 @@ struct StoredPixel {
 [[nodiscard]] std::vector<std::uint8_t> PackedPixelsStream(int bitDepth,
                                                            const std::vector<SourcePixel>& pixels);
 
-/// Types 0x85, 0x87, 0x88, 0x8A by the decoding rules: a control byte c below 0x80 is followed by one
-/// pixel stored c times; 0x80 and above by 256 - c literal pixels.
-[[nodiscard]] std::vector<std::uint8_t> RunLengthPixelsStream(int bitDepth,
-                                                              const std::vector<SourcePixel>& pixels);
+/// Types 0x85, 0x87, 0x88, 0x8A by the decoding rules: a control byte c below 0x80 is followed by
+/// one pixel stored c times; 0x80 and above by 256 - c literal pixels.
+[[nodiscard]] std::vector<std::uint8_t> RunLengthPixelsStream(
+    int bitDepth, const std::vector<SourcePixel>& pixels);
 
 /// Types 0x85, 0x88, 0x8A as the program's encoder writes them (width and
 /// height at most 240 x 320, the canvas size).

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class SeededRandom {
-public:
+  public:
     explicit SeededRandom(std::uint64_t seed) : m_state(seed) {}
 
     /// splitmix64: one multiply-xorshift step per value.
@@ -25,6 +25,6 @@ public:
 
     std::uint8_t byte() { return static_cast<std::uint8_t>(next() >> 56); }
 
-private:
+  private:
     std::uint64_t m_state;
 };

@@ -13,10 +13,10 @@
 // Without the flags the pointers are taken as they are, which mostly leads
 // past the end of the image: that has to hold up too.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <algorithm>
 #include <vector>
 
 #include "fullflash/identification.h"
@@ -38,7 +38,8 @@ void check(bool condition) {
 
 void putU32(std::span<std::uint8_t> image, std::size_t at, std::uint32_t value) {
     if (at + 4 > image.size()) return;
-    for (int i = 0; i < 4; ++i) image[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        image[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // Filling 0x8FC50 bytes for every input would cost more than the scan, so the
@@ -63,7 +64,8 @@ void scan(std::span<const std::uint8_t> image, const FlashIdentity& id) {
     const EntryFormat format = EntryFormatFor(id.NewSGold, id.mModel);
     const std::uint32_t pit = HexToNumber(id.PITadr);
     std::vector<int> progress;
-    const auto rows = ReadPictureTable(image, pit, format, [&progress](int percent) { progress.push_back(percent); });
+    const auto rows = ReadPictureTable(image, pit, format,
+                                       [&progress](int percent) { progress.push_back(percent); });
 
     check(rows.size() <= static_cast<std::size_t>(HighestIndex(format)) + 1);
     check(!progress.empty() && progress.back() == 100);
@@ -93,7 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::span<std::uint8_t> image = imageBuffer().first(kBody + body.size());
     std::copy(body.begin(), body.end(), image.begin() + kBody);
-    if (flags & 1) putU32(image, FlashLayout::kPlatformPointer, kFlashBase + kBody + platformChoice % bodySize);
+    if (flags & 1)
+        putU32(image, FlashLayout::kPlatformPointer,
+               kFlashBase + kBody + platformChoice % bodySize);
 
     FlashIdentity id = IdentifyFullflash(image);
     std::int64_t tablePointerAt = -1;
@@ -103,7 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         in.seek(std::size_t{p} + FlashLayout::kDisplacement);
         tablePointerAt = std::int64_t{p} - FlashLayout::kDisplacementBase + in.u8();
         if (tablePointerAt >= 0) {
-            putU32(image, static_cast<std::size_t>(tablePointerAt), kFlashBase + kBody + tableChoice % bodySize);
+            putU32(image, static_cast<std::size_t>(tablePointerAt),
+                   kFlashBase + kBody + tableChoice % bodySize);
         }
         id = IdentifyFullflash(image);
     }

@@ -13,8 +13,8 @@ namespace {
 std::vector<PictureListEntry> fullTable() {
     std::vector<PictureListEntry> rows;
     for (int i = 0; i <= 2500; ++i) {
-        rows.push_back(MakeListEntry({i, 132, 176, 0x88, 0, static_cast<std::uint32_t>(0x1A3C10 + 12 * i),
-                                      0x400000}));
+        rows.push_back(MakeListEntry(
+            {i, 132, 176, 0x88, 0, static_cast<std::uint32_t>(0x1A3C10 + 12 * i), 0x400000}));
     }
     return rows;
 }

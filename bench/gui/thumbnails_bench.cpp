@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QListView>
@@ -12,12 +13,11 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <fstream>
-#include <unistd.h>
 #include <vector>
 
-#include "bench/bench_files.h"
 #include "app/form1.h"
 #include "app/thumbnail_loader.h"
+#include "bench/bench_files.h"
 #include "devtools/mkflash.h"
 
 namespace {
@@ -37,7 +37,8 @@ void showVisibleTiles(QListView* grid, ThumbnailLoader* loader) {
     const QRect area = grid->viewport()->rect();
     const int rows = grid->model()->rowCount();
     std::vector<int> visible;
-    for (int row = std::max(0, grid->indexAt(area.topLeft() + QPoint(4, 4)).row()); row < rows; ++row) {
+    for (int row = std::max(0, grid->indexAt(area.topLeft() + QPoint(4, 4)).row()); row < rows;
+         ++row) {
         const QRect tile = grid->visualRect(grid->model()->index(row, 0));
         if (tile.top() > area.bottom()) break;
         if (tile.intersects(area)) visible.push_back(row);
@@ -124,6 +125,9 @@ void BM_ThumbnailsScrollTopToBottom(benchmark::State& state) {
     state.counters["slowest_page_ms"] = slowestPage;
     state.counters["rss_MiB"] = mib;
 }
-BENCHMARK(BM_ThumbnailsScrollTopToBottom)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ThumbnailsScrollTopToBottom)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

@@ -3,20 +3,20 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScrollArea>
-#include <QStatusBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -61,7 +61,8 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine,
     auto qtUi = std::make_unique<QtUi>(this, m_progress, [this] { refreshFromWorkspace(); });
     qtUi->setFolderMemory({[this](std::string_view key) {
                                const auto known = m_ws.dialogFolders.find(key);
-                               return known == m_ws.dialogFolders.end() ? std::string() : known->second;
+                               return known == m_ws.dialogFolders.end() ? std::string()
+                                                                        : known->second;
                            },
                            [this](std::string_view key, const std::string& folder) {
                                RememberDialogFolder(m_ws, key, folder);
@@ -137,7 +138,8 @@ QWidget* Form1::buildPictureList() {
     m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
     const int digit = m_list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const int widths[] = {6, 5, 7, 7, 6, 10, 10};
-    for (int column = 0; column < 7; ++column) m_list->setColumnWidth(column, digit * widths[column]);
+    for (int column = 0; column < 7; ++column)
+        m_list->setColumnWidth(column, digit * widths[column]);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->installEventFilter(this);
     connect(m_list, &QTableView::clicked, this, &Form1::ListView1_Click);
@@ -210,7 +212,8 @@ QWidget* Form1::buildPreview(QWidget* parent) {
 
 void Form1::buildMenus() {
     for (const MenuSpec& entry : MenuTree()) {
-        const QString name = QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
+        const QString name =
+            QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
         QMenu* parentMenu = nullptr;
         if (!entry.parent.empty()) parentMenu = m_menus.at(std::string(entry.parent));
 
@@ -279,7 +282,8 @@ void Form1::applyControlStates() {
         QAction* action = menuAction(std::string(entry.name));
         if (entry.kind != MenuKind::Separator) action->setText(menuText(entry, state.caption));
         action->setEnabled(state.enabled);
-        const bool popupRoot = entry.parent.empty() && entry.kind == MenuKind::Menu && !entry.visible;
+        const bool popupRoot =
+            entry.parent.empty() && entry.kind == MenuKind::Menu && !entry.visible;
         if (!popupRoot) action->setVisible(state.visible);
     }
     m_tabs->setTabText(0, bytesToQString(m_ws.control(ControlNames::kPicturesTab).caption));
@@ -309,7 +313,8 @@ void Form1::showPreview() {
     }
     QImage image(painted.width, painted.height, QImage::Format_RGB32);
     for (int y = 0; y < painted.height; ++y) {
-        std::memcpy(image.scanLine(y), painted.pixels.data() + static_cast<std::size_t>(y) * painted.width,
+        std::memcpy(image.scanLine(y),
+                    painted.pixels.data() + static_cast<std::size_t>(y) * painted.width,
                     static_cast<std::size_t>(painted.width) * sizeof(std::uint32_t));
     }
     m_picture->setImage(std::move(image));
@@ -349,7 +354,8 @@ void Form1::openListPopup(QAbstractItemView* view, const QPoint& at) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_thumbs)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_thumbs)}) {
         if (view == nullptr || watched != view->viewport()) continue;
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDropEvent*>(event);

@@ -35,7 +35,7 @@ enum class FileTypeCheck { Skip, Ask };
 class Form1 final : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     /// Creates the window and runs start-up with the program's command line.
     Form1(const std::string& programFolder, const std::string& commandLine,
           FileTypeCheck fileTypeCheck = FileTypeCheck::Skip, QWidget* parent = nullptr);
@@ -56,7 +56,7 @@ public:
     /// Who answers the commands' dialogs from now on (tests script them).
     void setUi(std::unique_ptr<Ui> ui) { m_ui = std::move(ui); }
 
-public slots:
+  public slots:
     void mnu_FileOpen_Click();
     void mnu_FileClose_Click();
     void mnu_FileExit_Click();
@@ -106,12 +106,12 @@ public slots:
     /// Ctrl+C in the preview: the shown picture, with its transparency, to the clipboard.
     void copyPicture();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void buildWidgets();
     QWidget* buildPictureList();
     QWidget* buildThumbnails();
@@ -141,16 +141,16 @@ private:
     std::map<std::string, QAction*, std::less<>> m_actions;
     std::map<std::string, QMenu*, std::less<>> m_menus;
 
-    QTabWidget* m_tabs = nullptr;           // TabStrip1
-    QTableView* m_list = nullptr;           // ListView1
+    QTabWidget* m_tabs = nullptr;  // TabStrip1
+    QTableView* m_list = nullptr;  // ListView1
     PictureListModel* m_model = nullptr;
-    QListView* m_thumbs = nullptr;          // the thumbnail grid over the same list
+    QListView* m_thumbs = nullptr;  // the thumbnail grid over the same list
     ThumbnailLoader* m_thumbnailLoader = nullptr;
-    QProgressBar* m_progress = nullptr;     // ProgressBar1
-    QGroupBox* m_infoFrame = nullptr;       // FFinfo
-    QLabel* m_infoLabel = nullptr;          // FFinfol
-    QGroupBox* m_pictureFrame = nullptr;    // PICframe
-    PictureView* m_picture = nullptr;       // Picture1
-    QLabel* m_status = nullptr;             // status bar: count, selection, staged
-    QCheckBox* m_transparency = nullptr;    // TransCheck
+    QProgressBar* m_progress = nullptr;   // ProgressBar1
+    QGroupBox* m_infoFrame = nullptr;     // FFinfo
+    QLabel* m_infoLabel = nullptr;        // FFinfol
+    QGroupBox* m_pictureFrame = nullptr;  // PICframe
+    PictureView* m_picture = nullptr;     // Picture1
+    QLabel* m_status = nullptr;           // status bar: count, selection, staged
+    QCheckBox* m_transparency = nullptr;  // TransCheck
 };

@@ -25,13 +25,16 @@ QStringList droppedFiles(const QMimeData* data) {
     return files;
 }
 
-bool isFullflash(const QString& path) { return path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive); }
+bool isFullflash(const QString& path) {
+    return path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive);
+}
 
 }  // namespace
 
 void Form1::enableDrops() {
     setAcceptDrops(true);
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_thumbs)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_thumbs)}) {
         view->viewport()->setAcceptDrops(true);
         view->viewport()->installEventFilter(this);
     }

@@ -2,9 +2,9 @@
 
 #include "app/form1.h"
 #include "app/qt_ui.h"
+#include "commands/embedded_png_commands.h"
 #include "commands/gpf_commands.h"
 #include "commands/patch_commands.h"
-#include "commands/embedded_png_commands.h"
 #include "commands/staging_commands.h"
 #include "commands/verify_commands.h"
 

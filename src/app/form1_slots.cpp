@@ -21,7 +21,9 @@ void Form1::mnu_FileClose_Click() {
     refreshFromWorkspace();
 }
 
-void Form1::mnu_FileExit_Click() { close(); }
+void Form1::mnu_FileExit_Click() {
+    close();
+}
 
 void Form1::ListView1_Click() {
     takeSelectionFromView();

@@ -37,9 +37,10 @@ void Form1::applyShortcuts() {
         {"mnu_View_ZoomFit", QKeySequence(Qt::CTRL | Qt::Key_0)},
         {"mnu_View_Zoom1", QKeySequence(Qt::CTRL | Qt::Key_1)},
     };
-    for (const Shortcut& shortcut : shortcuts) menuAction(shortcut.entry)->setShortcut(shortcut.keys);
-    for (const char* entry : {"mnu_View_ZoomFit", "mnu_View_Zoom1", "mnu_View_Zoom2", "mnu_View_Zoom4",
-                              "mnu_View_Zoom8", "mnu_View_Checkerboard"}) {
+    for (const Shortcut& shortcut : shortcuts)
+        menuAction(shortcut.entry)->setShortcut(shortcut.keys);
+    for (const char* entry : {"mnu_View_ZoomFit", "mnu_View_Zoom1", "mnu_View_Zoom2",
+                              "mnu_View_Zoom4", "mnu_View_Zoom8", "mnu_View_Checkerboard"}) {
         menuAction(entry)->setCheckable(true);
     }
     auto* zoomIn = new QAction(this);
@@ -60,11 +61,21 @@ void Form1::applyShortcuts() {
     });
 }
 
-void Form1::mnu_View_ZoomFit_Click() { m_picture->setZoom(PictureView::kFit); }
-void Form1::mnu_View_Zoom1_Click() { m_picture->setZoom(1); }
-void Form1::mnu_View_Zoom2_Click() { m_picture->setZoom(2); }
-void Form1::mnu_View_Zoom4_Click() { m_picture->setZoom(4); }
-void Form1::mnu_View_Zoom8_Click() { m_picture->setZoom(8); }
+void Form1::mnu_View_ZoomFit_Click() {
+    m_picture->setZoom(PictureView::kFit);
+}
+void Form1::mnu_View_Zoom1_Click() {
+    m_picture->setZoom(1);
+}
+void Form1::mnu_View_Zoom2_Click() {
+    m_picture->setZoom(2);
+}
+void Form1::mnu_View_Zoom4_Click() {
+    m_picture->setZoom(4);
+}
+void Form1::mnu_View_Zoom8_Click() {
+    m_picture->setZoom(8);
+}
 
 void Form1::mnu_View_Checkerboard_Click() {
     m_ws.checkerboard = !m_ws.checkerboard;
@@ -75,7 +86,8 @@ void Form1::mnu_View_Checkerboard_Click() {
 
 void Form1::fitCheckerToZoom() {
     constexpr double kScreenPixels = 8;
-    const int square = std::max(1, static_cast<int>(std::lround(kScreenPixels / m_picture->scale())));
+    const int square =
+        std::max(1, static_cast<int>(std::lround(kScreenPixels / m_picture->scale())));
     if (square == m_ws.checkerSquare) return;
     m_ws.checkerSquare = square;
     if (!m_ws.checkerboard) return;
@@ -111,8 +123,9 @@ void Form1::showStatus() {
     }
     QStringList parts{counted(static_cast<qsizetype>(m_ws.rows.size()), "picture", "pictures")};
     if (const PictureListEntry* row = m_ws.selected()) {
-        QString selection = QStringLiteral("picture %1: data at %2")
-                                .arg(QString::fromStdString(row->index), QString::fromStdString(row->picOffset));
+        QString selection =
+            QStringLiteral("picture %1: data at %2")
+                .arg(QString::fromStdString(row->index), QString::fromStdString(row->picOffset));
         if (m_ws.picture.pictureNumber == row->entry.number && !m_ws.pictureInfo.empty()) {
             selection += QStringLiteral(", ") +
                          counted(static_cast<qsizetype>(m_ws.picture.dataSize), "byte", "bytes");

@@ -10,18 +10,26 @@
 namespace {
 
 // Column headers of the design; no language file replaces them.
-constexpr const char* kHeaders[] = {"#", "hex", "width", "height", "Type", "PIToffset", "PICoffset"};
+constexpr const char* kHeaders[] = {"#",    "hex",       "width",    "height",
+                                    "Type", "PIToffset", "PICoffset"};
 constexpr int kColumns = 7;
 
 const std::string& columnText(const PictureListEntry& row, int column) {
     switch (column) {
-        case 0: return row.index;
-        case 1: return row.hexIndex;
-        case 2: return row.width;
-        case 3: return row.height;
-        case 4: return row.type;
-        case 5: return row.pitOffset;
-        default: return row.picOffset;
+        case 0:
+            return row.index;
+        case 1:
+            return row.hexIndex;
+        case 2:
+            return row.width;
+        case 3:
+            return row.height;
+        case 4:
+            return row.type;
+        case 5:
+            return row.pitOffset;
+        default:
+            return row.picOffset;
     }
 }
 
@@ -69,7 +77,8 @@ QVariant PictureListModel::headerData(int section, Qt::Orientation orientation, 
         return QStringLiteral("File offset of the picture's entry in the picture index table");
     }
     if (role == Qt::ToolTipRole && section == 6) {
-        return QStringLiteral("File offset of the picture's data (its flash address without the top digit)");
+        return QStringLiteral(
+            "File offset of the picture's data (its flash address without the top digit)");
     }
     return {};
 }

@@ -12,7 +12,7 @@ class Workspace;
 class PictureListModel final : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     /// Roles the thumbnail grid reads from column 0.
     enum Role { ThumbnailRole = Qt::UserRole + 1, StagedRole };
 
@@ -32,7 +32,7 @@ public:
     /// Where ThumbnailRole comes from; without one the role is empty.
     void setThumbnails(ThumbnailLoader* loader);
 
-private:
+  private:
     const Workspace& m_ws;
     ThumbnailLoader* m_thumbnails = nullptr;
     std::uint64_t m_shownRevision = 0;

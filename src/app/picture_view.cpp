@@ -17,7 +17,9 @@ void PictureView::setImage(QImage image) {
     update();
 }
 
-QColor PictureView::background() const { return palette().color(QPalette::Base); }
+QColor PictureView::background() const {
+    return palette().color(QPalette::Base);
+}
 
 QSize PictureView::minimumSizeHint() const {
     // A fixed zoom needs room for the whole picture, which the scroll area
@@ -27,7 +29,8 @@ QSize PictureView::minimumSizeHint() const {
 }
 
 void PictureView::setZoom(int zoom) {
-    if (zoom != kFit && std::find(std::begin(kZooms), std::end(kZooms), zoom) == std::end(kZooms)) return;
+    if (zoom != kFit && std::find(std::begin(kZooms), std::end(kZooms), zoom) == std::end(kZooms))
+        return;
     if (zoom == m_zoom) return;
     m_zoom = zoom;
     updateGeometry();

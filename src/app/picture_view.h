@@ -12,7 +12,7 @@
 class PictureView final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     /// The zoom steps offered; kFit means "as large as fits".
     static constexpr int kFit = 0;
     static constexpr int kZooms[] = {1, 2, 4, 8};
@@ -36,14 +36,14 @@ public:
     [[nodiscard]] QSize sizeHint() const override { return {241 * 2, 321 * 2}; }
     [[nodiscard]] QSize minimumSizeHint() const override;
 
-signals:
+  signals:
     void zoomChanged(int zoom);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+  private:
     QImage m_image;
     int m_zoom = kFit;
 };

@@ -17,7 +17,9 @@ QString bytesToQString(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string qStringToBytes(const QString& text) { return text.toStdString(); }
+std::string qStringToBytes(const QString& text) {
+    return text.toStdString();
+}
 
 QString messageText(const std::string& bytes) {
     QString text = bytesToQString(bytes);
@@ -57,8 +59,10 @@ std::optional<std::string> QtUi::runFileDialog(const FileDialogRequest& request,
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     const std::string_view key =
-        request.filters.empty() ? std::string_view{} : ConfigActions::DialogFolderKey(request.filters.front().pattern);
-    dialog.setDirectory(request.initialFolder.empty() ? startFolder(key) : bytesToQString(request.initialFolder));
+        request.filters.empty() ? std::string_view{}
+                                : ConfigActions::DialogFolderKey(request.filters.front().pattern);
+    dialog.setDirectory(request.initialFolder.empty() ? startFolder(key)
+                                                      : bytesToQString(request.initialFolder));
     QStringList filters;
     for (const FileFilter& filter : request.filters) filters << qtFilter(filter);
     dialog.setNameFilters(filters);

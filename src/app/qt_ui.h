@@ -25,7 +25,7 @@ class QWidget;
 [[nodiscard]] QString qtFilter(const FileFilter& filter);
 
 class QtUi final : public Ui {
-public:
+  public:
     /// `onRefresh` brings the window up to date with the Workspace.
     QtUi(QWidget* owner, QProgressBar* progressBar, std::function<void()> onRefresh)
         : m_owner(owner), m_progressBar(progressBar), m_onRefresh(std::move(onRefresh)) {}
@@ -46,7 +46,7 @@ public:
     };
     void setFolderMemory(FolderMemory memory) { m_folders = std::move(memory); }
 
-private:
+  private:
     /// The folder a dialog of `key` starts in: the remembered one while it
     /// exists, else the user's home folder.
     [[nodiscard]] QString startFolder(std::string_view key) const;

@@ -20,7 +20,8 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QPalette& palette = option.palette;
     if (option.state & QStyle::State_Selected) painter->fillRect(option.rect, palette.highlight());
 
-    const QRect square(option.rect.left() + kMargin, option.rect.top() + kMargin, m_tileSize, m_tileSize);
+    const QRect square(option.rect.left() + kMargin, option.rect.top() + kMargin, m_tileSize,
+                       m_tileSize);
     const QImage image = index.data(PictureListModel::ThumbnailRole).value<QImage>();
     if (image.isNull()) {
         painter->setPen(QPen(palette.color(QPalette::Mid), 1, Qt::DotLine));
@@ -40,9 +41,10 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     font.setBold(staged);
     painter->setFont(font);
     painter->setPen(palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                         : QPalette::Text));
+                                                                        : QPalette::Text));
     const QRect label(option.rect.left(), square.bottom() + 2, option.rect.width(),
                       option.rect.bottom() - square.bottom() - 2);
-    painter->drawText(label, Qt::AlignHCenter | Qt::AlignTop, index.data(Qt::DisplayRole).toString());
+    painter->drawText(label, Qt::AlignHCenter | Qt::AlignTop,
+                      index.data(Qt::DisplayRole).toString());
     painter->restore();
 }

@@ -7,7 +7,7 @@
 class ThumbnailDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 
-public:
+  public:
     ThumbnailDelegate(int tileSize, QObject* parent = nullptr)
         : QStyledItemDelegate(parent), m_tileSize(tileSize) {}
 
@@ -16,6 +16,6 @@ public:
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const override;
 
-private:
+  private:
     int m_tileSize;
 };

@@ -33,8 +33,9 @@ QImage ThumbnailLoader::tile(int row) {
     const auto asked = m_requested.find(row);
     if (asked != m_requested.end() && asked->second == entry.changed) return shown;
     m_requested[row] = entry.changed;
-    ThumbnailSource source{m_ws.flash.file, entry.entry,
-                           entry.changed ? StagingFilePath(m_ws, static_cast<std::size_t>(row)) : ""};
+    ThumbnailSource source{
+        m_ws.flash.file, entry.entry,
+        entry.changed ? StagingFilePath(m_ws, static_cast<std::size_t>(row)) : ""};
     {
         std::lock_guard lock(m_mutex);
         // A row is queued at most once, so the queue never outgrows the list.
@@ -49,7 +50,8 @@ bool ThumbnailLoader::isReady(int row) const {
     if (made == m_tiles.end() || row < 0 || static_cast<std::size_t>(row) >= m_ws.rows.size()) {
         return false;
     }
-    return !made->second.stale && made->second.staged == m_ws.rows[static_cast<std::size_t>(row)].changed;
+    return !made->second.stale &&
+           made->second.staged == m_ws.rows[static_cast<std::size_t>(row)].changed;
 }
 
 void ThumbnailLoader::reset() {
@@ -80,9 +82,8 @@ void ThumbnailLoader::work() {
         const bool staged = !request.source.stagingPath.empty();
         QMetaObject::invokeMethod(
             this,
-            [this, generation = request.generation, row = request.row, staged, image = std::move(image)] {
-                deliver(generation, row, staged, image);
-            },
+            [this, generation = request.generation, row = request.row, staged,
+             image = std::move(image)] { deliver(generation, row, staged, image); },
             Qt::QueuedConnection);
     }
 }

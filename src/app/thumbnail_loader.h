@@ -22,7 +22,7 @@ class Workspace;
 class ThumbnailLoader final : public QObject {
     Q_OBJECT
 
-public:
+  public:
     ThumbnailLoader(const Workspace& ws, int tileSize, QObject* parent = nullptr);
     ~ThumbnailLoader() override;
     ThumbnailLoader(const ThumbnailLoader&) = delete;
@@ -42,10 +42,10 @@ public:
     /// when next asked for.
     void forgetStaged();
 
-signals:
+  signals:
     void tileReady(int row);
 
-private:
+  private:
     struct Request {
         std::uint64_t generation;
         int row;

@@ -18,8 +18,8 @@ bool decodeFromFlash(DecodedPicture& picture, const ThumbnailSource& source) {
     const PictureEntry& entry = source.entry;
     const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
     ByteCursor in(source.flash->bytes(), entry.dataOffset);
-    return GPFcodec::DecodePicture(picture, ui, in, static_cast<std::int16_t>(entry.number), entry.width,
-                                   entry.height, type.compressed, type.bitDepth);
+    return GPFcodec::DecodePicture(picture, ui, in, static_cast<std::int16_t>(entry.number),
+                                   entry.width, entry.height, type.compressed, type.bitDepth);
 }
 
 bool decodeStaged(DecodedPicture& picture, const std::string& path) {
@@ -30,8 +30,8 @@ bool decodeStaged(DecodedPicture& picture, const std::string& path) {
     if (!header) return false;
     SilentUi ui;
     const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
-    return GPFcodec::DecodePicture(picture, ui, in, header->pictureNumber, header->width, header->height,
-                                   type.compressed, type.bitDepth);
+    return GPFcodec::DecodePicture(picture, ui, in, header->pictureNumber, header->width,
+                                   header->height, type.compressed, type.bitDepth);
 }
 
 /// Light squares of four picture pixels under the tile, so transparent parts
@@ -42,7 +42,8 @@ void paintCheckerboard(QImage& tile) {
     for (int y = 0; y < tile.height(); y += kSquare) {
         for (int x = 0; x < tile.width(); x += kSquare) {
             const bool light = (x / kSquare + y / kSquare) % 2 == 0;
-            painter.fillRect(x, y, kSquare, kSquare, light ? QColor(255, 255, 255) : QColor(216, 216, 216));
+            painter.fillRect(x, y, kSquare, kSquare,
+                             light ? QColor(255, 255, 255) : QColor(216, 216, 216));
         }
     }
 }
@@ -59,8 +60,9 @@ QImage RenderThumbnail(const ThumbnailSource& source, int size) {
     const QImage image = PictureWithAlpha(picture);
     if (image.isNull()) return {};
     const int factor = std::min(size / image.width(), size / image.height());
-    const QImage scaled = factor >= 1 ? image.scaled(image.size() * factor)
-                                      : image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage scaled =
+        factor >= 1 ? image.scaled(image.size() * factor)
+                    : image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QImage tile(scaled.size(), QImage::Format_RGB32);
     paintCheckerboard(tile);
     QPainter(&tile).drawImage(0, 0, scaled);

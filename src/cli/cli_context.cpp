@@ -42,6 +42,7 @@ void ReportWritten(int written, const std::string& folder) {
 
 bool LoadFlashForCli(CliContext& cli, const std::string& path) {
     if (!CliFileReadable(path) || !LoadFullflash(cli.ws, cli.ui, path)) return false;
-    if (cli.ws.rows.empty()) std::cerr << "pictavo-cli: warning: no picture table found in " << path << '\n';
+    if (cli.ws.rows.empty())
+        std::cerr << "pictavo-cli: warning: no picture table found in " << path << '\n';
     return true;
 }

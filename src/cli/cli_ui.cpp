@@ -4,7 +4,8 @@
 #include <iostream>
 
 std::string OneLine(std::string text) {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return text;
 }
 
@@ -23,10 +24,16 @@ bool CliUi::message(const std::string& text, const std::string& title, MessageBu
     return true;
 }
 
-std::optional<std::string> CliUi::openFile(const FileDialogRequest&) { return std::nullopt; }
+std::optional<std::string> CliUi::openFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
 
-std::optional<std::string> CliUi::saveFile(const FileDialogRequest&) { return std::nullopt; }
+std::optional<std::string> CliUi::saveFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
 
-std::string CliUi::BrowseForFolder(const std::string&) { return {}; }
+std::string CliUi::BrowseForFolder(const std::string&) {
+    return {};
+}
 
 void CliUi::progress(int) {}

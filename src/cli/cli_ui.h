@@ -9,7 +9,7 @@
 #include "ui/ui.h"
 
 class CliUi final : public Ui {
-public:
+  public:
     /// Answer to every OK/Cancel question (for example --overwrite).
     bool answerQuestions = false;
     /// Number of failure messages shown so far.

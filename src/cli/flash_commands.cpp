@@ -45,7 +45,8 @@ void AddFlashCommands(CLI::App& app, CliStatus& status) {
     info->callback([&status, flash] { status.code = runInfo(*flash); });
 
     CLI::App* list = app.add_subcommand(
-        "list", "one tab-separated line per picture: #, hex, width, height, Type, PIToffset, PICoffset");
+        "list",
+        "one tab-separated line per picture: #, hex, width, height, Type, PIToffset, PICoffset");
     list->add_option("FLASH", *flash, "the fullflash")->required();
     list->callback([&status, flash] { status.code = runList(*flash); });
 }

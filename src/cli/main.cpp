@@ -11,13 +11,14 @@ namespace {
 void printUsageHint(const CLI::App& app, const CLI::Formatter& formatter) {
     const auto given = app.get_subcommands();
     const CLI::App* command = given.empty() ? &app : given.front();
-    const std::string name = given.empty() ? app.get_name() : app.get_name() + " " + command->get_name();
-    std::cerr << formatter.make_usage(command, name) << "Run '" << name
-              << " --help' for more.\n";
+    const std::string name =
+        given.empty() ? app.get_name() : app.get_name() + " " + command->get_name();
+    std::cerr << formatter.make_usage(command, name) << "Run '" << name << " --help' for more.\n";
 }
 
 bool isCommand(CLI::App& app, const std::string& name) {
-    return !app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); }).empty();
+    return !app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); })
+                .empty();
 }
 
 }  // namespace

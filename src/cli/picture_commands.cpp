@@ -36,7 +36,8 @@ std::optional<std::set<int>> parsePictureList(const std::string& text) {
         const std::string_view item(text.data() + start, comma - start);
         const std::size_t dash = item.find('-');
         const auto first = parseNumber(item.substr(0, dash));
-        const auto last = dash == std::string_view::npos ? first : parseNumber(item.substr(dash + 1));
+        const auto last =
+            dash == std::string_view::npos ? first : parseNumber(item.substr(dash + 1));
         if (!first || !last || *last < *first || *last - *first > 65535) return std::nullopt;
         for (int n = *first; n <= *last; ++n) numbers.insert(n);
         start = comma + 1;
@@ -85,15 +86,18 @@ int runExport(const ExportOptions& options, const std::optional<std::set<int>>& 
     CliContext cli;
     options.names.applyTo(cli);
     if (!LoadFlashForCli(cli, options.flash)) return 1;
-    if (pictures && !pictures->empty() && static_cast<std::size_t>(*pictures->rbegin()) >= cli.ws.rows.size()) {
-        throw CLI::ValidationError("--pictures", "no picture " + std::to_string(*pictures->rbegin()) +
-                                                     " (the list has " + std::to_string(cli.ws.rows.size()) +
-                                                     ")");
+    if (pictures && !pictures->empty() &&
+        static_cast<std::size_t>(*pictures->rbegin()) >= cli.ws.rows.size()) {
+        throw CLI::ValidationError(
+            "--pictures", "no picture " + std::to_string(*pictures->rbegin()) + " (the list has " +
+                              std::to_string(cli.ws.rows.size()) + ")");
     }
 
     RowFilter filter;
     if (pictures) {
-        filter = [&](std::size_t position) { return pictures->contains(static_cast<int>(position)); };
+        filter = [&](std::size_t position) {
+            return pictures->contains(static_cast<int>(position));
+        };
     }
     const std::string target = FSactions_Tavik::WithTrailingSlash(options.folder);
     BatchEnd end;
@@ -119,8 +123,8 @@ struct ConvertOptions {
 };
 
 int runConvert(const ConvertOptions& options) {
-    const std::map<int, int> codes{{1, kSaveGpf1Bit}, {8, kSaveGpf8Bit}, {16, kSaveGpf16Bit},
-                                   {24, kSaveGpf24Bit}};
+    const std::map<int, int> codes{
+        {1, kSaveGpf1Bit}, {8, kSaveGpf8Bit}, {16, kSaveGpf16Bit}, {24, kSaveGpf24Bit}};
     CliContext cli;
     cli.ui.answerQuestions = options.overwrite;
     if (!LoadFlashForCli(cli, options.flash)) return 1;
@@ -133,7 +137,8 @@ int runConvert(const ConvertOptions& options) {
     if (!SelectAndShow(cli.ws, cli.ui, index)) return 1;
     if (!AcceptGpfTarget(cli.ws, cli.ui, options.out)) return 1;
     const int code = codes.at(options.depth) - (options.uncompressed ? 128 : 0);
-    return WriteShownPictureAsGpf(cli.ws, cli.ui, options.out, code) == SaveOutcome::Written ? 0 : 1;
+    return WriteShownPictureAsGpf(cli.ws, cli.ui, options.out, code) == SaveOutcome::Written ? 0
+                                                                                             : 1;
 }
 
 }  // namespace
@@ -159,9 +164,11 @@ void AddPictureCommands(CLI::App& app, CliStatus& status) {
         const NameOptions& names = exportOptions->names;
         // The GPF batch names files by their 4-digit number whatever the
         // settings, so a naming option there would be silently ignored.
-        if ((exportOptions->as == "gpf" || exportOptions->as == "gpf2") && (names.hexNames || names.noZeroNames)) {
-            throw CLI::ValidationError("--as " + exportOptions->as,
-                                       "names files by 4-digit numbers; --hex-names and --no-zero-names do not apply");
+        if ((exportOptions->as == "gpf" || exportOptions->as == "gpf2") &&
+            (names.hexNames || names.noZeroNames)) {
+            throw CLI::ValidationError(
+                "--as " + exportOptions->as,
+                "names files by 4-digit numbers; --hex-names and --no-zero-names do not apply");
         }
         std::optional<std::set<int>> pictures;
         if (!exportOptions->pictures.empty()) {
@@ -184,7 +191,8 @@ void AddPictureCommands(CLI::App& app, CliStatus& status) {
     convert->add_option("--depth", convertOptions->depth, "bit depth")
         ->required()
         ->check(CLI::IsMember({1, 8, 16, 24}));
-    convert->add_flag("--uncompressed", convertOptions->uncompressed, "write the uncompressed type");
+    convert->add_flag("--uncompressed", convertOptions->uncompressed,
+                      "write the uncompressed type");
     convert->add_flag("--overwrite", convertOptions->overwrite, "replace an existing OUT");
     convert->callback([&status, convertOptions] {
         const std::string& out = convertOptions->out;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "support/fs_actions.h"
 #include "codec/picture_encoder.h"
 #include "support/basic_calculations.h"
+#include "support/fs_actions.h"
 
 namespace GPFcodec {
 

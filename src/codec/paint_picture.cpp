@@ -15,7 +15,9 @@ int blend(int channel, int alpha, int background) {
     return std::clamp(channel - alpha + background, 0, background);
 }
 
-int channel(std::uint32_t colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
+int channel(std::uint32_t colour, int shift) {
+    return static_cast<int>((colour >> shift) & 0xFF);
+}
 
 /// The painting rules with the background colour of each cell given by
 /// `backgroundAt(x, y)` as 0xFFRRGGBB.

@@ -12,7 +12,7 @@
 namespace GPFcodec {
 
 class PixelCursor {
-public:
+  public:
     /// A width below 1 starts the cursor below the canvas: it stores nothing.
     PixelCursor(DecodedPicture& picture, std::int64_t width)
         : m_cells(picture.canvas.data()),
@@ -56,7 +56,7 @@ public:
         pass(count);
     }
 
-private:
+  private:
     static constexpr std::int64_t kColumns = DecodedPicture::kCanvasWidth;
     static constexpr std::int64_t kRows = DecodedPicture::kCanvasHeight;
 

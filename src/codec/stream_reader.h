@@ -12,7 +12,7 @@
 namespace GPFcodec {
 
 class StreamReader {
-public:
+  public:
     StreamReader(std::span<const std::uint8_t> data, std::size_t position)
         : m_data(data.data()), m_size(data.size()), m_position(std::min(position, data.size())) {}
 
@@ -47,7 +47,7 @@ public:
         m_position += static_cast<std::size_t>(std::min<std::uint64_t>(count, m_size - m_position));
     }
 
-private:
+  private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_position;

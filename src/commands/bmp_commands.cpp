@@ -37,8 +37,8 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
     // opened since); a type that cannot be decoded gives no file.
     if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
     const PictureListEntry* row = ws.selected();
-    const auto name = GPFcodec::PictureFileNameFor(row->entry.number, ws.HEXFilename,
-                                                   ws.ZeroFilename);
+    const auto name =
+        GPFcodec::PictureFileNameFor(row->entry.number, ws.HEXFilename, ws.ZeroFilename);
     ws.am = static_cast<std::uint8_t>(name.digits);
     const auto path = askBmpPath(ws, ui, name.base);
     if (!path || !ConfirmOverwrite(ws, ui, *path)) return;

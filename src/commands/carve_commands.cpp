@@ -13,8 +13,8 @@ using namespace FSactions_Tavik;
 namespace {
 
 void findAndWrite(Workspace& ws, Ui& ui, CarveKind kind) {
-    const auto chosen =
-        AskInputAndFolder(ws, ui, {{"FullFlash files (*.bin)", "*.bin"}, {"All files (*.*)", "*.*"}});
+    const auto chosen = AskInputAndFolder(
+        ws, ui, {{"FullFlash files (*.bin)", "*.bin"}, {"All files (*.*)", "*.*"}});
     if (!chosen) return;
     const auto count = CarveFiles(ws, ui, chosen->input, kind, chosen->folder);
     if (count) ui.message(ws.text("str_Succes"), " " + std::to_string(*count), MessageButtons::Ok);

@@ -45,7 +45,8 @@ std::string CommandLinePath(const std::string& commandLine) {
 
 std::string OpenExtension(std::string_view path) {
     std::string cleaned = CleanDialogPath(std::string(path));
-    std::string extension = cleaned.substr(cleaned.size() - std::min<std::size_t>(4, cleaned.size()));
+    std::string extension =
+        cleaned.substr(cleaned.size() - std::min<std::size_t>(4, cleaned.size()));
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;

@@ -17,11 +17,11 @@ void setFullflashMenusEnabled(Workspace& ws, bool enabled) {
 /// The six lines of the information panel, joined by CR.
 std::string fullflashInfoText(const Workspace& ws) {
     const FullflashState& f = ws.flash;
-    return ws.text("str_mModel") + ": " + f.mModel + "\r" +  //
-           ws.text("str_firmW") + ": " + f.fw + "\r" +       //
-           ws.text("str_lngPa") + ": " + f.lngPack + "\r" +  //
-           "\r" +                                            //
-           ws.text("str_platf") + ": " + f.platform + "\r" + //
+    return ws.text("str_mModel") + ": " + f.mModel + "\r" +   //
+           ws.text("str_firmW") + ": " + f.fw + "\r" +        //
+           ws.text("str_lngPa") + ": " + f.lngPack + "\r" +   //
+           "\r" +                                             //
+           ws.text("str_platf") + ": " + f.platform + "\r" +  //
            ws.text("str_manuf") + ": " + f.ManufN;
 }
 

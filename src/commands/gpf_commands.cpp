@@ -114,8 +114,8 @@ void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
     // dataSize that picture's byte count.
     if (!SelectAndShow(ws, ui, *ws.selectedRow)) return;
     const PictureListEntry& row = *ws.selected();
-    const auto name = GPFcodec::PictureFileNameFor(row.entry.number, ws.HEXFilename,
-                                                   ws.ZeroFilename);
+    const auto name =
+        GPFcodec::PictureFileNameFor(row.entry.number, ws.HEXFilename, ws.ZeroFilename);
     ws.am = static_cast<std::uint8_t>(name.digits);
     const std::string extension = ChooseGpfExtension(ws, ui);
     const auto path = askGpfPath(ws, ui, name.base + extension, GpfEndings::RawSave);
@@ -149,7 +149,8 @@ void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui) {
     const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
     const std::string extension = ChooseGpfExtension(ws, ui);
-    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension).completed) {
+    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension)
+            .completed) {
         ShowSuccess(ws, ui);
     }
 }

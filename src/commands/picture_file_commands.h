@@ -33,7 +33,7 @@ void ShowConverterFailed(Ui& ui, const std::string& path);
 
 /// Deletes a file when it goes out of scope, however the command ends.
 class TemporaryFile {
-public:
+  public:
     explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
@@ -43,6 +43,6 @@ public:
     /// Deletes a stale copy now; false when one is there and cannot go.
     [[nodiscard]] bool clear() const;
 
-private:
+  private:
     std::string m_path;
 };

@@ -18,8 +18,8 @@ std::string informationLine(const std::string& number, const std::string& width,
                             const std::string& height, const GPFcodec::PictureTypeInfo& type,
                             double dataSize) {
     return number + " :: " + width + " x " + height + " :: " + std::to_string(type.bitDepth) +
-           "bit :: " + (type.compressed ? "compressed" : "uncompressed") + " :: " +
-           std::to_string(static_cast<long long>(dataSize)) + " bytes";
+           "bit :: " + (type.compressed ? "compressed" : "uncompressed") +
+           " :: " + std::to_string(static_cast<long long>(dataSize)) + " bytes";
 }
 
 }  // namespace
@@ -41,10 +41,12 @@ std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCurs
 
 void DrawPicture(Workspace& ws) {
     if (ws.checkerboard) {
-        const auto shade = [](std::uint8_t channel) { return static_cast<std::uint32_t>(channel * 7 / 8); };
+        const auto shade = [](std::uint8_t channel) {
+            return static_cast<std::uint32_t>(channel * 7 / 8);
+        };
         const GPFcodec::Checkerboard board{
-            0xFF000000u | std::uint32_t{ws.backgroundRed} << 16 | std::uint32_t{ws.backgroundGreen} << 8 |
-                ws.backgroundBlue,
+            0xFF000000u | std::uint32_t{ws.backgroundRed} << 16 |
+                std::uint32_t{ws.backgroundGreen} << 8 | ws.backgroundBlue,
             0xFF000000u | shade(ws.backgroundRed) << 16 | shade(ws.backgroundGreen) << 8 |
                 shade(ws.backgroundBlue),
             ws.checkerSquare};
@@ -64,13 +66,14 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
     const PictureEntry& entry = row->entry;
     const auto type = GPFcodec::TypeInfoFromText(row->type);
     ByteCursor source(ws.flash.file->bytes(), entry.dataOffset);
-    const bool decoded = GPFcodec::DecodePicture(
-        ws.picture, ui, source, static_cast<std::int16_t>(entry.number), entry.width, entry.height,
-        type.compressed, type.bitDepth);
+    const bool decoded =
+        GPFcodec::DecodePicture(ws.picture, ui, source, static_cast<std::int16_t>(entry.number),
+                                entry.width, entry.height, type.compressed, type.bitDepth);
     // A refused type still redraws and shows the row's texts, so the user sees
     // which picture was refused.
     DrawPicture(ws);
-    ws.pictureInfo = informationLine(row->index, row->width, row->height, type, ws.picture.dataSize);
+    ws.pictureInfo =
+        informationLine(row->index, row->width, row->height, type, ws.picture.dataSize);
     return decoded;
 }
 
@@ -93,13 +96,13 @@ bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes) {
         return false;
     }
     const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
-    const bool decoded = GPFcodec::DecodePicture(ws.picture, ui, in, header->pictureNumber,
-                                                 header->width, header->height, type.compressed,
-                                                 type.bitDepth);
+    const bool decoded =
+        GPFcodec::DecodePicture(ws.picture, ui, in, header->pictureNumber, header->width,
+                                header->height, type.compressed, type.bitDepth);
     DrawPicture(ws);
-    ws.pictureInfo = informationLine(std::to_string(header->pictureNumber),
-                                     std::to_string(header->width), std::to_string(header->height),
-                                     type, ws.picture.dataSize);
+    ws.pictureInfo =
+        informationLine(std::to_string(header->pictureNumber), std::to_string(header->width),
+                        std::to_string(header->height), type, ws.picture.dataSize);
     return decoded;
 }
 

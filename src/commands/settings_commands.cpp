@@ -118,7 +118,8 @@ bool SaveSettings(Workspace& ws, Ui& ui) {
     SettingsValues values = ws.settingsDialog;
     values.Language = ws.Language;
     const std::string& path = ws.programFiles.settingsFile;
-    const std::string text = SettingsFileText(values, recentEntries(ws)) + DialogFolderLines(ws.dialogFolders);
+    const std::string text =
+        SettingsFileText(values, recentEntries(ws)) + DialogFolderLines(ws.dialogFolders);
     if (replaceSettingsFile(path, text)) return true;
     ui.message("Cannot write the settings!\r" + path, "", MessageButtons::Ok);
     return false;

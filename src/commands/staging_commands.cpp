@@ -122,7 +122,8 @@ BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const Cod
             const ReadOutcome read = ReadReplacementSource(ws, ui, file);
             if (read == ReadOutcome::ConverterMissing) end.completed = false;
             if (read == ReadOutcome::Read) {
-                if (StageShownPicture(ws, ui, position, code(ws, ui, position)) == StageOutcome::Stopped) {
+                if (StageShownPicture(ws, ui, position, code(ws, ui, position)) ==
+                    StageOutcome::Stopped) {
                     end.completed = false;
                 } else {
                     ++end.written;
@@ -141,7 +142,9 @@ void LoadReplacementFolder(Workspace& ws, Ui& ui) {
         ui.BrowseForFolder(DialogTitle(ws, ws.text("str_cFold"), DialogPurpose::Open));
     if (folder.empty()) return;
     const int menuCode = ws.currentCode;
-    const auto askEach = [menuCode](Workspace& w, Ui& u, std::size_t) { return askedCode(w, u, menuCode); };
+    const auto askEach = [menuCode](Workspace& w, Ui& u, std::size_t) {
+        return askedCode(w, u, menuCode);
+    };
     if (!StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), askEach).completed) return;
     ui.refresh();
     SetSavePatchEnabled(ws, true);
@@ -168,7 +171,9 @@ bool StageDroppedPicture(Workspace& ws, Ui& ui, std::size_t rowPosition, const s
 }
 
 void StageDroppedFolder(Workspace& ws, Ui& ui, const std::string& folder) {
-    const auto ownCode = [](Workspace& w, Ui&, std::size_t position) { return RowOwnCode(w.rows[position].entry); };
+    const auto ownCode = [](Workspace& w, Ui&, std::size_t position) {
+        return RowOwnCode(w.rows[position].entry);
+    };
     if (!StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), ownCode).completed) return;
     ui.refresh();
     ShowSuccess(ws, ui);
@@ -183,8 +188,8 @@ void mnu_PopupPictures_Discard_Click(Workspace& ws, Ui& ui) {
         return;
     }
     ws.rows[*ws.selectedRow].changed = false;
-    const bool anyStaged =
-        std::any_of(ws.rows.begin(), ws.rows.end(), [](const PictureListEntry& r) { return r.changed; });
+    const bool anyStaged = std::any_of(ws.rows.begin(), ws.rows.end(),
+                                       [](const PictureListEntry& r) { return r.changed; });
     SetSavePatchEnabled(ws, anyStaged || ws.flash.pngChangesPending);
     ShowSelectedPicture(ws, ui);
 }

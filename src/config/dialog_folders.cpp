@@ -47,7 +47,8 @@ DialogFolders ReadDialogFolders(std::string_view bytes) {
 
 std::string DialogFolderLines(const DialogFolders& folders) {
     std::string out;
-    for (const auto& [key, folder] : folders) out.append(key).append("=").append(folder).append("\r\n");
+    for (const auto& [key, folder] : folders)
+        out.append(key).append("=").append(folder).append("\r\n");
     return out;
 }
 

@@ -26,6 +26,7 @@ inline constexpr std::string_view kFolderPattern = "";
 [[nodiscard]] std::string DialogFolderLines(const DialogFolders& folders);
 
 /// `bytes` with every line of `key` removed and "key=value" appended.
-[[nodiscard]] std::string WithKeyLine(std::string_view bytes, std::string_view key, std::string_view value);
+[[nodiscard]] std::string WithKeyLine(std::string_view bytes, std::string_view key,
+                                      std::string_view value);
 
 }  // namespace ConfigActions

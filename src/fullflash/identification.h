@@ -14,7 +14,7 @@ struct FlashIdentity {
     std::string ManufN;    ///< up to 16 bytes, trailing zero bytes removed
     std::string platform;  ///< "SGold" or "New-SGold"
     bool NewSGold = false;
-    std::string PITadr;    ///< hex file offset of the first PIT entry
+    std::string PITadr;  ///< hex file offset of the first PIT entry
 };
 
 namespace FlashLayout {
@@ -24,9 +24,9 @@ inline constexpr std::uint32_t kModel = 0x8FC70;
 inline constexpr std::uint32_t kManufacturer = 0x8FC80;
 inline constexpr std::uint32_t kPlatformPointer = 0x8FD08;
 /// Offsets from the structure the platform pointer leads to.
-inline constexpr std::uint32_t kNewSGoldMarker = 31;  ///< non-zero on New-SGold
-inline constexpr std::uint32_t kSGoldPit = 28;        ///< SGold: the PIT itself
-inline constexpr std::uint32_t kDisplacement = 48;    ///< New-SGold: byte k
+inline constexpr std::uint32_t kNewSGoldMarker = 31;    ///< non-zero on New-SGold
+inline constexpr std::uint32_t kSGoldPit = 28;          ///< SGold: the PIT itself
+inline constexpr std::uint32_t kDisplacement = 48;      ///< New-SGold: byte k
 inline constexpr std::uint32_t kDisplacementBase = 44;  ///< pointer at P - 44 + k
 }  // namespace FlashLayout
 

@@ -18,8 +18,8 @@ PictureListEntry MakeListEntry(const PictureEntry& entry) {
     row.hexIndex = PadZeros(NumberToHex(number), 3);
     row.width = std::to_string(entry.width);
     row.height = std::to_string(entry.height);
-    row.type = BytesToHex(std::string{static_cast<char>(entry.type), static_cast<char>(entry.secondType)},
-                          false);
+    row.type = BytesToHex(
+        std::string{static_cast<char>(entry.type), static_cast<char>(entry.secondType)}, false);
     row.pitOffset = NumberToHex(entry.entryOffset);
     row.picOffset = PadZeros(NumberToHex(entry.dataOffset), 7);
     return row;
@@ -29,9 +29,13 @@ std::array<std::string, 7> ColumnTexts(const PictureListEntry& row) {
     return {row.index, row.hexIndex, row.width, row.height, row.type, row.pitOffset, row.picOffset};
 }
 
-int EntrySize(EntryFormat format) { return format == EntryFormat::Long ? 12 : 8; }
+int EntrySize(EntryFormat format) {
+    return format == EntryFormat::Long ? 12 : 8;
+}
 
-int HighestIndex(EntryFormat format) { return format == EntryFormat::Long ? 2500 : 2000; }
+int HighestIndex(EntryFormat format) {
+    return format == EntryFormat::Long ? 2500 : 2000;
+}
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 /// A picture table entry as numbers: what every command computes with.
 struct PictureEntry {
-    int number = 0;                 ///< table index, row position - 1
+    int number = 0;  ///< table index, row position - 1
     unsigned width = 0;
     unsigned height = 0;
     std::uint8_t type = 0;          ///< type byte: high nibble 8 = compressed, low nibble the depth

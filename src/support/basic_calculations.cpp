@@ -94,7 +94,9 @@ std::string PadZeros(std::string_view text, int width) {
     return padded;
 }
 
-std::string NulString(int n) { return std::string(static_cast<std::size_t>(std::max(n, 0)), '\0'); }
+std::string NulString(int n) {
+    return std::string(static_cast<std::size_t>(std::max(n, 0)), '\0');
+}
 
 std::string NumberToHex(std::uint32_t value) {
     std::string hex;

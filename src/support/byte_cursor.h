@@ -9,7 +9,7 @@
 #include <string>
 
 class ByteCursor {
-public:
+  public:
     ByteCursor() = default;
     explicit ByteCursor(std::span<const std::uint8_t> data, std::size_t position = 0)
         : m_data(data), m_position(position) {}
@@ -47,7 +47,7 @@ public:
         return out;
     }
 
-private:
+  private:
     std::span<const std::uint8_t> m_data;
     std::size_t m_position = 0;
 };

@@ -142,6 +142,8 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
     return false;
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 }  // namespace FSactions_Tavik

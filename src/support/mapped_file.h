@@ -9,7 +9,7 @@
 #include <string>
 
 class MappedFile {
-public:
+  public:
     /// Maps `path` for reading; nullptr when it cannot be opened, is not a
     /// regular file, or cannot be mapped. An empty file maps to no bytes.
     [[nodiscard]] static std::unique_ptr<MappedFile> open(const std::string& path);
@@ -22,7 +22,7 @@ public:
     [[nodiscard]] std::size_t size() const { return m_size; }
     [[nodiscard]] const std::string& path() const { return m_path; }
 
-private:
+  private:
     MappedFile(std::string path, const std::uint8_t* data, std::size_t size)
         : m_path(std::move(path)), m_data(data), m_size(size) {}
 

@@ -6,7 +6,7 @@
 #include "ui/ui.h"
 
 class SilentUi final : public Ui {
-public:
+  public:
     explicit SilentUi(bool answer = true) : m_answer(answer) {}
 
     bool message(const std::string&, const std::string&, MessageButtons buttons) override {
@@ -17,6 +17,6 @@ public:
     std::string BrowseForFolder(const std::string&) override { return {}; }
     void progress(int) override {}
 
-private:
+  private:
     bool m_answer;
 };

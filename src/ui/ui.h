@@ -20,11 +20,11 @@ struct FileDialogRequest {
     std::vector<FileFilter> filters;  ///< the first one is preselected
     std::string initialFolder;        ///< empty: the current directory
     std::string initialName;
-    std::string defaultExtension;     ///< without the dot; empty for none
+    std::string defaultExtension;  ///< without the dot; empty for none
 };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     /// Shows a message box; true only when the answer is OK.

@@ -51,7 +51,8 @@ constexpr std::array kMenuTree{
     MenuSpec{"mnu_PopupPictures_Loads_8bit", "mnu_PopupPictures_Loads", Item, "8 bit"},
     MenuSpec{"mnu_PopupPictures_Loads_16bit", "mnu_PopupPictures_Loads", Item, "16 bit"},
     MenuSpec{"mnu_PopupPictures_Loads_24bit", "mnu_PopupPictures_Loads", Item, "24 bit"},
-    MenuSpec{"mnu_PopupPictures_Discard", "mnu_PopupPictures", Item, "Discard replacement", true, false},
+    MenuSpec{"mnu_PopupPictures_Discard", "mnu_PopupPictures", Item, "Discard replacement", true,
+             false},
     MenuSpec{"mnu_PopupPictures_BAR0", "mnu_PopupPictures", Separator, ""},
     MenuSpec{"mnu_PopupPictures_SaveAsGPF", "mnu_PopupPictures", Item, "Save as GPF"},
     MenuSpec{"mnu_PopupPictures_SaveAsGPFs", "mnu_PopupPictures", Item, "Save as GPFs"},
@@ -96,8 +97,14 @@ constexpr std::array kSettingsDialogControls{
 
 }  // namespace
 
-std::span<const MenuSpec> MenuTree() { return kMenuTree; }
+std::span<const MenuSpec> MenuTree() {
+    return kMenuTree;
+}
 
-std::span<const ControlSpec> WindowControls() { return kWindowControls; }
+std::span<const ControlSpec> WindowControls() {
+    return kWindowControls;
+}
 
-std::span<const ControlSpec> SettingsDialogControls() { return kSettingsDialogControls; }
+std::span<const ControlSpec> SettingsDialogControls() {
+    return kSettingsDialogControls;
+}

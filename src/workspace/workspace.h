@@ -23,7 +23,7 @@
 #include "workspace/controls.h"
 
 class Workspace {
-public:
+  public:
     Workspace();
 
     // Fullflash and picture list
@@ -36,8 +36,8 @@ public:
 
     // Preview
     DecodedPicture picture;
-    std::string pictureInfo;  ///< caption of PICframe; empty until a picture is shown
-    GPFcodec::PaintedImage preview;  ///< what the picture area shows
+    std::string pictureInfo;            ///< caption of PICframe; empty until a picture is shown
+    GPFcodec::PaintedImage preview;     ///< what the picture area shows
     std::uint64_t previewRevision = 0;  ///< grows with every DrawPicture
     /// Background of the picture area, which transparent pixels show; the front
     /// end that owns the area sets it.
@@ -48,7 +48,7 @@ public:
     /// shade instead of the plain background; squares of `checkerSquare` cells.
     bool checkerboard = false;
     int checkerSquare = 8;
-    std::string ffInfo;       ///< text of FFinfol
+    std::string ffInfo;  ///< text of FFinfol
 
     // Settings, as a freshly created configuration file has them
     std::string nConvert;
@@ -91,7 +91,7 @@ public:
     [[nodiscard]] bool isLoaded() const { return flash.file != nullptr; }
     [[nodiscard]] const PictureListEntry* selected() const;
 
-private:
+  private:
     std::map<std::string, std::string, std::less<>> m_texts;
     std::map<std::string, ControlState, std::less<>> m_controls;
 };

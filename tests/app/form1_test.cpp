@@ -88,7 +88,8 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_EQ(list->model()->index(2, 2).data().toString(), "4");
     EXPECT_EQ(list->model()->index(1, 6).data().toString(), "0090010");
     EXPECT_EQ(list->model()->headerData(5, Qt::Horizontal).toString(), "PIToffset");
-    EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(), ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");
+    EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(),
+              ": S65\n: 05\n: ENG\n\n: SGold\n: SIEMENS");
     EXPECT_EQ(NamedChild<QProgressBar>(window, "ProgressBar1")->value(), 100);
     EXPECT_TRUE(window.menuAction("mnu_FileClose")->isEnabled());
     EXPECT_TRUE(window.menuAction("mnu_FullFlash")->isEnabled());

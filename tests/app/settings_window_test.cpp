@@ -27,7 +27,8 @@ TEST(SettingsWindow, StartupShowsLanguageCaptionsAndRecentFiles) {
     const std::string flash = dir.write("f.bin", TinySGoldFlash(2));
     Form1 window(dir.path().string(), flash);
 
-    EXPECT_EQ(window.menuAction("mnu_PopupPictures_SaveAsBMPs")->text().remove(QLatin1Char('&')), "Save as BMP (all)");
+    EXPECT_EQ(window.menuAction("mnu_PopupPictures_SaveAsBMPs")->text().remove(QLatin1Char('&')),
+              "Save as BMP (all)");
     EXPECT_EQ(NamedChild<QCheckBox>(window, "TransCheck")->text(), "Transparency");
     EXPECT_TRUE(window.menuAction("mnu_File_MRU1")->isVisible());
     EXPECT_EQ(window.menuAction("mnu_File_MRU1")->text().toStdString(), flash);
@@ -107,7 +108,8 @@ TEST(SettingsWindow, BrowsedLanguageLoadsFromTheProgramFolderOnApply) {
     EXPECT_EQ(NamedChild<QLineEdit>(s.dialog, "Text2")->text(), "German");
 
     NamedChild<QPushButton>(s.dialog, "Command3")->click();
-    EXPECT_EQ(s.window.menuAction("mnu_Settings")->text().remove(QLatin1Char('&')), "Einstellungen");
+    EXPECT_EQ(s.window.menuAction("mnu_Settings")->text().remove(QLatin1Char('&')),
+              "Einstellungen");
     EXPECT_EQ(s.dialog.windowTitle(), "Einstellungen");
     EXPECT_EQ(NamedChild<QPushButton>(s.dialog, "Command3")->text(), "Anwenden");
     EXPECT_FALSE(NamedChild<QPushButton>(s.dialog, "Command3")->isEnabled());

@@ -10,9 +10,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
-#include <QStatusBar>
 #include <QMenu>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
@@ -84,7 +84,8 @@ TEST(Window, OpenedGpfFileStaysShownWhenTheDialogsEnterReachesTheList) {
     list->setCurrentIndex(list->model()->index(1, 0));
     w.form.ListView1_Click();
     const std::string gpf = w.dir.write(
-        "pic.gpf", GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, false}) + "\x1C"s));
+        "pic.gpf",
+        GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, false}) + "\x1C"s));
 
     w.ui->choosePath(gpf);
     w.form.menuAction("mnu_FileOpen")->trigger();
@@ -94,7 +95,8 @@ TEST(Window, OpenedGpfFileStaysShownWhenTheDialogsEnterReachesTheList) {
 
     QTest::keyClick(list, Qt::Key_Up);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.info(), "0000 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes") << "keys pressed on the list still act";
+    EXPECT_EQ(w.info(), "0000 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes")
+        << "keys pressed on the list still act";
 }
 
 TEST(Window, ZoomStepsAndTheCheckerboardUnderTransparentPixels) {
@@ -107,7 +109,8 @@ TEST(Window, ZoomStepsAndTheCheckerboardUnderTransparentPixels) {
     w.form.menuAction("mnu_View_Zoom8")->trigger();
     EXPECT_EQ(view->scale(), 8);
     EXPECT_TRUE(w.form.menuAction("mnu_View_Zoom8")->isChecked());
-    QWheelEvent wheel({}, {}, {}, {0, -120}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel({}, {}, {}, {0, -120}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                      false);
     QCoreApplication::sendEvent(view, &wheel);
     EXPECT_EQ(view->zoom(), 4);
     w.form.menuAction("mnu_View_ZoomFit")->trigger();
@@ -117,7 +120,8 @@ TEST(Window, ZoomStepsAndTheCheckerboardUnderTransparentPixels) {
     const QColor plain = view->image().pixelColor(1, 0);
     w.form.menuAction("mnu_View_Checkerboard")->trigger();
     EXPECT_TRUE(w.form.workspace().checkerboard);
-    EXPECT_EQ(view->image().pixelColor(0, 0), QColor(255, 0, 0)) << "opaque pixels keep their colour";
+    EXPECT_EQ(view->image().pixelColor(0, 0), QColor(255, 0, 0))
+        << "opaque pixels keep their colour";
     EXPECT_NE(view->image().pixelColor(1, 0), QColor(169, 171, 169));
     w.form.menuAction("mnu_View_Zoom8")->trigger();
     EXPECT_EQ(w.form.workspace().checkerSquare, 1);
@@ -132,7 +136,8 @@ TEST(Window, ThumbnailsAreMadeAwayFromTheWindowAndSelectTheirRow) {
     for (int row = 0; row < 3; ++row) thumbs->model()->index(row, 0).data(Qt::UserRole + 1);
     QTRY_VERIFY(loader->isReady(0) && loader->isReady(1) && loader->isReady(2));
     EXPECT_EQ(loader->tile(1).size(), QSize(72, 48)) << "3 x 2 grown by a whole factor";
-    EXPECT_TRUE(loader->tile(2).isNull()) << "a refused picture is an empty tile, without a message";
+    EXPECT_TRUE(loader->tile(2).isNull())
+        << "a refused picture is an empty tile, without a message";
 
     QTest::mouseClick(thumbs->viewport(), Qt::LeftButton, {},
                       thumbs->visualRect(thumbs->model()->index(1, 0)).center());
@@ -179,7 +184,9 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
     Window w(flash.bytes());
     w.form.workspace().tempFolder = w.dir.path().string();
     auto* list = w.child<QTableView>("ListView1");
-    const auto rowAt = [&](int row) { return list->visualRect(list->model()->index(row, 0)).center(); };
+    const auto rowAt = [&](int row) {
+        return list->visualRect(list->model()->index(row, 0)).center();
+    };
 
     drop(list->viewport(), rowAt(2), bitmap(w.dir, "red blue.bmp"));
     EXPECT_TRUE(w.form.workspace().rows[2].changed);
@@ -200,7 +207,8 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
 
     // Discard is offered on a staged row only, and undoes the staging.
     const auto rightClick = [&](int row) {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, rowAt(row), list->viewport()->mapToGlobal(rowAt(row)));
+        QContextMenuEvent click(QContextMenuEvent::Mouse, rowAt(row),
+                                list->viewport()->mapToGlobal(rowAt(row)));
         QCoreApplication::sendEvent(list->viewport(), &click);
         w.form.menu("mnu_PopupPictures")->close();
     };
@@ -211,10 +219,13 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
         ASSERT_TRUE(w.form.menuAction("mnu_PopupPictures_Discard")->isVisible());
         w.form.menuAction("mnu_PopupPictures_Discard")->trigger();
         EXPECT_FALSE(w.form.workspace().rows[static_cast<std::size_t>(row)].changed);
-        EXPECT_FALSE(std::filesystem::exists(StagingFilePath(w.form.workspace(), static_cast<std::size_t>(row))));
+        EXPECT_FALSE(std::filesystem::exists(
+            StagingFilePath(w.form.workspace(), static_cast<std::size_t>(row))));
     }
-    EXPECT_FALSE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled()) << "nothing staged any more";
-    EXPECT_EQ(w.info(), "0000 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes") << "the fullflash's picture again";
+    EXPECT_FALSE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled())
+        << "nothing staged any more";
+    EXPECT_EQ(w.info(), "0000 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes")
+        << "the fullflash's picture again";
 
     // A fullflash dropped anywhere opens.
     FlashBuilder other;
@@ -241,12 +252,14 @@ TEST(Window, SmallestWindowKeepsThePictureInItsFrameAndAnEmptyTableIsTold) {
     QCoreApplication::processEvents();
     auto* view = w.child<PictureView>("Picture1");
     const QRect frame = w.child<QGroupBox>("PICframe")->rect();
-    EXPECT_TRUE(frame.contains(QRect(view->mapTo(w.child<QGroupBox>("PICframe"), QPoint()), view->size())));
+    EXPECT_TRUE(
+        frame.contains(QRect(view->mapTo(w.child<QGroupBox>("PICframe"), QPoint()), view->size())));
     ASSERT_EQ(view->image().height(), 250);
     EXPECT_LE(view->scale() * 250, view->height()) << "shrunk to fit rather than cut";
 
     Window empty(std::string(1 << 20, '\xFF'));
-    EXPECT_EQ(empty.form.statusBar()->findChild<QLabel*>()->text(), "No picture table found in this file");
+    EXPECT_EQ(empty.form.statusBar()->findChild<QLabel*>()->text(),
+              "No picture table found in this file");
 }
 
 }  // namespace

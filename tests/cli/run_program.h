@@ -22,7 +22,9 @@ struct ProgramRun {
     std::string err;
 };
 
-inline std::string BuiltProgram(const std::string& name) { return std::string(PICTAVO_BIN_DIR) + "/" + name; }
+inline std::string BuiltProgram(const std::string& name) {
+    return std::string(PICTAVO_BIN_DIR) + "/" + name;
+}
 
 inline ProgramRun RunProgram(const std::string& program, std::vector<std::string> args) {
     TempDir capture;
@@ -32,8 +34,10 @@ inline ProgramRun RunProgram(const std::string& program, std::vector<std::string
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
 
     std::string programPath = BuiltProgram(program);
     std::vector<char*> argv{programPath.data()};
@@ -42,7 +46,8 @@ inline ProgramRun RunProgram(const std::string& program, std::vector<std::string
 
     ProgramRun run;
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, programPath.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned =
+        posix_spawn(&pid, programPath.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         ADD_FAILURE() << "cannot start " << programPath;
@@ -62,7 +67,7 @@ inline ProgramRun RunProgram(const std::string& program, std::vector<std::string
 /// Points TMP, where programs put their converter files, at a folder of the
 /// test's own while it lives, so tests running side by side never share them.
 class ProgramTempFolder {
-public:
+  public:
     explicit ProgramTempFolder(const std::string& folder) {
         if (const char* saved = std::getenv("TMP")) m_saved = saved;
         ::setenv("TMP", folder.c_str(), 1);
@@ -71,7 +76,7 @@ public:
     ProgramTempFolder(const ProgramTempFolder&) = delete;
     ProgramTempFolder& operator=(const ProgramTempFolder&) = delete;
 
-private:
+  private:
     std::optional<std::string> m_saved;
 };
 

@@ -48,7 +48,7 @@ struct OpenFixture {
         return path;
     }
 
-private:
+  private:
     int m_fakes = 0;
 };
 

@@ -102,8 +102,8 @@ TEST(ShowGpfFile, UnknownHeaderOrMissingFileGiveTheirMessagesAndChangeNothing) {
 // disk) shows its small picture without the memory a full read would need.
 TEST(ShowGpfFile, AHugeFileCostsOnlyWhatTheDecoderReads) {
     LoadedWorkspace t(pictures());
-    const std::string path = t.dir.write(
-        "huge.gpf", GPFcodec::WriteGpfHeader({1, 1, 0x05, 3, false}) + "\x1C"s);
+    const std::string path =
+        t.dir.write("huge.gpf", GPFcodec::WriteGpfHeader({1, 1, 0x05, 3, false}) + "\x1C"s);
     std::filesystem::resize_file(path, std::uintmax_t{16} << 30);
     EXPECT_TRUE(ShowGpfFile(t.ws, t.ui, path));
     EXPECT_EQ(t.ws.pictureInfo, "3 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes");

@@ -19,7 +19,7 @@ struct RecordedDialog {
 };
 
 class ScriptedUi final : public Ui {
-public:
+  public:
     /// Queues the answer to the next OK/Cancel question (true = OK). OK-only
     /// message boxes need no queued answer.
     ScriptedUi& answer(bool ok);
@@ -43,8 +43,9 @@ public:
     /// True when every queued answer was used.
     [[nodiscard]] bool exhausted() const;
 
-private:
-    std::optional<std::string> pathDialog(RecordedDialog::Kind kind, const FileDialogRequest& request);
+  private:
+    std::optional<std::string> pathDialog(RecordedDialog::Kind kind,
+                                          const FileDialogRequest& request);
 
     std::deque<bool> m_answers;
     std::deque<std::optional<std::string>> m_paths;

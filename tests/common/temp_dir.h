@@ -6,7 +6,7 @@
 #include <string>
 
 class TempDir {
-public:
+  public:
     explicit TempDir(const std::string& prefix = "pictavo-test");
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -14,11 +14,13 @@ public:
 
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
     /// Path of `name` inside the folder, as the byte string the core takes.
-    [[nodiscard]] std::string file(const std::string& name) const { return (m_path / name).string(); }
+    [[nodiscard]] std::string file(const std::string& name) const {
+        return (m_path / name).string();
+    }
     /// Writes `bytes` to `name` inside the folder and returns its path.
     std::string write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

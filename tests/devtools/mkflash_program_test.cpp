@@ -11,8 +11,8 @@ TEST(MkflashArgs, ParsesOptionsAndRefusesWrongUsage) {
     const Case cases[] = {
         {{"out.bin"}, "out.bin|sgold|S65|200|1|0"},
         {{"out.bin", "--platform", "newsgold"}, "out.bin|newsgold|E71|200|1|0"},
-        {{"--platform", "newsgold", "--model", "S75", "x.bin", "--pictures", "2600", "--seed", "18446744073709551615",
-          "--size-mib", "96"},
+        {{"--platform", "newsgold", "--model", "S75", "x.bin", "--pictures", "2600", "--seed",
+          "18446744073709551615", "--size-mib", "96"},
          "x.bin|newsgold|S75|2600|18446744073709551615|96"},
         {{"out.bin", "--model", "EL71", "--platform", "sgold"}, "out.bin|sgold|EL71|200|1|0"},
         {{}, "no output file given"},
@@ -31,23 +31,27 @@ TEST(MkflashArgs, ParsesOptionsAndRefusesWrongUsage) {
         const ParsedMkflashArgs parsed = ParseMkflashArgs(c.args);
         const MkflashOptions& o = parsed.command.options;
         const std::string text =
-            parsed.ok() ? parsed.command.output + "|" + (o.platform == MkflashPlatform::SGold ? "sgold" : "newsgold") +
-                              "|" + o.model + "|" + std::to_string(o.pictures) + "|" + std::to_string(o.seed) + "|" +
-                              std::to_string(o.sizeMiB)
+            parsed.ok() ? parsed.command.output + "|" +
+                              (o.platform == MkflashPlatform::SGold ? "sgold" : "newsgold") + "|" +
+                              o.model + "|" + std::to_string(o.pictures) + "|" +
+                              std::to_string(o.seed) + "|" + std::to_string(o.sizeMiB)
                         : parsed.error;
         EXPECT_EQ(text, c.parsed);
     }
     EXPECT_TRUE(ParseMkflashArgs({"a.bin", "--help"}).command.help);
-    const MkflashOptions files = ParseMkflashArgs({"a.bin", "--files-at-end", "--embedded-files", "500"}).command.options;
+    const MkflashOptions files =
+        ParseMkflashArgs({"a.bin", "--files-at-end", "--embedded-files", "500"}).command.options;
     EXPECT_TRUE(files.filesAtEnd && files.embeddedFiles == 500);
-    EXPECT_EQ(ParseMkflashArgs({"a.bin", "--embedded-files", "0"}).error, "--embedded-files needs a number from 1 to 100000");
+    EXPECT_EQ(ParseMkflashArgs({"a.bin", "--embedded-files", "0"}).error,
+              "--embedded-files needs a number from 1 to 100000");
 }
 
 TEST(MkflashProgram, WritesTheImageTheLibraryBuilds) {
     TempDir dir;
     const std::string path = dir.file("new sgold \"E71\".bin");
-    const ProgramRun run = RunProgram("pictavo-mkflash", {path, "--platform", "newsgold", "--model", "E71",
-                                                          "--pictures", "25", "--seed", "7", "--size-mib", "17"});
+    const ProgramRun run =
+        RunProgram("pictavo-mkflash", {path, "--platform", "newsgold", "--model", "E71",
+                                       "--pictures", "25", "--seed", "7", "--size-mib", "17"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     MkflashOptions options = SmallNewSGold("E71", 25);
     options.seed = 7;
@@ -73,7 +77,8 @@ TEST(MkflashProgram, ExitCodes) {
         const ProgramRun run = RunProgram("pictavo-mkflash", c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
         const std::string& text = c.exitCode == 0 ? run.out : run.err;
-        EXPECT_NE(text.find(c.exitCode == 0 ? "usage: pictavo-mkflash" : "pictavo-mkflash: "), std::string::npos)
+        EXPECT_NE(text.find(c.exitCode == 0 ? "usage: pictavo-mkflash" : "pictavo-mkflash: "),
+                  std::string::npos)
             << c.name;
         if (c.exitCode == 1) {
             EXPECT_EQ(LineCount(run.err), 1) << c.name << ": " << run.err;

@@ -18,7 +18,8 @@
 
 inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
 }
 
@@ -67,11 +68,16 @@ inline std::vector<PictureListEntry> ExpectedRows(const MkflashLayout& layout) {
     };
     for (const MkflashPicture& p : layout.pictures) {
         const auto index = static_cast<unsigned>(p.index);
-        const PictureEntry entry{p.index, static_cast<unsigned>(p.width), static_cast<unsigned>(p.height),
-                                 p.type, 0, p.entryOffset, p.dataOffset};
-        rows.push_back({entry, format("%04u", index), format("%03X", index), std::to_string(p.width),
-                        std::to_string(p.height), format("%02X00", p.type), format("%X", p.entryOffset),
-                        format("%07X", p.dataOffset)});
+        const PictureEntry entry{p.index,
+                                 static_cast<unsigned>(p.width),
+                                 static_cast<unsigned>(p.height),
+                                 p.type,
+                                 0,
+                                 p.entryOffset,
+                                 p.dataOffset};
+        rows.push_back({entry, format("%04u", index), format("%03X", index),
+                        std::to_string(p.width), std::to_string(p.height), format("%02X00", p.type),
+                        format("%X", p.entryOffset), format("%07X", p.dataOffset)});
     }
     return rows;
 }

@@ -28,7 +28,8 @@ TEST(SplitCommandLine, QuotesGroupBlanksSeparate) {
     };
     const Case cases[] = {
         {"prog a b", {"prog", "a", "b"}},
-        {"\"/dir with blanks/prog\" -o \"out file.png\" in", {"/dir with blanks/prog", "-o", "out file.png", "in"}},
+        {"\"/dir with blanks/prog\" -o \"out file.png\" in",
+         {"/dir with blanks/prog", "-o", "out file.png", "in"}},
         {"  prog   a  ", {"prog", "a"}},
         {"prog \"\"", {"prog", ""}},
         {"", {}},
@@ -47,7 +48,8 @@ TEST(RunAndWait, MissingProgramReturnsAtOnce) {
 TEST(RunAndWait, RunsProgramWithBlanksAndQuotedArgumentsAndWaits) {
     TempDir dir("pictavo test with blanks");
     const std::string script = dir.write(
-        "echo args.sh", "#!/bin/sh\nsleep 0.2\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$1\"\n");
+        "echo args.sh",
+        "#!/bin/sh\nsleep 0.2\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$1\"\n");
     ::chmod(script.c_str(), 0755);
     const std::string out = dir.file("out put.txt");
     RunAndWait("\"" + script + "\" \"" + out + "\" \"two words\" plain ';|$(x)'");
