@@ -5,6 +5,7 @@
 #include "commands/dialog_patterns.h"
 #include "commands/preview_commands.h"
 #include "picture_io/converter.h"
+#include "picture_io/paletted_bmp.h"
 #include "picture_io/picture_file_info.h"
 #include "picture_io/picture_pixels.h"
 #include "picture_io/png_codec.h"
@@ -131,9 +132,13 @@ bool readPicture(Workspace& ws, Ui& ui, const std::string& path, const std::stri
                true);
         return true;
     }
-    const Cell background{ws.backgroundRed, ws.backgroundGreen, ws.backgroundBlue, 0};
-    const auto pixels =
-        PictureIO::LoadPicturePixels(bytes, header.width, header.height, background);
+    auto pixels = kind == PictureKind::Bmp ? PictureIO::ReadPalettedBmpPixels(
+                                                 bytes, header.width, header.height, header.topDown)
+                                           : std::nullopt;
+    if (!pixels) {
+        const Cell background{ws.backgroundRed, ws.backgroundGreen, ws.backgroundBlue, 0};
+        pixels = PictureIO::LoadPicturePixels(bytes, header.width, header.height, background);
+    }
     if (!pixels) return refuse(ui, "Cannot read picture!\r" + shownPath);
     commit(ws, header, *pixels, false);
     return true;

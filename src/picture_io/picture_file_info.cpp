@@ -6,6 +6,8 @@ namespace PictureIO {
 
 namespace {
 
+constexpr std::uint32_t kOs2CoreHeaderSize = 12;
+
 std::uint16_t u16be(ByteCursor& in) {
     const std::uint16_t high = in.u8();
     return static_cast<std::uint16_t>((high << 8) | in.u8());
@@ -45,11 +47,15 @@ PictureFileInfo ReadBmpInfo(std::span<const std::uint8_t> bytes) {
     PictureFileInfo info;
     in.seek(10);
     info.dataOffset = in.u16le();
-    in.seek(18);
+    in.seek(14);
+    const std::uint32_t headerSize = in.u32le();
     info.width = static_cast<std::int16_t>(in.u16le());
-    in.seek(22);
+    // The 12-byte OS/2 1.x header holds 16-bit sizes: its height comes right
+    // after the width and its bits where longer headers keep the planes.
+    const bool os2Core = headerSize == kOs2CoreHeaderSize;
+    in.seek(os2Core ? 20 : 22);
     info.height = static_cast<std::int16_t>(in.u16le());
-    in.seek(28);
+    in.seek(os2Core ? 24 : 28);
     info.colourBits = in.u8();
     return info;
 }

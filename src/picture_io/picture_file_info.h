@@ -33,7 +33,7 @@ enum class PictureKind { None, Bmp, Gif, Jpeg, Png };
 
 /// Low 16 bits of the BMP header fields: data offset (10), width (18),
 /// height (22, negative for rows stored top down) and the low byte of the bits
-/// per pixel (28).
+/// per pixel (28); for the 12-byte OS/2 1.x header height (20) and bits (24).
 [[nodiscard]] PictureFileInfo ReadBmpInfo(std::span<const std::uint8_t> bytes);
 
 /// The GIF logical screen size, the colour bits of its packed byte and, when a

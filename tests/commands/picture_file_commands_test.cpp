@@ -73,6 +73,48 @@ std::function<Cell(int, int)> PatternCells(bool alpha) {
     };
 }
 
+/// Blue, green, red of palette entry `i` of ShortPaletteBmp.
+std::uint32_t ShortPaletteColour(std::size_t i) {
+    return static_cast<std::uint32_t>(0x102030 * (i + 1));
+}
+
+std::function<Cell(int, int)> ShortPaletteCells() {
+    return [](int x, int y) {
+        const auto index = static_cast<std::size_t>(x + 5 * y);
+        if (index >= 4) return Cell{0, 0, 0, 0};
+        const std::uint32_t bgr = ShortPaletteColour(index);
+        return Cell{static_cast<std::uint8_t>(bgr >> 16), static_cast<std::uint8_t>(bgr >> 8),
+                    static_cast<std::uint8_t>(bgr), 0};
+    };
+}
+
+/// An 8-bit bitmap 5 x 3 whose palette holds only 4 colours, OS/2 1.x (3-byte
+/// entries, the count given by the room before the pixels) or Windows (4-byte
+/// entries, the count in the header). Pixel (x, y) has index x + 5 * y, so most
+/// point past the palette.
+std::string ShortPaletteBmp(bool os2) {
+    const std::size_t header = os2 ? 12 : 40;
+    const std::size_t entry = os2 ? 3 : 4;
+    const std::size_t dataOffset = 14 + header + 4 * entry;
+    std::string bytes = "BM" + std::string(dataOffset - 2 + 3 * 8, '\0');
+    auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    put(10, static_cast<std::uint32_t>(dataOffset), 4);
+    put(14, static_cast<std::uint32_t>(header), 4);
+    put(18, 5, os2 ? 2 : 4);
+    put(os2 ? 20 : 22, 3, os2 ? 2 : 4);
+    put(os2 ? 22 : 26, 1, 2);
+    put(os2 ? 24 : 28, 8, 2);
+    if (!os2) put(46, 4, 4);
+    for (std::size_t i = 0; i < 4; ++i) put(14 + header + i * entry, ShortPaletteColour(i), 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x)
+            bytes[dataOffset + (2 - y) * 8 + x] = static_cast<char>(x + 5 * y);
+    }
+    return bytes;
+}
+
 }  // namespace
 
 TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
@@ -95,6 +137,16 @@ TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
          QImageCells(TestImage("gif/testimg.gif"), false)},
         {TestImage("bmpsuite/g/pal8topdown.bmp"), "127 x 64 :: 8bit", false,
          QImageCells(TestImage("bmpsuite/g/pal8topdown.bmp"), false)},
+        {TestImage("bmpsuite/g/pal8os2.bmp"), "127 x 64 :: 8bit", false,
+         QImageCells(TestImage("bmpsuite/g/pal8os2.bmp"), false)},
+        {TestImage("bmpsuite/g/pal4.bmp"), "127 x 64 :: 4bit", false,
+         QImageCells(TestImage("bmpsuite/g/pal4.bmp"), false)},
+        {TestImage("bmpsuite/g/pal1bg.bmp"), "127 x 64 :: 1bit", false,
+         QImageCells(TestImage("bmpsuite/g/pal1bg.bmp"), false)},
+        {t.dir.write("short-os2.bmp", ShortPaletteBmp(true)), "5 x 3 :: 8bit", false,
+         ShortPaletteCells()},
+        {t.dir.write("short-windows.bmp", ShortPaletteBmp(false)), "5 x 3 :: 8bit", false,
+         ShortPaletteCells()},
         // A PNG's caption describes the bitmap the converter made of it.
         {TestImage("pngsuite/basn6a08.png"), "32 x 32 :: 32bit", true,
          QImageCells(TestImage("pngsuite/basn6a08.png"), true)},
