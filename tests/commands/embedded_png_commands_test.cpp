@@ -40,6 +40,7 @@ TEST(ChangePng, RefusesWhatWouldHitAnythingButTheOldPng) {
         bool pathFollows;
     } cases[] = {
         {"logo.png", png(60, 'x'), "The file name is no hexadecimal offset!\r", true},
+        {"100050000.png", png(60, 'x'), "The file name is no hexadecimal offset!\r", true},
         {"50001.png", png(60, 'x'), "No PNG ending in IEND starts at 50001 in the fullflash!",
          false},
         {"FFFFFFFF.png", png(60, 'x'), "No PNG ending in IEND starts at FFFFFFFF in the fullflash!",

@@ -22,6 +22,11 @@ const std::string kBanner =
     "; ### Patch for SIEMENS S65fw05 (SGold)                               ###\r\n"
     "; #######################################################################\r\n";
 
+TEST(BannerLines, ControlCharactersOfTheFullflashBecomeBlanks) {
+    EXPECT_EQ(VkpFormat::BannerLines({"P", "S\x1B", "\x7F", "\t1", "x"})[6],
+              "; ### Patch for S   fw 1 (x)" + std::string(42, ' ') + "###");
+}
+
 TEST(SavePatch, WithNothingStagedWritesOnlyTheBanner) {
     PatchFixture t(SmallPictures(2));
     EXPECT_EQ(t.savePatch("plain"), "");
@@ -75,7 +80,7 @@ TEST(SavePatch, NewDataNeverReachesAnotherPicture) {
          [](std::string& f) { PointEntry(f, 1, d + 0x40); }, 0, 40, 0x40000},
         {"in place within that room", [](std::string& f) { PointEntry(f, 1, d + 0x40); }, 0, 32, d},
         {"a place shared with another entry is not rewritten",
-         [](std::string& f) { PointEntry(f, 2, d + 0x30); }, 3, 1, 0x40000},
+         [](std::string& f) { PointEntry(f, 2, d + 0x10); }, 1, 1, 0x40000},
         {"a picture below reaching in", [](std::string& f) { f[FlashBuilder::kPit] = 20; }, 1, 1,
          0x40000},
         {"a place running past the end of the file",
@@ -140,8 +145,13 @@ TEST(SavePatch, DamagedOrMissingStagingFilesLeaveOnlyTheComment) {
     t.dir.write("0000.gpf2",
                 ReadWholeFile(t.dir.file("0000.gpf2")).substr(0, 32));  // stream cut off
     t.ws.rows[1].changed = true;                                        // no staging file
+    t.dir.write("0002.gpf2",
+                GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x185, 2, true}) + "\x01"));
+    t.ws.rows[2].changed = true;  // a type code no entry can hold
     const std::string patch = t.savePatch();
-    EXPECT_EQ(patch, kBanner + "\r\n; ##### Picture 0 #####\r\n\r\n; ##### Picture 1 #####\r\n");
+    EXPECT_EQ(patch, kBanner +
+                         "\r\n; ##### Picture 0 #####\r\n\r\n; ##### Picture 1 #####\r\n"
+                         "\r\n; ##### Picture 2 #####\r\n");
     EXPECT_EQ(t.ui.messageTexts().front(), "Damaged staging file!\r" + t.dir.file("0000.gpf2"));
 }
 

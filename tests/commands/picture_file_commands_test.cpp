@@ -52,13 +52,15 @@ struct OpenFixture {
     int m_fakes = 0;
 };
 
-/// Cells as QImage decodes the file; `alpha` keeps QImage's alpha, else 0.
+/// Cells as QImage decodes the file; `alpha` keeps QImage's alpha, else 0 and
+/// transparent pixels show the white background.
 std::function<Cell(int, int)> QImageCells(const std::string& file, bool alpha) {
     QImage image;
     image.loadFromData(QByteArray::fromStdString(ReadWholeFile(file)));
     image = image.convertToFormat(QImage::Format_ARGB32);
     return [image, alpha](int x, int y) {
         const QRgb p = image.pixel(x, y);
+        if (!alpha && qAlpha(p) == 0) return Cell{255, 255, 255, 0};
         return Cell{static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
                     static_cast<std::uint8_t>(qBlue(p)),
                     static_cast<std::uint8_t>(alpha ? qAlpha(p) : 0)};
@@ -90,12 +92,13 @@ std::function<Cell(int, int)> ShortPaletteCells() {
 
 /// An 8-bit bitmap 5 x 3 whose palette holds only 4 colours, OS/2 1.x (3-byte
 /// entries, the count given by the room before the pixels) or Windows (4-byte
-/// entries, the count in the header). Pixel (x, y) has index x + 5 * y, so most
-/// point past the palette.
+/// entries, the count in the header, room for 8). Pixel (x, y) has index
+/// x + 5 * y, so most point past the palette.
 std::string ShortPaletteBmp(bool os2) {
     const std::size_t header = os2 ? 12 : 40;
     const std::size_t entry = os2 ? 3 : 4;
-    const std::size_t dataOffset = 14 + header + 4 * entry;
+    const std::size_t room = os2 ? 4 : 8;
+    const std::size_t dataOffset = 14 + header + room * entry;
     std::string bytes = "BM" + std::string(dataOffset - 2 + 3 * 8, '\0');
     auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
         for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
@@ -107,7 +110,7 @@ std::string ShortPaletteBmp(bool os2) {
     put(os2 ? 22 : 26, 1, 2);
     put(os2 ? 24 : 28, 8, 2);
     if (!os2) put(46, 4, 4);
-    for (std::size_t i = 0; i < 4; ++i) put(14 + header + i * entry, ShortPaletteColour(i), 3);
+    for (std::size_t i = 0; i < room; ++i) put(14 + header + i * entry, ShortPaletteColour(i), 3);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 5; ++x)
             bytes[dataOffset + (2 - y) * 8 + x] = static_cast<char>(x + 5 * y);
@@ -135,6 +138,8 @@ TEST(OpenPictureFile, ReadsEachKindBySignatureWithItsCaptionAndPixels) {
         {jpegNamedBmp, "227 x 149 :: 24bit", false, QImageCells(jpegNamedBmp, false)},
         {TestImage("gif/testimg.gif"), "227 x 149 :: 8bit", false,
          QImageCells(TestImage("gif/testimg.gif"), false)},
+        {TestImage("gif/static_transparent.gif"), "100 x 100 :: 1bit", false,
+         QImageCells(TestImage("gif/static_transparent.gif"), false)},
         {TestImage("bmpsuite/g/pal8topdown.bmp"), "127 x 64 :: 8bit", false,
          QImageCells(TestImage("bmpsuite/g/pal8topdown.bmp"), false)},
         {TestImage("bmpsuite/g/pal8os2.bmp"), "127 x 64 :: 8bit", false,
@@ -240,10 +245,13 @@ TEST(OpenPictureFile, RefusesWithAMessageAndLeavesThePictureAsItWas) {
     }
 }
 
+// A converter named without a folder is the one in the current folder.
 TEST(OpenPictureFile, ShellCharactersInTheNameAreOnlyAName) {
     OpenFixture t;
     const std::string name = "-o $(touch pwned); \"q\" 'a' `touch pwned2`.png";
     t.dir.write(name, ReadWholeFile(TestImage("pngsuite/basn2c08.png")));
+    std::filesystem::create_symlink(ConverterProgram(), t.dir.file("pictavo-convert"));
+    t.ws.nConvert = "pictavo-convert";
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(t.dir.path());
     const bool opened = OpenPictureFile(t.ws, t.ui, name);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "common/temp_dir.h"
 #include "config/key_file.h"
@@ -55,24 +57,32 @@ TEST(FileAssociation, RegisteringMakesTheProgramTheHandlerOfBothExtensions) {
 
 TEST(FileAssociation, TypeWithoutAUsableDefaultIsNotAssociated) {
     TempXdg t;
-    t.write("share/mime/globs2", "# comment\n50:application/x-other:*.gpf\n");
+    t.write("share/mime/globs2",
+            "# comment\n50:application/x-other:*.gpf\n40:application/x-lighter:*.gpf\n");
     EXPECT_EQ(GetAssociatedCommand(".gpf", t.xdg), "File type is not associated with a program.");
     t.write("etc/mimeapps.list", "[Default Applications]\napplication/x-other=gone.desktop;\n");
     EXPECT_EQ(GetAssociatedCommand(".gpf", t.xdg), "File type is not associated with a program.");
     t.write("share/applications/other.desktop", "[Desktop Entry]\nExec=other\\s%f\n");
+    // Neither an entry outside the applications folder nor one of another group.
+    t.write("share/elsewhere/x.desktop", "[Desktop Entry]\nExec=elsewhere\n");
+    t.write("share/applications/added.desktop", "[Desktop Entry]\nExec=added\n");
     t.write("etc/mimeapps.list",
-            "[Default Applications]\napplication/x-other=gone.desktop;other.desktop\n");
+            "[Added Associations]\napplication/x-other=added.desktop\n[Default Applications]\n"
+            "application/x-other=gone.desktop;../elsewhere/x.desktop;other.desktop\n");
     EXPECT_EQ(GetAssociatedCommand(".gpf", t.xdg), "other %f");
 }
 
-TEST(FileAssociation, EmptyFileTypeWritesNothing) {
-    TempXdg t;
-    CFileAssociation association(t.xdg);
-    association.strExt = ".gpf";
-    association.strExePath = "/opt/pictavo";
-    EXPECT_EQ(association.CreateAssociation(), 1);
-    EXPECT_FALSE(std::filesystem::exists(t.dir.file("data")));
-    EXPECT_FALSE(std::filesystem::exists(t.dir.file("config")));
+TEST(FileAssociation, EmptyExtensionOrFileTypeWritesNothing) {
+    for (const auto& [ext, type] : {std::pair{".gpf", ""}, std::pair{"", "gpffile"}}) {
+        TempXdg t;
+        CFileAssociation association(t.xdg);
+        association.strExt = ext;
+        association.strAppID = type;
+        association.strExePath = "/opt/pictavo";
+        EXPECT_EQ(association.CreateAssociation(), 1);
+        EXPECT_FALSE(std::filesystem::exists(t.dir.file("data")));
+        EXPECT_FALSE(std::filesystem::exists(t.dir.file("config")));
+    }
 }
 
 TEST(OpenCommand, QuotesWhatTheExecLineReserves) {
@@ -95,6 +105,28 @@ TEST(WithKeyFileValue, ChangesOneLineAndKeepsTheRest) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithKeyFileValue(c.before, "G", "k", "v"), c.after) << c.name;
+    EXPECT_EQ(EscapeKeyFileString("a\tb\\c\nd\r"), "a\\tb\\\\c\\nd\\r");
+    EXPECT_EQ(UnescapeKeyFileString("a\\tb\\\\c\\nd\\r\\s"), "a\tb\\c\nd\r ");
+}
+
+TEST(XdgFolders, RelativeFoldersAreIgnored) {
+    const char* names[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        saved.push_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
+    ::setenv("HOME", "/h", 1);
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    ::setenv("XDG_DATA_HOME", "/d", 1);
+    ::setenv("XDG_DATA_DIRS", "share:/usr/share", 1);
+    const XdgFolders xdg = XdgFolders::FromEnvironment();
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        saved[i] ? ::setenv(names[i], saved[i]->c_str(), 1) : ::unsetenv(names[i]);
+    }
+    EXPECT_EQ(xdg.configHome, "/h/.config");
+    EXPECT_EQ(xdg.dataHome, "/d");
+    EXPECT_EQ(xdg.dataDirs, std::vector<std::string>{"/usr/share"});
 }
 
 }  // namespace

@@ -22,6 +22,9 @@ TEST(FindFreeSpace, TakesTheFirstRunLongerThanTheSize) {
     EXPECT_EQ(FindFreeSpace(flash, 0x40020, 20), (FreeRun{0x40100, 0x40120}))
         << "from the position on";
     EXPECT_EQ(FindFreeSpace(flash, 0x40000, 64), std::nullopt) << "end of the file";
+    EXPECT_EQ(FindFreeSpace(imageWithErased({{0x40FE0, 0x41000}}), 0x40000, 20),
+              (FreeRun{0x40FE0, 0x41000}))
+        << "up to the last byte";
 }
 
 TEST(FindFreeSpace, BlocksAreAlignedToThePositionAndOccupiedOnesAreSkipped) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "patch/picture_places.h"
 #include "patch_rows.h"
 
 namespace {
@@ -19,6 +20,30 @@ std::string staged(std::uint32_t size) {
     std::string stream = Counting(size);
     stream.resize((size + 15) / 16 * 16, '\0');
     return stream;
+}
+
+TEST(EntryHolds, TheLargestSizeEachEntryFormatCanList) {
+    EXPECT_TRUE(EntryHolds(EntryFormat::Short, 255, 255));
+    EXPECT_FALSE(EntryHolds(EntryFormat::Short, 256, 1));
+    EXPECT_TRUE(EntryHolds(EntryFormat::Long, 240, 320));
+    EXPECT_FALSE(EntryHolds(EntryFormat::Long, 240, 321));
+}
+
+TEST(PicturePlaces, WhatPicturesTakeAndWhereTheyMayBeRewritten) {
+    // 8-bit pictures: 16 bytes at 0x00, one byte at 0x20, one of a type no
+    // decoder knows at 0x30, two entries sharing 0x50, one byte at 0x60.
+    const std::vector<std::uint8_t> flash(0x100, 0);
+    const PictureEntry entries[] = {{0, 16, 1, 0x05, 0, 0, 0x00}, {1, 1, 1, 0x05, 0, 0, 0x20},
+                                    {2, 1, 1, 0x03, 0, 0, 0x30},  {3, 1, 1, 0x05, 0, 0, 0x50},
+                                    {4, 1, 1, 0x05, 0, 0, 0x50},  {5, 1, 1, 0x05, 0, 0, 0x60}};
+    PicturePlaces places(flash, entries);
+    EXPECT_FALSE(places.Occupied(0x10, 0x20)) << "right after a picture's end";
+    EXPECT_TRUE(places.Occupied(0x40, 0x48)) << "an unknown format may reach the next picture";
+    EXPECT_EQ(places.InPlaceEnd(1), 0x30u);
+    EXPECT_EQ(places.InPlaceEnd(3), std::nullopt) << "a place shared with another entry";
+    EXPECT_FALSE(places.Occupied(0x70, 0x80));
+    places.Reserve(0x70, 0x80);
+    EXPECT_TRUE(places.Occupied(0x7F, 0x90)) << "reserved";
 }
 
 TEST(PictureDataRows, WritesTheNewContentOfThePlaceAndNothingPastIt) {

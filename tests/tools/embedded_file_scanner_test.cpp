@@ -71,6 +71,10 @@ TEST(EmbeddedFileScanner, FindsTheFilesTheWindowedWalkDefines) {
          filler(400) + kGif + "ab" + kGifEnd,
          {{400, 10}}},
         {"a CRC cut off by the end of the file", CarveKind::Png, kPng + "IEND\xAE", {{0, 13}}},
+        {"a start across two steps of the search",
+         CarveKind::Gif,
+         filler((std::size_t{8} << 20) - 3) + kGif + kGifEnd + filler(300),
+         {{(std::size_t{8} << 20) - 3, 8}}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(scan(c.bytes, c.kind), c.files) << c.name;

@@ -50,6 +50,9 @@ TEST(GpnSplitter, KeepsPartialBlocksAndLeavesOutWhatPrecedesThefirstPicture) {
          picture + magicOnly,
          {{"0007.gpf", picture, true}, {"0000.gpf2", magicOnly, true}}},
         {"a header block cut short", magicOnly + "\x05", {{"0005.gpf2", magicOnly + "\x05", true}}},
+        {"a header block that spells a magic is still the header",
+         "GraphicPatchFile" + magicOnly,
+         {{"29255.gpf", "GraphicPatchFile" + magicOnly, true}}},
         {"nothing", "", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(split(c.gpn), c.files) << c.name;

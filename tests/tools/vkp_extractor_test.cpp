@@ -55,8 +55,8 @@ TEST(VkpExtractor, NamesPicturesByTheirNumberText) {
 TEST(VkpExtractor, RebuildsEachBlockFromItsLines) {
     const std::string sixteen = "000102030405060708090A0B0C0D0E0F";
     const std::string erased(32, 'F');
-    // 44 characters: the last 24 are a 12-byte entry, 30 x 300, type 0x88.
-    const std::string longEntry = std::string(20, '-') + "1E002C0188000000003A00A0";
+    // 44 characters: the last 24 are a 12-byte entry, 286 x 300, type 0x88.
+    const std::string longEntry = std::string(20, '-') + "1E012C0188000000003A00A0";
     const struct {
         const char* name;
         std::string patch;
@@ -67,7 +67,10 @@ TEST(VkpExtractor, RebuildsEachBlockFromItsLines) {
          {{"0001.gpf2", gpfFile({16, 16, 0x81, 1, false}, "\xAB"), true}}},
         {"a 44-character entry is the 12-byte form",
          pictureBlock("2", longEntry, dataLine("AB")),
-         {{"0002.gpf2", gpfFile({30, 300, 0x88, 2, true}, "\xAB"), true}}},
+         {{"0002.gpf2", gpfFile({286, 300, 0x88, 2, true}, "\xAB"), true}}},
+        {"new bytes of an odd line: the half rounded to even; the number from leading digits",
+         pictureBlock("12a3", shortEntry("05"), "00300000: 0 AB\r\n"),
+         {{"12a3.gpf", gpfFile({16, 16, 0x05, 12, false}, "\xAB"), true}}},
         {"a row of sixteen FF bytes ends the data",
          pictureBlock("3", shortEntry("85"),
                       dataLine(sixteen) + dataLine(erased) + dataLine(sixteen)),
@@ -93,7 +96,7 @@ TEST(VkpExtractor, RebuildsEachBlockFromItsLines) {
              "; ##### Picture 9 #####",
          {}},
         {"a comment without entry (a picture left out) leaves the next block whole",
-         "\r\n; ##### Picture 6 #####\r\n" + pictureBlock("7", shortEntry("05"), dataLine("0D")),
+         "\r\n; ##### Picture 6 #####" + pictureBlock("7", shortEntry("05"), dataLine("0D")),
          {{"0007.gpf", gpfFile({16, 16, 0x05, 7, false}, "\x0D"), true}}},
         {"binary garbage", "\x00\xFF\r\n\r\r\n; ##### \x89"s, {}},
     };
