@@ -186,8 +186,10 @@ int runApply(const PatchFiles& files) {
     const std::string_view bytes(reinterpret_cast<const char*>(result.patched.data()),
                                  result.patched.size());
     if (!FSactions_Tavik::ReplaceFile(out, bytes)) return fail("cannot write " + out);
-    std::cout << out << ": " << result.check.dataLines << " data lines applied, "
-              << result.check.bytesChanged << " bytes changed\n";
+    std::cout << out << ": " << result.check.dataLines << " data lines applied";
+    if (!result.check.unchecked.empty())
+        std::cout << " (" << result.check.unchecked.size() << " without old bytes, not checked)";
+    std::cout << ", " << result.check.bytesChanged << " bytes changed\n";
     return 0;
 }
 
