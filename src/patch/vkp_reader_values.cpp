@@ -196,7 +196,7 @@ class StringReader {
 bool appendString(std::string_view token, std::string& out, std::string& problem) {
     for (std::string_view sign : {"/*", "*/", "//"}) {
         if (token.find(sign) != std::string_view::npos) {
-            problem = "\"" + std::string(sign) + "\" inside a string; write it with a backslash";
+            problem = Quoted(sign) + " inside a string; write it with a backslash";
             return false;
         }
     }
@@ -222,8 +222,9 @@ bool appendString(std::string_view token, std::string& out, std::string& problem
 
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kShown = 24;
-    if (text.size() <= kShown) return "\"" + std::string(text) + "\"";
-    return "\"" + std::string(text.substr(0, kShown)) + "...\"";
+    std::string quoted(1, '"');
+    quoted.append(text.substr(0, kShown)).append(text.size() > kShown ? "...\"" : "\"");
+    return quoted;
 }
 
 bool AppendTokenBytes(const Token& token, std::string& out, std::string& problem) {
