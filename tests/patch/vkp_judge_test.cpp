@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -22,53 +23,16 @@ struct Case {
     std::string text;
 };
 
-const std::vector<Case> kHandWritten = {
-    {"own shape",
-     "; ### banner\r\n\r\n; ##### Picture 12 #####\r\n0000101C: 0101050000000"
-     "9A0 0201050000000A00\r\n00090000: 00112233445566778899AABBCCDDEEFF "
-     "FFEEDDCCBBAA99887766554433221100\r\n"},
-    {"line ends", "10: 00 01\r11: 02 03\n12: 04 05\r\n13: 06 07"},
-    {"blanks and tabs", "  \n\t10:\t00\t01  \n   \n"},
-    {"address forms", "0x0a: 00 01\n0XfF: 02 03\n8A3C10: 00 01\n000123500: 00 01\nFFFFFFFF: 1 2\n"},
-    {"no blank after the colon", "10:0011 2233\n"},
-    {"comments", "// a\n# b\n; c\n10: 00 01 ; d\n11: 02 03 // e\n12: 04 05 # f\n"},
-    {"block comments", "/* a */ 10: 00 01 /* b */\n/* c\nd */ 11: 02 03\n10: 00 /* e */ 01\n"},
-    {"8-bit bytes in a comment and in data", "; \xC0\x98\xFF\n10: 00\xC0 01\n"},
-    {"commas", "10: 00,11,22 33,44,55\n11: ,00 11\n12: 00, 11\n"},
-    {"old_equal_ff",
-     "#pragma enable old_equal_ff\n10: 0102\n#pragma disable old_equal_ff\n11: 03\n"},
-    {"other pragmas", "#pragma disable warn_no_old_on_apply\n10: 01\n#pragma enable undo\n"},
-    {"unknown pragmas",
-     "#pragma once\n#pragma enable old_equal_ff x1\n#pragma\n#pragmas enable undo\n"},
-    {"pragma, comment, junk",
-     "#pragma enable old_equal_ff ; on\n10: 01\n#pragma disable old_equal_ff-\n"},
-    {"offsets", "+100\n10: 01 02\n-0x10\n20: 01 02\n+0\n30: 01 02\n+0x\n"},
-    {"offsets past 32 bits", "+100000000\n-20\n10: 01 02\n+FFFFFFFF\n1: 01 02\n+0\n"},
-    {"new data only", "10: 0102\n11: 03 ; note\n"},
-    {"odd hex", "10: 0011223 00112233\n11: 00 112\n"},
-    {"old shorter, longer", "10: 001122 00112233\n11: 0011223344 00112233\n"},
-    {"not hex", "10: 0011GG33 00\n11: 00 11_\n12: 00 x1\n"},
-    {"placeholders",
-     "10: 00 XX\n11: 1??2 3344\n12: 0xXX 11\n13: 0XX 11\n14: 0nn1 11\n15: 0i1? 11\n"},
-    {"placeholders that fail", "10: XX??g 00\n11: 0nnf 00\n12: 0i1x?? 00\n13: MSML 0000\n"},
-    {"missing colon", "00123500 0011 4455\n00123500 : 00 11\n0x00123500 00 11\n"},
-    {"three fields and two records", "10: 00 11 22\n10: 00 11 20: 22 33\n10: 00 11 /* x\n */ 22\n"},
-    {"address without data", "10:\n11: ; note\n12: /* x */\n"},
-    {"address past 32 bits", "100000000: 00 11\n0x100000000: 00 11\n"},
-    {"banner lines", "+-------+\nPicture 12\n===\n*/\n"},
-    {"hex numbers", "10: 0x1 0x12\n11: 0x123 0x1234\n12: 0x12345678 0x123456789\n13: 0xAB;c\n"},
-    {"binary numbers", "10: 0n1 0n11111111\n11: 0n100000000 0n1\n12: 0n2 00\n"},
-    {"decimal numbers", "10: 0i255 0i+127\n11: 0i256 00\n12: 0i-128 00\n13: 0i00300 0i65535\n"},
-    {"decimal digit counts", "10: 0i1234 00\n11: 0i18446744073709551615 0i-0000000000000000001\n"},
-    {"strings", "10: \"ab\" \"\\x41\\101\"\n11: 'a' \"\\t\\n\"\n12: \"\" \"\"\n13: '\xC0' 0011\n"},
-    {"string escapes that fail",
-     "10: \"\\x7F\" 00\n11: \"\\u0041\" 00\n12: \"\\q\" 00\n13: \"\\400\" 0\n"},
-    {"strings over lines", "10: \"a\nb\" 001122\n11: \"a\\\nb\" 0011\n12: 'a\"b' 00\n"},
-    {"comment signs in strings", "10: \"a/*\" 00\n11: \"//\" 00\n12: \"*/\" 00\n"},
-    {"numbers and strings in one field", "10: 00\"ab\"0x0102,0n1 00112233AABB\n"},
-    {"line escapes", "10: 00\\\n11 2233\n11: 00 \\\n 11\n12: 00 11\\\n\n\\\n13: 00 11\n"},
-    {"unclosed block comment", "10: 00 01\n/* open\n11: 00 01\n"},
-};
+/// One text per construct, in tests/data/vkp/.
+std::vector<Case> handWritten() {
+    std::vector<Case> cases;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(PICTAVO_TESTDATA_DIR) + "/vkp"))
+        cases.push_back({entry.path().filename().string(), ReadWholeFile(entry.path().string())});
+    std::sort(cases.begin(), cases.end(),
+              [](const Case& a, const Case& b) { return a.name < b.name; });
+    return cases;
+}
 
 /// A text mixing the constructs from a few fragments each; one fragment in
 /// 24 is a broken one.
@@ -170,7 +134,8 @@ std::optional<std::string> judgeMissing() {
 
 TEST(VkpJudge, ReadsEveryTextAsTheCommunityParserDoes) {
     if (const auto missing = judgeMissing()) GTEST_SKIP() << *missing;
-    std::vector<Case> cases = kHandWritten;
+    std::vector<Case> cases = handWritten();
+    ASSERT_FALSE(cases.empty());
     SeededRandom random(20240611);
     constexpr int kGenerated = 3000;
     for (int i = 0; i < kGenerated; ++i)
