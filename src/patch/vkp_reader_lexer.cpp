@@ -11,10 +11,14 @@ enum CharClass : std::uint8_t { kHex = 1, kWord = 2, kDecimal = 4, kQuestionable
 
 constexpr std::array<std::uint8_t, 256> kClasses = [] {
     std::array<std::uint8_t, 256> classes{};
-    for (int c = '0'; c <= '9'; ++c) classes[c] = kHex | kWord | kDecimal;
-    for (int c = 'a'; c <= 'z'; ++c) classes[c] = kWord | (c <= 'f' ? kHex : 0);
-    for (int c = 'A'; c <= 'Z'; ++c) classes[c] = kWord | (c <= 'F' ? kHex : 0);
-    classes['_'] = kWord;
+    for (std::size_t c = 0; c < classes.size(); ++c) {
+        const std::size_t lower = c | 0x20;
+        const bool digit = c >= '0' && c <= '9';
+        const bool letter = lower >= 'a' && lower <= 'z';
+        const bool hex = digit || (lower >= 'a' && lower <= 'f');
+        classes[c] = static_cast<std::uint8_t>((digit || letter || c == '_' ? kWord : 0) |
+                                               (hex ? kHex : 0) | (digit ? kDecimal : 0));
+    }
     // The wildcard letters of a numeric placeholder ("0i12x", "0i?").
     classes['x'] |= kQuestionable;
     classes['y'] |= kQuestionable;
@@ -33,25 +37,11 @@ bool isPragmaChar(char c) {
 
 /// A two-letter placeholder of a hex byte: "XX", "??", ...
 bool isPlaceholderPair(char a, char b) {
-    switch (a) {
-        case 'X':
-        case 'x':
-        case 'Y':
-        case 'y':
-        case 'Z':
-        case 'z':
-        case 'H':
-        case 'h':
-        case 'n':
-        case '?':
-            return b == a;
-        case 'N':
-            return b == 'N' || b == 'n';
-        case 'M':
-            return b == 'S' || b == 'L';
-        default:
-            return false;
+    static constexpr std::string_view kPairs = "XXxxYYyyZZzzHHhhnnNNNnMSML??";
+    for (std::size_t i = 0; i < kPairs.size(); i += 2) {
+        if (kPairs[i] == a && kPairs[i + 1] == b) return true;
     }
+    return false;
 }
 
 }  // namespace

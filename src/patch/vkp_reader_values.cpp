@@ -196,7 +196,7 @@ class StringReader {
 bool appendString(std::string_view token, std::string& out, std::string& problem) {
     for (std::string_view sign : {"/*", "*/", "//"}) {
         if (token.find(sign) != std::string_view::npos) {
-            problem = Quoted(sign) + " inside a string; write it with a backslash";
+            problem = Quoted(sign) + " inside a string; put a backslash between its two signs";
             return false;
         }
     }
