@@ -1,6 +1,7 @@
 // "Save Patch" for 500 staged pictures of a full 2501-entry New-SGold table
 // (smaller ones rewritten in place, larger ones moved to erased flash), and the
-// verification of that patch against the fullflash.
+// verification of that patch against the fullflash; reading that patch alone,
+// and reading lines of 10 MB.
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +16,7 @@
 #include "devtools/mkflash.h"
 #include "devtools/seeded_random.h"
 #include "patch/patch_verifier.h"
+#include "patch/vkp_reader.h"
 #include "support/fs_actions.h"
 #include "ui/silent_ui.h"
 #include "workspace/workspace.h"
@@ -117,5 +119,26 @@ void BM_VerifyPatch500(benchmark::State& state) {
     state.counters["data_lines"] = check.dataLines;
 }
 BENCHMARK(BM_VerifyPatch500)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_ReadPatch500(benchmark::State& state) {
+    PatchSetup& s = setup();
+    s.restage();
+    WritePatchTo(s.ws, s.ui, s.patchPath());
+    const std::string text = FSactions_Tavik::ReadFileBytes(s.patchPath()).value_or("");
+    for (auto _ : state) benchmark::DoNotOptimize(Vkp::ParseVkp(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ReadPatch500)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+/// Three lines of 10 MB each: one record, one comment, one line of garbage.
+void BM_ReadLongLines(benchmark::State& state) {
+    constexpr std::size_t kLine = 10'000'000;
+    std::string text = "00000010: " + std::string(kLine / 2, 'A') + " " +
+                       std::string(kLine / 2, 'B') + "\r\n; " + std::string(kLine, 'c') + "\r\n" +
+                       std::string(kLine, 'g') + "\r\n";
+    for (auto _ : state) benchmark::DoNotOptimize(Vkp::ParseVkp(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ReadLongLines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 }  // namespace

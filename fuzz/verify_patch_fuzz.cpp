@@ -48,8 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::pair<std::size_t, std::size_t>> lines;
     std::uint64_t newBytes = 0;
     for (const Vkp::Record& r : doc.records) {
-        if (std::uint64_t{r.address} + r.newBytes.size() > flash.size()) continue;
-        lines.emplace_back(r.address, r.address + r.newBytes.size());
+        if (r.address < 0 ||
+            static_cast<std::uint64_t>(r.address) + r.newBytes.size() > flash.size())
+            continue;
+        const auto begin = static_cast<std::size_t>(r.address);
+        lines.emplace_back(begin, begin + r.newBytes.size());
         newBytes += r.newBytes.size();
     }
     std::sort(lines.begin(), lines.end());
@@ -67,7 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         flash.size() - covered) == 0);
     require(differing == check.bytesChanged && check.bytesChanged <= newBytes);
     require(check.dataLines == static_cast<int>(doc.records.size()));
-    for (const OldBytesMismatch& m : check.mismatches) require(m.address < flash.size());
+    // Old bytes longer than the new ones may reach past the end of the file.
+    for (const OldBytesMismatch& m : check.mismatches) require(m.address <= flash.size());
+    require(check.matching + check.mismatches.size() + check.unchecked.size() == lines.size());
     for (const LineOverlap& o : check.overlaps) require(o.firstLine <= o.secondLine);
     require(!PatchReport(check, "\n", 5).empty());
     return 0;

@@ -10,6 +10,8 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <new>
+#include <optional>
 
 #include "cli/cli_commands.h"
 #include "commands/dialog_patterns.h"
@@ -156,12 +158,28 @@ std::optional<PatchInput> readPatchInput(const std::string& flashPath,
     return input;
 }
 
+/// Items of each kind the report lists: as many as the reader keeps; a text of
+/// millions of lines would otherwise print millions of lines.
+constexpr std::size_t kListedItems = Vkp::kKeptFindings;
+
+/// The check, or nothing (said) when the patch is too large for the memory.
+std::optional<PatchResult> verified(const PatchInput& input, const std::string& patchPath) {
+    try {
+        return VerifyPatch(input.flash->bytes(), input.text);
+    } catch (const std::bad_alloc&) {
+        fail("not enough memory to check " + patchPath + " (" + std::to_string(input.text.size()) +
+             " bytes of text)");
+        return std::nullopt;
+    }
+}
+
 int runVerify(const PatchFiles& files) {
     const auto input = readPatchInput(files.flash, files.patch);
     if (!input) return 1;
-    const PatchCheck check = VerifyPatch(input->flash->bytes(), input->text).check;
-    std::cout << PatchReport(check, "\n", SIZE_MAX) << '\n';
-    return check.Clean() ? 0 : 1;
+    const auto result = verified(*input, files.patch);
+    if (!result) return 1;
+    std::cout << PatchReport(result->check, "\n", kListedItems) << '\n';
+    return result->check.Clean() ? 0 : 1;
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -175,9 +193,11 @@ int runApply(const PatchFiles& files) {
     if (!input) return 1;
     if (sameFile(files.flash, out))
         return fail("the fullflash is never written: choose another OUT");
-    const PatchResult result = VerifyPatch(input->flash->bytes(), input->text);
+    const auto verifiedPatch = verified(*input, files.patch);
+    if (!verifiedPatch) return 1;
+    const PatchResult& result = *verifiedPatch;
     if (!result.check.Applicable()) {
-        std::cout << PatchReport(result.check, "\n", SIZE_MAX) << '\n';
+        std::cout << PatchReport(result.check, "\n", kListedItems) << '\n';
         return fail("the patch does not apply to this fullflash; nothing written");
     }
     CliContext cli;
@@ -186,8 +206,10 @@ int runApply(const PatchFiles& files) {
     const std::string_view bytes(reinterpret_cast<const char*>(result.patched.data()),
                                  result.patched.size());
     if (!FSactions_Tavik::ReplaceFile(out, bytes)) return fail("cannot write " + out);
-    std::cout << out << ": " << result.check.dataLines << " data lines applied, "
-              << result.check.bytesChanged << " bytes changed\n";
+    std::cout << out << ": " << result.check.dataLines << " data lines applied";
+    if (!result.check.unchecked.empty())
+        std::cout << " (" << result.check.unchecked.size() << " without old bytes, not checked)";
+    std::cout << ", " << result.check.bytesChanged << " bytes changed\n";
     return 0;
 }
 

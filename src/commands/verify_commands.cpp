@@ -1,5 +1,7 @@
 #include "commands/verify_commands.h"
 
+#include <new>
+
 #include "commands/dialog_patterns.h"
 #include "patch/patch_verifier.h"
 #include "support/fs_actions.h"
@@ -25,6 +27,12 @@ void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
         ShowFileMissing(ws, ui, *chosen);
         return;
     }
-    const PatchResult result = VerifyPatch(ws.flash.file->bytes(), *text);
-    ui.message(PatchReport(result.check, "\r", kListedItems), "Verify Patch", MessageButtons::Ok);
+    std::string report;
+    try {
+        report = PatchReport(VerifyPatch(ws.flash.file->bytes(), *text).check, "\r", kListedItems);
+    } catch (const std::bad_alloc&) {
+        report = "Not enough memory to check this patch (" + std::to_string(text->size()) +
+                 " bytes of text).";
+    }
+    ui.message(report, "Verify Patch", MessageButtons::Ok);
 }

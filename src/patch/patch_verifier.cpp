@@ -16,8 +16,10 @@ namespace {
 class Coverage {
   public:
     explicit Coverage(const std::vector<const Vkp::Record*>& records) {
-        for (const Vkp::Record* r : records)
-            m_ranges.push_back({r->address, r->address + r->newBytes.size()});
+        for (const Vkp::Record* r : records) {
+            const auto begin = static_cast<std::uint64_t>(r->address);
+            m_ranges.push_back({begin, begin + r->newBytes.size()});
+        }
         std::sort(m_ranges.begin(), m_ranges.end());
         std::vector<std::pair<std::uint64_t, std::uint64_t>> merged;
         for (const auto& range : m_ranges) {
@@ -55,14 +57,14 @@ void findOverlaps(std::vector<const Vkp::Record*> records, std::vector<LineOverl
     std::stable_sort(
         records.begin(), records.end(),
         [](const Vkp::Record* a, const Vkp::Record* b) { return a->address < b->address; });
-    std::uint64_t reach = 0;
+    std::int64_t reach = 0;
     const Vkp::Record* reacher = nullptr;
     for (const Vkp::Record* r : records) {
         if (reacher != nullptr && r->address < reach) {
             overlaps.push_back(
                 {std::min(reacher->line, r->line), std::max(reacher->line, r->line), r->address});
         }
-        const std::uint64_t end = r->address + r->newBytes.size();
+        const std::int64_t end = r->address + static_cast<std::int64_t>(r->newBytes.size());
         if (end > reach) {
             reach = end;
             reacher = r;
@@ -73,15 +75,22 @@ void findOverlaps(std::vector<const Vkp::Record*> records, std::vector<LineOverl
     });
 }
 
-void checkOldBytes(std::span<const std::uint8_t> flash, const Vkp::Record& r,
-                   std::vector<OldBytesMismatch>& mismatches) {
-    if (!r.oldBytes) return;
+/// Old bytes longer than the new ones are checked whole; past the end of the
+/// file they cannot match.
+void checkOldBytes(std::span<const std::uint8_t> flash, const Vkp::Record& r, PatchCheck& check) {
+    if (!r.oldBytes) {
+        check.unchecked.push_back(r.line);
+        return;
+    }
+    const auto start = static_cast<std::uint64_t>(r.address);
     for (std::size_t i = 0; i < r.oldBytes->size(); ++i) {
-        if (static_cast<std::uint8_t>((*r.oldBytes)[i]) != flash[r.address + i]) {
-            mismatches.push_back({r.line, static_cast<std::uint32_t>(r.address + i)});
+        if (start + i >= flash.size() ||
+            static_cast<std::uint8_t>((*r.oldBytes)[i]) != flash[start + i]) {
+            check.mismatches.push_back({r.line, start + i});
             return;
         }
     }
+    ++check.matching;
 }
 
 void comparePictures(std::span<const std::uint8_t> flash, std::span<const std::uint8_t> patched,
@@ -106,13 +115,17 @@ void comparePictures(std::span<const std::uint8_t> flash, std::span<const std::u
         // A format the decoder does not know still counts from its first byte.
         const std::uint64_t size = meter.Measure(flash, entry).value_or(1);
         if (size > 0 && coverage.meets(entry.dataOffset, entry.dataOffset + size)) {
-            check.touched.push_back({entry.number, entry.dataOffset});
+            check.touched.push_back(
+                {entry.number, entry.dataOffset, meter.Measure(patched, entry).has_value()});
         }
     }
 }
 
-std::string hex8(std::uint32_t value) {
-    return PadZeros(NumberToHex(value), 8);
+std::string hex8(std::uint64_t value) {
+    std::string text;
+    for (; value != 0 || text.size() < 8; value >>= 4)
+        text.insert(text.begin(), "0123456789ABCDEF"[value & 15]);
+    return text;
 }
 
 std::string depthText(std::uint8_t type) {
@@ -130,8 +143,8 @@ bool PatchCheck::Clean() const {
     const bool allDecode = std::all_of(changed.begin(), changed.end(), [](const ChangedPicture& p) {
         return p.dataSize.has_value();
     });
-    return Applicable() && warnings.empty() && overlaps.empty() && touched.empty() && allDecode &&
-           picturesAfter == picturesBefore;
+    return Applicable() && warnings.empty() && warningsNotListed == 0 && unchecked.empty() &&
+           overlaps.empty() && touched.empty() && allDecode && picturesAfter == picturesBefore;
 }
 
 PatchResult VerifyPatch(std::span<const std::uint8_t> flash, std::string_view vkpText) {
@@ -141,17 +154,22 @@ PatchResult VerifyPatch(std::span<const std::uint8_t> flash, std::string_view vk
     check.lines = doc.lines;
     check.errors = doc.errors;
     check.warnings = doc.warnings;
+    check.errorsNotListed = doc.errorsNotKept;
+    check.warningsNotListed = doc.warningsNotKept;
 
     std::vector<const Vkp::Record*> inside;
     for (const Vkp::Record& r : doc.records) {
-        if (std::uint64_t{r.address} + r.newBytes.size() > flash.size()) {
-            check.errors.push_back({r.line, "lies past the end of the fullflash (size " +
-                                                hex8(static_cast<std::uint32_t>(flash.size())) +
-                                                ")"});
+        if (r.address < 0) {
+            check.errors.push_back({r.line, "lies before the start of the fullflash"});
+            continue;
+        }
+        if (static_cast<std::uint64_t>(r.address) + r.newBytes.size() > flash.size()) {
+            check.errors.push_back(
+                {r.line, "lies past the end of the fullflash (size " + hex8(flash.size()) + ")"});
             continue;
         }
         inside.push_back(&r);
-        checkOldBytes(flash, r, check.mismatches);
+        checkOldBytes(flash, r, check);
     }
     std::sort(check.errors.begin(), check.errors.end(),
               [](const Vkp::Finding& a, const Vkp::Finding& b) { return a.line < b.line; });
@@ -178,48 +196,66 @@ std::string PatchReport(const PatchCheck& check, std::string_view lineBreak,
         if (!text.empty()) text += lineBreak;
         text += s;
     };
-    auto list = [&](std::size_t count, auto&& item) {
-        for (std::size_t i = 0; i < std::min(count, listLimit); ++i) line("  " + item(i));
-        if (count > listLimit) line("  ... and " + std::to_string(count - listLimit) + " more");
+    // `listed` of `count` items are at hand; the others are only counted.
+    auto list = [&](std::size_t count, std::size_t listed, auto&& item) {
+        const std::size_t shown = std::min(listed, listLimit);
+        for (std::size_t i = 0; i < shown; ++i) line("  " + item(i));
+        if (count > shown) line("  ... and " + std::to_string(count - shown) + " more");
     };
-    auto findings = [&](const std::string& title, const std::vector<Vkp::Finding>& items) {
-        line(title + ": " + std::to_string(items.size()));
-        list(items.size(), [&](std::size_t i) {
+    auto findings = [&](const std::string& title, const std::vector<Vkp::Finding>& items,
+                        std::size_t notListed) {
+        line(title + ": " + std::to_string(items.size() + notListed));
+        list(items.size() + notListed, items.size(), [&](std::size_t i) {
             return "line " + std::to_string(items[i].line) + ": " + items[i].message;
         });
     };
+    const std::size_t differing = check.mismatches.size();
+    if (differing > 0) {
+        line("Old bytes match on " + std::to_string(check.matching) + " of " +
+             std::to_string(check.matching + differing) +
+             " lines: the patch was made for another firmware (or is applied already). Do not "
+             "flash it.");
+    }
 
     line("Lines: " + std::to_string(check.lines));
     line("Data lines: " + std::to_string(check.dataLines));
     line("Bytes changed: " + std::to_string(check.bytesChanged));
-    findings("Lines that cannot be applied", check.errors);
-    line("Old bytes that differ from the fullflash: " + std::to_string(check.mismatches.size()));
-    list(check.mismatches.size(), [&](std::size_t i) {
+    findings("Lines that cannot be applied", check.errors, check.errorsNotListed);
+    line("Lines whose old bytes match the fullflash: " + std::to_string(check.matching));
+    line("Old bytes that differ from the fullflash: " + std::to_string(differing));
+    list(differing, differing, [&](std::size_t i) {
         return "line " + std::to_string(check.mismatches[i].line) + ": at " +
                hex8(check.mismatches[i].address);
     });
+    line("Lines without old bytes: " + std::to_string(check.unchecked.size()));
+    list(check.unchecked.size(), check.unchecked.size(), [&](std::size_t i) {
+        return "line " + std::to_string(check.unchecked[i]) +
+               ": no old bytes: cannot be checked against this fullflash";
+    });
     line("Overlapping lines: " + std::to_string(check.overlaps.size()));
-    list(check.overlaps.size(), [&](std::size_t i) {
+    list(check.overlaps.size(), check.overlaps.size(), [&](std::size_t i) {
         const LineOverlap& o = check.overlaps[i];
         return "lines " + std::to_string(o.firstLine) + " and " + std::to_string(o.secondLine) +
-               " at " + hex8(o.address);
+               " at " + hex8(static_cast<std::uint64_t>(o.address));
     });
-    findings("Warnings", check.warnings);
+    findings("Warnings", check.warnings, check.warningsNotListed);
     line("Pictures listed: " + std::to_string(check.picturesAfter) +
          " (before the patch: " + std::to_string(check.picturesBefore) + ")");
     line("Pictures with a new entry: " + std::to_string(check.changed.size()));
-    list(check.changed.size(), [&](std::size_t i) {
+    list(check.changed.size(), check.changed.size(), [&](std::size_t i) {
         const ChangedPicture& p = check.changed[i];
         std::string s = "picture " + std::to_string(p.number) + ": " + std::to_string(p.width) +
                         " x " + std::to_string(p.height) + ", " + depthText(p.type) + ", ";
-        return s + (p.dataSize ? std::to_string(*p.dataSize) + " bytes at " + hex8(p.dataOffset)
+        return s + (p.dataSize ? "decodes (" + std::to_string(*p.dataSize) + " bytes at " +
+                                     hex8(p.dataOffset) + ")"
                                : "does not decode (data at " + hex8(p.dataOffset) + ")");
     });
     line("Pictures whose data changes without a new entry: " +
          std::to_string(check.touched.size()));
-    list(check.touched.size(), [&](std::size_t i) {
-        return "picture " + std::to_string(check.touched[i].number) + " (data at " +
-               hex8(check.touched[i].dataOffset) + ")";
+    list(check.touched.size(), check.touched.size(), [&](std::size_t i) {
+        const TouchedPicture& p = check.touched[i];
+        return "picture " + std::to_string(p.number) + " (data at " + hex8(p.dataOffset) +
+               "): " + (p.decodes ? "decodes" : "does not decode");
     });
     line(check.Clean()        ? "Result: OK"
          : check.Applicable() ? "Result: problems found"

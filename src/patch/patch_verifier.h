@@ -1,8 +1,9 @@
 #pragma once
 // Proves what a VKP patch does to a fullflash before it goes onto a phone:
-// every line's old bytes checked, overlapping lines found, the patch applied
-// to a copy, the picture table read again from the copy and every picture the
-// patch touches decoded.
+// every line's old bytes checked (a patch made for another firmware matches
+// only in part, or not at all), overlapping lines found, the patch applied to a
+// copy, the picture table read again from the copy and every picture the patch
+// touches decoded.
 
 #include <cstdint>
 #include <optional>
@@ -15,13 +16,13 @@
 
 struct OldBytesMismatch {
     int line = 0;
-    std::uint32_t address = 0;  ///< first byte that differs
+    std::uint64_t address = 0;  ///< first byte that differs (the file's size when past its end)
 };
 
 struct LineOverlap {
     int firstLine = 0;
     int secondLine = 0;
-    std::uint32_t address = 0;  ///< where the second line starts
+    std::int64_t address = 0;  ///< where the second line starts
 };
 
 /// A picture whose table entry the patch replaces, as the patched copy lists it.
@@ -38,6 +39,7 @@ struct ChangedPicture {
 struct TouchedPicture {
     int number = 0;
     std::uint32_t dataOffset = 0;
+    bool decodes = false;  ///< its entry still reads as a picture in the patched copy
 };
 
 struct PatchCheck {
@@ -45,8 +47,12 @@ struct PatchCheck {
     int dataLines = 0;
     std::uint64_t bytesChanged = 0;      ///< bytes whose value differs after the patch
     std::vector<Vkp::Finding> errors;    ///< unreadable lines, lines outside the file
-    std::vector<Vkp::Finding> warnings;  ///< lines without old data, open pragmas
+    std::vector<Vkp::Finding> warnings;  ///< open pragmas and offsets, odd but readable lines
+    std::size_t errorsNotListed = 0;     ///< more errors than the reader keeps
+    std::size_t warningsNotListed = 0;
+    int matching = 0;  ///< lines whose old bytes all match the fullflash
     std::vector<OldBytesMismatch> mismatches;
+    std::vector<int> unchecked;  ///< lines without old bytes: nothing to check them against
     std::vector<LineOverlap> overlaps;
     std::size_t picturesBefore = 0;
     std::size_t picturesAfter = 0;
@@ -54,7 +60,9 @@ struct PatchCheck {
     std::vector<TouchedPicture> touched;
 
     /// Every line was read, lies inside the file and finds its old bytes.
-    [[nodiscard]] bool Applicable() const { return errors.empty() && mismatches.empty(); }
+    [[nodiscard]] bool Applicable() const {
+        return errors.empty() && errorsNotListed == 0 && mismatches.empty();
+    }
     /// Nothing at all to report.
     [[nodiscard]] bool Clean() const;
 };

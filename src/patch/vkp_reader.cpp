@@ -3,249 +3,301 @@
 #include <algorithm>
 #include <array>
 
+#include "patch/vkp_reader_lexer.h"
+#include "patch/vkp_reader_values.h"
+
 namespace Vkp {
 
 namespace {
 
 constexpr std::int64_t kLargestAddress = 0xFFFFFFFF;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+bool isComment(TokenType type) {
+    return type == TokenType::Comment || type == TokenType::BlockComment ||
+           type == TokenType::OpenComment;
 }
 
-/// Value of each character as a hex digit, -1 for any other.
-constexpr std::array<signed char, 256> kHexValues = [] {
-    std::array<signed char, 256> values{};
-    values.fill(-1);
-    for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<signed char>(i);
-    for (int i = 0; i < 6; ++i) {
-        values['A' + i] = static_cast<signed char>(10 + i);
-        values['a' + i] = static_cast<signed char>(10 + i);
-    }
-    return values;
-}();
-
-int hexValue(char c) {
-    return kHexValues[static_cast<unsigned char>(c)];
+bool isData(TokenType type) {
+    return type == TokenType::Data || type == TokenType::Number || type == TokenType::Placeholder ||
+           type == TokenType::String;
 }
 
-bool isHexDigit(char c) {
-    return hexValue(c) >= 0;
-}
-
-bool startsComment(std::string_view rest) {
-    return rest.starts_with(';') || rest.starts_with('#') || rest.starts_with("//");
-}
-
-/// A hex number after an optional 0x. Values past 32 bits come back as one
-/// more than the largest address, so callers see them as out of range.
-std::optional<std::int64_t> hexNumber(std::string_view text) {
-    if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2);
-    if (text.empty()) return std::nullopt;
+/// Hex digits after an optional 0x; values past 32 bits stop growing at
+/// twice the largest address, which is far enough for every comparison.
+std::int64_t hexValue(std::string_view digits) {
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] | 0x20) == 'x') digits.remove_prefix(2);
     std::int64_t value = 0;
-    for (char c : text) {
-        if (!isHexDigit(c)) return std::nullopt;
-        value = std::min(value * 16 + hexValue(c), kLargestAddress + 1);
+    for (char c : digits) {
+        const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+        value = std::min(value * 16 + digit, 2 * (kLargestAddress + 1));
     }
     return value;
 }
 
-/// The code part of one line: comments cut off, "/* ... */" blocks (which may
-/// span lines) turned into one blank each.
-class LineCleaner {
-  public:
-    /// The view stays valid until the next call.
-    std::string_view clean(std::string_view line, int number, std::vector<Finding>& warnings) {
-        // Most lines are data lines without any comment sign.
-        if (!m_inBlock && line.find_first_of(";#/*") == std::string_view::npos) return line;
-        std::string& code = m_code;
-        code.clear();
-        std::size_t i = 0;
-        while (i < line.size()) {
-            if (m_inBlock) {
-                const std::size_t close = line.find("*/", i);
-                if (close == std::string_view::npos) return code;
-                m_inBlock = false;
-                code += ' ';
-                i = close + 2;
-                continue;
-            }
-            const std::string_view rest = line.substr(i);
-            if (rest.starts_with("/*")) {
-                m_inBlock = true;
-                m_blockLine = number;
-                i += 2;
-                continue;
-            }
-            if (rest.starts_with("*/")) {
-                warnings.push_back({number, "\"*/\" without \"/*\""});
-                code += ' ';
-                i += 2;
-                continue;
-            }
-            // A pragma is a comment sign only where a line starts.
-            if (rest.starts_with("#pragma") && code.find_first_not_of(" \t") == std::string::npos) {
-                code += rest.substr(0, std::min(rest.find(';'), rest.find("//")));
-                return code;
-            }
-            if (startsComment(rest)) return code;
-            code += line[i];
-            ++i;
-        }
-        return code;
-    }
-    [[nodiscard]] bool inBlock() const { return m_inBlock; }
-    [[nodiscard]] int blockLine() const { return m_blockLine; }
-
-  private:
-    bool m_inBlock = false;
-    int m_blockLine = 0;
-    std::string m_code;
+/// One of the two data fields of a record.
+struct Field {
+    std::string bytes;
+    int line = 0;  ///< where it starts
+    int placeholders = 0;
 };
-
-/// The blank-separated words of `code` into `out` (emptied first).
-void words(std::string_view code, std::vector<std::string_view>& out) {
-    out.clear();
-    std::size_t i = 0;
-    while (i < code.size()) {
-        while (i < code.size() && isBlank(code[i])) ++i;
-        const std::size_t start = i;
-        while (i < code.size() && !isBlank(code[i])) ++i;
-        if (i > start) out.push_back(code.substr(start, i - start));
-    }
-}
-
-/// Hex bytes of a data field into `bytes`; commas may separate groups of
-/// whole bytes. False, with the reason in `problem`, for anything else.
-bool fieldBytes(std::string_view field, std::string& bytes, std::string& problem) {
-    bytes.clear();
-    bytes.reserve(field.size() / 2);
-    std::size_t i = 0;
-    while (i < field.size()) {
-        if (field[i] == ',') {
-            ++i;
-            continue;
-        }
-        const std::size_t start = i;
-        while (i < field.size() && field[i] != ',') {
-            if (!isHexDigit(field[i])) {
-                problem = "\"" + std::string(field) + "\" is not hexadecimal data";
-                return false;
-            }
-            ++i;
-        }
-        if ((i - start) % 2 != 0) {
-            problem = "odd number of hex digits in \"" + std::string(field) + "\"";
-            return false;
-        }
-        for (std::size_t k = start; k < i; k += 2) {
-            bytes += static_cast<char>(hexValue(field[k]) * 16 + hexValue(field[k + 1]));
-        }
-    }
-    return true;
-}
 
 class Parser {
   public:
-    explicit Parser(Document& document) : m_doc(document) {}
+    Parser(std::string_view text, Document& document) : m_lexer(text), m_doc(document) {}
 
-    void line(std::string_view code, int number) {
-        words(code, m_parts);
-        const std::vector<std::string_view>& parts = m_parts;
-        if (parts.empty()) return;
-        if (parts[0] == "#pragma") {
-            pragma(parts, number);
-        } else if (parts[0].starts_with('+') || parts[0].starts_with('-')) {
-            offset(parts, number);
-        } else {
-            record(code, number);
+    void run() {
+        while (const Token* token = peek()) {
+            bool read = true;
+            switch (token->type) {
+                case TokenType::Address:
+                    read = record();
+                    break;
+                case TokenType::Pragma:
+                    read = pragma();
+                    break;
+                case TokenType::Offset:
+                    read = offset();
+                    break;
+                case TokenType::LineEnd:
+                case TokenType::Blanks:
+                    advance();
+                    break;
+                case TokenType::Comment:
+                case TokenType::BlockComment:
+                case TokenType::OpenComment:
+                    comments();
+                    break;
+                case TokenType::CommentEnd:
+                    warning(token->line, "\"*/\" without \"/*\"");
+                    advance();
+                    break;
+                default:
+                    read = fail("no address, offset, pragma or comment at " + Quoted(token->text));
+            }
+            if (!read) skipLine();
         }
-    }
-
-    void finish() {
-        if (m_offset != 0) {
-            m_doc.warnings.push_back({m_offsetLine, "offset not set back to +0 at the end"});
-        }
-        if (m_oldEqualFf) {
-            m_doc.warnings.push_back({m_pragmaLine, "old_equal_ff still enabled at the end"});
-        }
+        finish();
     }
 
   private:
-    void error(int number, std::string message) {
-        m_doc.errors.push_back({number, std::move(message)});
+    const Token* peek() {
+        if (!m_peeked) {
+            m_current = m_lexer.next();
+            m_peeked = true;
+        }
+        return m_current ? &*m_current : nullptr;
+    }
+    void advance() {
+        m_previous = m_current->type;
+        m_lastLine = m_current->line;
+        m_peeked = false;
     }
 
-    void pragma(const std::vector<std::string_view>& parts, int number) {
-        if (parts.size() != 3 || (parts[1] != "enable" && parts[1] != "disable")) {
-            error(number, "unknown #pragma");
-            return;
+    static void note(std::vector<Finding>& list, std::size_t& notKept, int line,
+                     std::string message) {
+        if (list.size() < kKeptFindings) {
+            list.push_back({line, std::move(message)});
+        } else {
+            ++notKept;
         }
-        if (parts[2] == "old_equal_ff") {
-            m_oldEqualFf = parts[1] == "enable";
-            m_pragmaLine = number;
+    }
+    void error(int line, std::string message) {
+        note(m_doc.errors, m_doc.errorsNotKept, line, std::move(message));
+    }
+    void warning(int line, std::string message) {
+        note(m_doc.warnings, m_doc.warningsNotKept, line, std::move(message));
+    }
+    /// Reports a line that cannot be read, at the token where reading stopped.
+    bool fail(std::string message) {
+        const Token* token = peek();
+        error(token != nullptr ? token->line : m_lastLine, std::move(message));
+        return false;
+    }
+    bool unexpected() {
+        const Token& token = *peek();
+        if (isData(token.type))
+            return fail("more data at " + Quoted(token.text) +
+                        " than old and new (one record per line)");
+        if (token.type == TokenType::Error)
+            return fail(Quoted(token.text) + " is no hex data, number or string");
+        return fail("unexpected " + Quoted(token.text));
+    }
+    /// Drops the rest of the line where reading failed.
+    void skipLine() {
+        while (const Token* token = peek()) {
+            const bool end = token->type == TokenType::LineEnd;
+            advance();
+            if (end) return;
         }
     }
 
-    void offset(const std::vector<std::string_view>& parts, int number) {
-        const auto value = hexNumber(parts[0].substr(1));
-        if (parts.size() != 1 || !value) {
-            error(number, "unreadable offset line");
-            return;
+    /// Comments and blanks up to the end of the line, or to the next statement.
+    void comments() {
+        while (const Token* token = peek()) {
+            if (token->type == TokenType::LineEnd) {
+                advance();
+                return;
+            }
+            if (token->type != TokenType::Blanks && !isComment(token->type)) return;
+            if (token->type == TokenType::OpenComment) warning(token->line, "\"/*\" never closed");
+            advance();
         }
-        m_offset = parts[0][0] == '-' ? -*value : *value;
-        m_offsetLine = number;
+    }
+    /// Only comments and blanks may follow a statement on its line.
+    bool endOfStatement() {
+        while (const Token* token = peek()) {
+            if (token->type == TokenType::LineEnd) {
+                advance();
+                return true;
+            }
+            if (token->type != TokenType::Blanks && !isComment(token->type)) return unexpected();
+            if (token->type == TokenType::OpenComment) warning(token->line, "\"/*\" never closed");
+            advance();
+        }
+        return true;
     }
 
-    void record(std::string_view code, int number) {
-        const std::size_t start = code.find_first_not_of(" \t");
-        const std::size_t colon = code.find(':', start);
-        const std::string_view addressText = colon == std::string_view::npos
-                                                 ? std::string_view{}
-                                                 : code.substr(start, colon - start);
-        const auto address = hexNumber(addressText);
-        if (!address) {
-            error(number, "no address at the start of the line");
-            return;
+    bool pragma() {
+        const std::string_view text = peek()->text;
+        const int line = peek()->line;
+        std::array<std::string_view, 3> words{};
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < text.size() && count <= words.size();) {
+            const std::size_t start = text.find_first_not_of(" \t", i);
+            if (start == std::string_view::npos) break;
+            const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
+            if (count < words.size()) words[count] = text.substr(start, end - start);
+            ++count;
+            i = end;
         }
-        words(code.substr(colon + 1), m_parts);
-        if (m_parts.empty()) {
-            error(number, "address without data");
-            return;
+        static constexpr std::array<std::string_view, 5> kNames = {
+            "warn_no_old_on_apply", "warn_if_new_exist_on_apply", "warn_if_old_exist_on_undo",
+            "undo", "old_equal_ff"};
+        const bool known = count == 3 && words[0] == "#pragma" &&
+                           (words[1] == "enable" || words[1] == "disable") &&
+                           std::find(kNames.begin(), kNames.end(), words[2]) != kNames.end();
+        if (!known) return fail("unknown #pragma: " + Quoted(text));
+        advance();
+        if (!endOfStatement()) return false;
+        const bool enable = words[1] == "enable";
+        if (words[2] == "old_equal_ff" && enable != m_oldEqualFf) {
+            m_oldEqualFf = enable;
+            m_pragmaLine = line;
         }
-        if (m_parts.size() > 2) {
-            error(number, "more than old and new data on one line");
-            return;
-        }
-        Record rec;
-        rec.line = number;
+        return true;
+    }
+
+    bool offset() {
+        const Token token = *peek();
+        const std::int64_t value = hexValue(token.text.substr(1));
+        if (token.text[0] == '+' && value > kLargestAddress)
+            return fail("offset " + Quoted(token.text) + " beyond FFFFFFFF");
+        advance();
+        if (!endOfStatement()) return false;
+        m_offset = token.text[0] == '-' ? -value : value;
+        m_offsetLine = token.line;
+        return true;
+    }
+
+    /// Hex data, numbers, strings and placeholders up to a blank or line end.
+    bool field(Field& out) {
+        out.line = peek()->line;
         std::string problem;
-        if (!fieldBytes(m_parts.back(), rec.newBytes, problem) ||
-            (m_parts.size() == 2 &&
-             !fieldBytes(m_parts.front(), rec.oldBytes.emplace(), problem))) {
-            error(number, problem);
-            return;
+        while (const Token* token = peek()) {
+            if (isData(token->type)) {
+                if (!AppendTokenBytes(*token, out.bytes, problem)) return fail(problem);
+                out.placeholders += token->type == TokenType::Placeholder ? 1 : 0;
+            } else if (token->type == TokenType::Blanks || token->type == TokenType::LineEnd) {
+                return true;
+            } else if (isComment(token->type)) {
+                if (m_previous == TokenType::Number)
+                    return fail("no blank between a number and the comment after it");
+                return true;
+            } else if (token->type != TokenType::Comma && token->type != TokenType::LineEscape) {
+                return unexpected();
+            }
+            advance();
         }
-        if (rec.oldBytes && rec.oldBytes->size() != rec.newBytes.size()) {
-            error(number, "old data has " + std::to_string(rec.oldBytes->size()) +
-                              " bytes, new data " + std::to_string(rec.newBytes.size()));
-            return;
+        return true;
+    }
+    /// Blanks before a field; false in `found` when the record ends instead.
+    bool toField(bool& found) {
+        found = false;
+        while (const Token* token = peek()) {
+            if (isData(token->type)) {
+                found = true;
+                return true;
+            }
+            if (token->type == TokenType::LineEnd || isComment(token->type)) return true;
+            if (token->type != TokenType::Blanks && token->type != TokenType::LineEscape)
+                return unexpected();
+            advance();
         }
-        const std::int64_t first = *address + m_offset;
-        const std::int64_t last = first + static_cast<std::int64_t>(rec.newBytes.size()) - 1;
-        if (rec.newBytes.empty() || first < 0 || last > kLargestAddress) {
-            error(number, rec.newBytes.empty() ? "address without data" : "address out of range");
-            return;
+        return true;
+    }
+
+    bool record() {
+        const Token address = *peek();
+        const std::int64_t value = hexValue(address.text.substr(0, address.text.size() - 1));
+        if (value > kLargestAddress)
+            return fail("address " + Quoted(address.text) + " beyond FFFFFFFF");
+        advance();
+        std::array<Field, 2> fields;
+        std::size_t count = 0;
+        bool found = true;
+        while (count < fields.size()) {
+            if (!toField(found)) return false;
+            if (!found) break;
+            if (!field(fields[count])) return false;
+            ++count;
         }
-        rec.address = static_cast<std::uint32_t>(first);
-        if (!rec.oldBytes && m_oldEqualFf) rec.oldBytes = std::string(rec.newBytes.size(), '\xFF');
-        if (!rec.oldBytes)
-            m_doc.warnings.push_back({number, "no old data: the line cannot be checked"});
+        if (count == 0) return fail("address without data");
+        if (!endOfStatement()) return false;
+        add(address.line, value, fields, count);
+        return true;
+    }
+
+    void add(int line, std::int64_t address, std::array<Field, 2>& fields, std::size_t count) {
+        Field& fresh = fields[count - 1];
+        bool refused = false;
+        if (fresh.placeholders > 0) {
+            error(fresh.line, "placeholder instead of new data");
+            refused = true;
+        }
+        const std::size_t newSize = fresh.bytes.size();
+        if (count == 2 && fields[0].bytes.size() < newSize) {
+            error(fields[0].line, "old data has " + std::to_string(fields[0].bytes.size()) +
+                                      " bytes, new data " + std::to_string(newSize));
+            refused = true;
+        }
+        if (refused) return;
+        Record rec{line, m_offset + address, std::nullopt, std::move(fresh.bytes)};
+        if (count == 2) {
+            rec.oldBytes = std::move(fields[0].bytes);
+            if (fields[0].placeholders > 0)
+                warning(fields[0].line, "placeholder in the old data, read as 00");
+            if (rec.oldBytes->size() > newSize)
+                warning(line, "old data has " + std::to_string(rec.oldBytes->size()) +
+                                  " bytes, new data " + std::to_string(newSize) +
+                                  ": the rest stays as it is");
+        } else if (m_oldEqualFf) {
+            rec.oldBytes = std::string(newSize, '\xFF');
+        }
+        if (newSize == 0) warning(line, "writes no bytes");
         m_doc.records.push_back(std::move(rec));
     }
 
+    void finish() {
+        if (m_offset != 0) warning(m_offsetLine, "offset not set back to +0 at the end");
+        if (m_oldEqualFf) warning(m_pragmaLine, "old_equal_ff still enabled at the end");
+    }
+
+    Lexer m_lexer;
     Document& m_doc;
-    std::vector<std::string_view> m_parts;
+    std::optional<Token> m_current;
+    bool m_peeked = false;
+    TokenType m_previous = TokenType::LineEnd;
+    int m_lastLine = 1;
     std::int64_t m_offset = 0;
     int m_offsetLine = 0;
     bool m_oldEqualFf = false;
@@ -256,21 +308,10 @@ class Parser {
 
 Document ParseVkp(std::string_view text) {
     Document doc;
-    LineCleaner cleaner;
-    Parser parser(doc);
-    std::size_t i = 0;
-    int number = 0;
-    while (i < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", i);
-        const std::size_t lineEnd = end == std::string_view::npos ? text.size() : end;
-        ++number;
-        parser.line(cleaner.clean(text.substr(i, lineEnd - i), number, doc.warnings), number);
-        i = lineEnd;
-        if (i < text.size()) i += text.substr(i).starts_with("\r\n") ? 2 : 1;
-    }
-    doc.lines = number;
-    if (cleaner.inBlock()) doc.warnings.push_back({cleaner.blockLine(), "\"/*\" never closed"});
-    parser.finish();
+    Parser parser(text, doc);
+    parser.run();
+    const bool open = !text.empty() && text.back() != '\n' && text.back() != '\r';
+    doc.lines = CountLineEnds(text) + (open ? 1 : 0);
     return doc;
 }
 

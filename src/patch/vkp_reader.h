@@ -1,11 +1,16 @@
 #pragma once
-// Reads any VKP patch: this program's own and hand-written ones. Understood:
-// data lines "ADDRESS: [OLD] NEW" (address with or without 0x, data as hex runs
-// that commas may split), comments (";", "#", "//" to the end of the line and
-// "/* ... */" blocks), blank lines, offset lines ("+N", "-N", hex, added to the
-// addresses that follow) and "#pragma enable|disable NAME" lines, of which
-// old_equal_ff gives lines without old bytes old bytes of 0xFF.
+// Reads any VKP patch, this program's own and hand-written ones, the way the
+// phone community's patch tools read it (see vkp_reader_lexer.h for the
+// tokens). A record is "ADDRESS: [OLD] NEW": the address with or without 0x,
+// each of OLD and NEW one run of hex data, numbers, strings and placeholders
+// (commas may separate them, a backslash before the line end continues them on
+// the next line). Only blanks and comments may follow a record on its line,
+// and only comments come before it. "+N"/"-N" lines set the offset added to
+// every later address ("+0" ends it); "#pragma enable|disable NAME" lines
+// switch the patcher's options, of which old_equal_ff gives records without
+// old data old bytes of 0xFF.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,8 +20,8 @@
 namespace Vkp {
 
 struct Record {
-    int line = 0;                         ///< 1-based line of the text
-    std::uint32_t address = 0;            ///< the offset line's value already added
+    int line = 0;                         ///< 1-based line of the address
+    std::int64_t address = 0;             ///< the offset already added; may lie outside 32 bits
     std::optional<std::string> oldBytes;  ///< none when the line gives new bytes only
     std::string newBytes;
 
@@ -30,11 +35,17 @@ struct Finding {
     friend bool operator==(const Finding&, const Finding&) = default;
 };
 
+/// Findings of each kind kept at most: a text of garbage would otherwise cost
+/// many times its own size.
+inline constexpr std::size_t kKeptFindings = 10000;
+
 struct Document {
     int lines = 0;  ///< lines of the text; a last line without line end counts
     std::vector<Record> records;
-    std::vector<Finding> errors;    ///< lines that cannot be read as anything
-    std::vector<Finding> warnings;  ///< readable, but something is left open
+    std::vector<Finding> errors;    ///< records and lines that cannot be read
+    std::vector<Finding> warnings;  ///< readable, but something is odd or left open
+    std::size_t errorsNotKept = 0;  ///< errors past the first kKeptFindings
+    std::size_t warningsNotKept = 0;
 };
 
 /// Parses the whole text. A line that cannot be read is reported and skipped;

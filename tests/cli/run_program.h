@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "devtools/test_files.h"
@@ -26,7 +27,8 @@ inline std::string BuiltProgram(const std::string& name) {
     return std::string(PICTAVO_BIN_DIR) + "/" + name;
 }
 
-inline ProgramRun RunProgram(const std::string& program, std::vector<std::string> args) {
+/// Runs the executable at `programPath`.
+inline ProgramRun RunExecutable(std::string programPath, std::vector<std::string> args) {
     TempDir capture;
     const std::string outPath = capture.file("stdout");
     const std::string errPath = capture.file("stderr");
@@ -39,7 +41,6 @@ inline ProgramRun RunProgram(const std::string& program, std::vector<std::string
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
 
-    std::string programPath = BuiltProgram(program);
     std::vector<char*> argv{programPath.data()};
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -62,6 +63,10 @@ inline ProgramRun RunProgram(const std::string& program, std::vector<std::string
     run.out.assign(out.begin(), out.end());
     run.err.assign(err.begin(), err.end());
     return run;
+}
+
+inline ProgramRun RunProgram(const std::string& program, std::vector<std::string> args) {
+    return RunExecutable(BuiltProgram(program), std::move(args));
 }
 
 /// Points TMP, where programs put their converter files, at a folder of the
