@@ -24,7 +24,7 @@ GPFcodec::PictureTypeInfo typeInfo(const PictureEntry& entry) {
 bool savePairSide(Workspace& ws, Ui& ui, const std::string& folder,
                   std::span<const std::uint8_t> flash, const std::optional<PictureEntry>& entry,
                   const char* suffix, BatchEnd& end) {
-    if (!entry || !DecodeFlashPicture(ws, flash, *entry)) return true;
+    if (!entry || !DecodeFlashPicture(ws.picture, flash, *entry)) return true;
     const auto name = GPFcodec::PictureFileNameFor(entry->number, ws.HEXFilename, ws.ZeroFilename);
     const std::string path = folder + name.base + suffix + ".png";
     if (!ConfirmOverwrite(ws, ui, path) || !WritePictureAsPng(ws, ui, path, ws.picture.hasAlpha)) {
@@ -53,14 +53,13 @@ std::string stagingFileOf(std::span<const std::uint8_t> flashB, const PictureEnt
 
 }  // namespace
 
-bool DecodeFlashPicture(Workspace& ws, std::span<const std::uint8_t> flash,
+bool DecodeFlashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
                         const PictureEntry& entry) {
     const auto info = typeInfo(entry);
     ByteCursor source(flash, entry.dataOffset);
     SilentUi quiet;
-    return GPFcodec::DecodePicture(ws.picture, quiet, source,
-                                   static_cast<std::int16_t>(entry.number), entry.width,
-                                   entry.height, info.compressed, info.bitDepth);
+    return GPFcodec::DecodePicture(picture, quiet, source, static_cast<std::int16_t>(entry.number),
+                                   entry.width, entry.height, info.compressed, info.bitDepth);
 }
 
 BatchEnd SaveDifferencesAsPng(Workspace& ws, Ui& ui, const std::string& folder,

@@ -8,15 +8,16 @@
 #include <span>
 #include <string>
 
+#include "codec/decoded_picture.h"
 #include "commands/bmp_commands.h"
 #include "compare/flash_comparison.h"
 
 class Ui;
 class Workspace;
 
-/// Decodes the picture `entry` names in `flash` into the current picture.
-/// False, quietly, for a type the decoder refuses.
-bool DecodeFlashPicture(Workspace& ws, std::span<const std::uint8_t> flash,
+/// Decodes the picture `entry` names in `flash` into `picture`. False,
+/// quietly, for a type the decoder refuses.
+bool DecodeFlashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
                         const PictureEntry& entry);
 
 /// Writes each differing picture as the list's "Save as PNG" writes it, A's
