@@ -1,14 +1,16 @@
 // The picture decoder on arbitrary streams, as the preview calls it for a
 // picture list row. Input: type byte, width (0..255), two bytes of height
 // (0..4095), a byte choosing the re-encoding, then the stream.
-// A small decoded picture then goes through the encoder, the BMP writer and
-// the painter, whose inputs are whatever canvas the decoder left.
+// The bytes each decode consumed must be the stream length found without
+// decoding. A small decoded picture then goes through the encoder, the BMP
+// writer and the painter, whose inputs are whatever canvas the decoder left.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "codec/gpf_codec.h"
+#include "codec/stream_length.h"
 #include "ui/silent_ui.h"
 
 namespace {
@@ -33,6 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     if (picture.dataSize > static_cast<double>(stream.size()) ||
         source.position() > stream.size()) {
+        __builtin_trap();
+    }
+    // The length found without decoding must be the length the decode consumed.
+    if (StreamLength(stream, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                     type.compressed,
+                     type.bitDepth) != static_cast<std::size_t>(picture.dataSize)) {
         __builtin_trap();
     }
 

@@ -20,8 +20,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <cstring>
 
+#include "app/picture_image.h"
 #include "app/picture_list_model.h"
 #include "app/picture_view.h"
 #include "app/qt_ui.h"
@@ -104,6 +104,7 @@ void Form1::buildWidgets() {
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
+    leftLayout->addWidget(buildComparisonBar(left));
     leftLayout->addWidget(m_tabs);
     leftLayout->addWidget(m_progress);
 
@@ -202,7 +203,7 @@ QWidget* Form1::buildPreview(QWidget* parent) {
     m_transparency = new QCheckBox(m_pictureFrame);
     m_transparency->setObjectName(QStringLiteral("TransCheck"));
     connect(m_transparency, &QCheckBox::clicked, this, &Form1::TransCheck_Click);
-    pictureLayout->addWidget(scroll, 1);
+    pictureLayout->addWidget(buildPictureSides(m_pictureFrame, scroll), 1);
     pictureLayout->addWidget(m_transparency);
 
     rightLayout->addWidget(m_infoFrame);
@@ -297,6 +298,7 @@ void Form1::refreshFromWorkspace() {
     m_pictureFrame->setTitle(bytesToQString(m_ws.pictureInfo));
     m_transparency->setChecked(m_ws.transparency);
     m_model->sync();
+    showComparison();
     showSelectionInView();
     showPreview();
     showViewState();
@@ -306,18 +308,7 @@ void Form1::refreshFromWorkspace() {
 void Form1::showPreview() {
     if (m_shownPreview == m_ws.previewRevision) return;
     m_shownPreview = m_ws.previewRevision;
-    const GPFcodec::PaintedImage& painted = m_ws.preview;
-    if (painted.width <= 0 || painted.height <= 0) {
-        m_picture->setImage({});
-        return;
-    }
-    QImage image(painted.width, painted.height, QImage::Format_RGB32);
-    for (int y = 0; y < painted.height; ++y) {
-        std::memcpy(image.scanLine(y),
-                    painted.pixels.data() + static_cast<std::size_t>(y) * painted.width,
-                    static_cast<std::size_t>(painted.width) * sizeof(std::uint32_t));
-    }
-    m_picture->setImage(std::move(image));
+    m_picture->setImage(PaintedToImage(m_ws.preview));
 }
 
 void Form1::takeSelectionFromView() {

@@ -7,7 +7,9 @@
 #include <QSet>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "ui/ui.h"
 #include "workspace/workspace.h"
@@ -69,6 +71,11 @@ class Form1 final : public QMainWindow {
     void mnu_Fullflash_Change_PNG_Click();
     void mnu_Fullflash_SavePatch_Click();
     void mnu_Fullflash_VerifyPatch_Click();
+    void mnu_Fullflash_Compare_Click();
+    void mnu_Fullflash_CompareStage_Click();
+    void mnu_Fullflash_CompareClose_Click();
+    /// The "only differing" check box of the comparison bar.
+    void CompareOnly_Click();
     void mnu_Settings_Click();
     void mnu_Help_ReadMe_Click();
     void mnu_Help_About_Click();
@@ -127,6 +134,15 @@ class Form1 final : public QMainWindow {
     void showSelectionInView();
 
     void showPreview();
+    /// The comparison bar above the list.
+    QWidget* buildComparisonBar(QWidget* parent);
+    /// A's picture area `pictureA`, and while comparing B's beside it, each
+    /// under a line saying whose picture it is.
+    QWidget* buildPictureSides(QWidget* parent, QWidget* pictureA);
+    /// The bar, B's picture beside A's and the list's marks while comparing.
+    void showComparison();
+    /// The rows the filter hides and the width of the comparison column.
+    void showComparisonRows();
     void applyShortcuts();
     void showViewState();
     void showStatus();
@@ -153,4 +169,16 @@ class Form1 final : public QMainWindow {
     PictureView* m_picture = nullptr;     // Picture1
     QLabel* m_status = nullptr;           // status bar: count, selection, staged
     QCheckBox* m_transparency = nullptr;  // TransCheck
+
+    QWidget* m_compareBar = nullptr;
+    QLabel* m_compareLabel = nullptr;
+    QCheckBox* m_compareOnly = nullptr;  // CompareOnly
+    QWidget* m_comparedSide = nullptr;   // B's side of the preview
+    PictureView* m_comparedPicture = nullptr;
+    QLabel* m_shownInfo = nullptr;  // "A: " and the information line, while comparing
+    QLabel* m_comparedInfo = nullptr;
+    /// What B's picture shown was made for: the list, the row, A's painting.
+    std::tuple<std::uint64_t, std::optional<std::size_t>, std::uint64_t> m_comparedFor;
+    /// The list and the filter state the rows hidden now were hidden for.
+    std::pair<std::uint64_t, bool> m_filterShown{0, false};
 };

@@ -1,5 +1,7 @@
 #include "app/picture_image.h"
 
+#include <cstring>
+
 QImage PictureWithAlpha(const DecodedPicture& picture) {
     QImage image(picture.canvasColumns(), picture.canvasRows(), QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -9,6 +11,17 @@ QImage PictureWithAlpha(const DecodedPicture& picture) {
             const int alpha = picture.hasAlpha ? cell.fourth : isTransparencyMarker(cell) ? 0 : 255;
             line[x] = qRgba(cell.red, cell.green, cell.blue, alpha);
         }
+    }
+    return image;
+}
+
+QImage PaintedToImage(const GPFcodec::PaintedImage& painted) {
+    if (painted.width <= 0 || painted.height <= 0) return {};
+    QImage image(painted.width, painted.height, QImage::Format_RGB32);
+    for (int y = 0; y < painted.height; ++y) {
+        std::memcpy(image.scanLine(y),
+                    painted.pixels.data() + static_cast<std::size_t>(y) * painted.width,
+                    static_cast<std::size_t>(painted.width) * sizeof(std::uint32_t));
     }
     return image;
 }

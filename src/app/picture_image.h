@@ -7,5 +7,9 @@
 #include <QImage>
 
 #include "codec/decoded_picture.h"
+#include "codec/paint_picture.h"
 
 [[nodiscard]] QImage PictureWithAlpha(const DecodedPicture& picture);
+
+/// A painted preview as an image; a null image when nothing is painted.
+[[nodiscard]] QImage PaintedToImage(const GPFcodec::PaintedImage& painted);

@@ -14,7 +14,7 @@ class PictureListModel final : public QAbstractTableModel {
 
   public:
     /// Roles the thumbnail grid reads from column 0.
-    enum Role { ThumbnailRole = Qt::UserRole + 1, StagedRole };
+    enum Role { ThumbnailRole = Qt::UserRole + 1, StagedRole, DifferenceRole };
 
     explicit PictureListModel(const Workspace& ws, QObject* parent = nullptr)
         : QAbstractTableModel(parent), m_ws(ws) {}
@@ -37,4 +37,5 @@ class PictureListModel final : public QAbstractTableModel {
     ThumbnailLoader* m_thumbnails = nullptr;
     std::uint64_t m_shownRevision = 0;
     int m_shownCount = 0;
+    int m_shownColumns = 7;  ///< an eighth says how a row differs while comparing
 };

@@ -32,6 +32,12 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         painter->drawImage(shown, image);
     }
 
+    // While comparing, a differing picture is framed in its row's colour.
+    const QVariant difference = index.data(PictureListModel::DifferenceRole);
+    if (difference.isValid()) {
+        painter->setPen(QPen(difference.value<QColor>().darker(140), 3));
+        painter->drawRect(square.adjusted(-4, -4, 3, 3));
+    }
     const bool staged = index.data(PictureListModel::StagedRole).toBool();
     if (staged) {
         painter->setPen(QPen(palette.color(QPalette::Link), 2));

@@ -27,6 +27,8 @@ void AddPatchCommands(CLI::App& app, CliStatus& status);
 void AddPictureFileCommands(CLI::App& app, CliStatus& status);
 /// extract-vkp, extract-gpn, carve
 void AddToolCommands(CLI::App& app, CliStatus& status);
+/// diff
+void AddDiffCommand(CLI::App& app, CliStatus& status);
 
 /// What every subcommand works with: the window's state, held without a
 /// window, and a Ui that answers from flags.

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
     AddPatchCommands(app, status);
     AddPictureFileCommands(app, status);
     AddToolCommands(app, status);
+    AddDiffCommand(app, status);
     app.footer("Run 'pictavo-cli COMMAND --help' for the options of one command.");
 
     try {

@@ -3,8 +3,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <stdlib.h>
-
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -14,6 +12,7 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/private_temp_folder.h"
 #include "commands/dialog_patterns.h"
 #include "commands/embedded_png_commands.h"
 #include "commands/gpf_commands.h"
@@ -36,27 +35,6 @@ struct PatchOptions {
     bool hexNames = false;
     bool noZeroNames = false;
     bool overwrite = false;
-};
-
-/// A staging folder of this run's own inside the temporary folder: runs side
-/// by side must not take each other's staging files. Removed with its content.
-class PrivateTempFolder {
-  public:
-    PrivateTempFolder() {
-        std::string pattern =
-            FSactions_Tavik::JoinPath(FSactions_Tavik::TempFolder(), "pictavo-cli-XXXXXX");
-        if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~PrivateTempFolder() {
-        std::error_code ignored;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
-    }
-    PrivateTempFolder(const PrivateTempFolder&) = delete;
-    PrivateTempFolder& operator=(const PrivateTempFolder&) = delete;
-    [[nodiscard]] const std::string& path() const { return m_path; }
-
-  private:
-    std::string m_path;
 };
 
 int fail(const std::string& message) {

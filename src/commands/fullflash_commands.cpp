@@ -1,5 +1,6 @@
 #include "commands/fullflash_commands.h"
 
+#include "commands/comparison_commands.h"
 #include "commands/dialog_patterns.h"
 #include "commands/staging_commands.h"
 #include "fullflash/identification.h"
@@ -46,6 +47,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
         return false;
     }
 
+    EndComparison(ws);
     ws.ffInfo.clear();
     ws.flash = FullflashState{};
     SetSavePatchEnabled(ws, false);
@@ -71,6 +73,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
 }
 
 void CloseFullflash(Workspace& ws) {
+    EndComparison(ws);
     ws.ffInfo.clear();
     ws.flash.NewSGold = false;
     ws.flash.file.reset();

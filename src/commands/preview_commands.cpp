@@ -12,17 +12,13 @@
 
 using namespace BasicCalculations_Tavik;
 
-namespace {
-
-std::string informationLine(const std::string& number, const std::string& width,
+std::string InformationLine(const std::string& number, const std::string& width,
                             const std::string& height, const GPFcodec::PictureTypeInfo& type,
                             double dataSize) {
     return number + " :: " + width + " x " + height + " :: " + std::to_string(type.bitDepth) +
            "bit :: " + (type.compressed ? "compressed" : "uncompressed") +
            " :: " + std::to_string(static_cast<long long>(dataSize)) + " bytes";
 }
-
-}  // namespace
 
 std::string StagingFilePath(const Workspace& ws, std::size_t rowPosition) {
     return FSactions_Tavik::JoinPath(ws.tempFolder,
@@ -39,7 +35,7 @@ std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCurs
     return header;
 }
 
-void DrawPicture(Workspace& ws) {
+GPFcodec::PaintedImage PaintForPreview(const Workspace& ws, const DecodedPicture& picture) {
     if (ws.checkerboard) {
         const auto shade = [](std::uint8_t channel) {
             return static_cast<std::uint32_t>(channel * 7 / 8);
@@ -50,11 +46,14 @@ void DrawPicture(Workspace& ws) {
             0xFF000000u | shade(ws.backgroundRed) << 16 | shade(ws.backgroundGreen) << 8 |
                 shade(ws.backgroundBlue),
             ws.checkerSquare};
-        ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, board);
-    } else {
-        ws.preview = GPFcodec::PaintPicture(ws.picture, ws.transparency, ws.backgroundRed,
-                                            ws.backgroundGreen, ws.backgroundBlue);
+        return GPFcodec::PaintPicture(picture, ws.transparency, board);
     }
+    return GPFcodec::PaintPicture(picture, ws.transparency, ws.backgroundRed, ws.backgroundGreen,
+                                  ws.backgroundBlue);
+}
+
+void DrawPicture(Workspace& ws) {
+    ws.preview = PaintForPreview(ws, ws.picture);
     ++ws.previewRevision;
 }
 
@@ -73,7 +72,7 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
     // which picture was refused.
     DrawPicture(ws);
     ws.pictureInfo =
-        informationLine(row->index, row->width, row->height, type, ws.picture.dataSize);
+        InformationLine(row->index, row->width, row->height, type, ws.picture.dataSize);
     return decoded;
 }
 
@@ -101,7 +100,7 @@ bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes) {
                                 header->height, type.compressed, type.bitDepth);
     DrawPicture(ws);
     ws.pictureInfo =
-        informationLine(std::to_string(header->pictureNumber), std::to_string(header->width),
+        InformationLine(std::to_string(header->pictureNumber), std::to_string(header->width),
                         std::to_string(header->height), type, ws.picture.dataSize);
     return decoded;
 }

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "codec/gpf_file.h"
+#include "codec/paint_picture.h"
+#include "codec/picture_type.h"
 
 class ByteCursor;
 class Ui;
@@ -32,6 +34,16 @@ bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes);
 
 /// Paints the current picture into the preview, with or without transparency.
 void DrawPicture(Workspace& ws);
+
+/// `picture` painted as the preview paints: transparency, background, checkerboard.
+[[nodiscard]] GPFcodec::PaintedImage PaintForPreview(const Workspace& ws,
+                                                     const DecodedPicture& picture);
+
+/// The preview's information line: "number :: width x height :: depth bit ::
+/// compressed or uncompressed :: data size bytes".
+[[nodiscard]] std::string InformationLine(const std::string& number, const std::string& width,
+                                          const std::string& height,
+                                          const GPFcodec::PictureTypeInfo& type, double dataSize);
 
 /// Reads a graphic patch file header. An unknown header sets the unknown-file
 /// flag, shows `str_UNKfile` and gives nullopt.

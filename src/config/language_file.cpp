@@ -50,6 +50,11 @@ constexpr Rules<1> kLods{{{"mnu_PopupPictures_Loads"}}};
 constexpr Rules<1> kAdZ{{{"Check4"}}};
 constexpr Rules<1> kHfN{{{"Check5"}}};
 constexpr Rules<1> kExtrFGPN{{{"mnu_Tools_ExtractFGPN"}}};
+constexpr Rules<1> kCompare{{{"mnu_Fullflash_Compare"}}};
+constexpr Rules<1> kCmpStage{{{"mnu_Fullflash_CompareStage"}}};
+constexpr Rules<1> kCmpClose{{{"mnu_Fullflash_CompareClose"}}};
+constexpr Rules<1> kCmpOnly{{{"CompareOnly"}}};
+constexpr Rules<1> kCmpColumn{{{"CompareColumn"}}};
 
 constexpr std::array kKeys{
     LanguageKey{"str_UNKfile", true, kNone},
@@ -103,6 +108,25 @@ constexpr std::array kKeys{
     LanguageKey{"str_AdZ", false, kAdZ},
     LanguageKey{"str_HfN", false, kHfN},
     LanguageKey{"cap_mnTExtrFGPN", false, kExtrFGPN},
+    LanguageKey{"cap_mnCompare", false, kCompare},
+    LanguageKey{"cap_mnCmpStage", false, kCmpStage},
+    LanguageKey{"cap_mnCmpClose", false, kCmpClose},
+    LanguageKey{"cap_CmpOnly", false, kCmpOnly},
+    LanguageKey{"cap_CmpColumn", false, kCmpColumn},
+    LanguageKey{"str_CmpWith", true, kNone},
+    LanguageKey{"str_CmpDiffer", true, kNone},
+    LanguageKey{"str_CmpOnlyB", true, kNone},
+    LanguageKey{"str_CmpOnlyA", true, kNone},
+    LanguageKey{"str_CmpPixels", true, kNone},
+    LanguageKey{"str_CmpEntry", true, kNone},
+    LanguageKey{"str_CmpBoth", true, kNone},
+    LanguageKey{"str_CmpMoved", true, kNone},
+    LanguageKey{"str_CmpNotInB", true, kNone},
+    LanguageKey{"str_CmpUndec", true, kNone},
+    LanguageKey{"str_CmpNoPIT", true, kNone},
+    LanguageKey{"str_CmpModel", true, kNone},
+    LanguageKey{"str_CmpStaged", true, kNone},
+    LanguageKey{"str_CmpLeft", true, kNone},
 };
 
 constexpr std::string_view kAllKey = "str_all";

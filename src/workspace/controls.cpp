@@ -27,6 +27,10 @@ constexpr std::array kMenuTree{
     MenuSpec{"mnu_Fullflash_BAR1", "mnu_FullFlash", Separator, ""},
     MenuSpec{"mnu_Fullflash_SavePatch", "mnu_FullFlash", Item, "Save Patch", false},
     MenuSpec{"mnu_Fullflash_VerifyPatch", "mnu_FullFlash", Item, "Verify Patch..."},
+    MenuSpec{"mnu_Fullflash_BAR2", "mnu_FullFlash", Separator, ""},
+    MenuSpec{"mnu_Fullflash_Compare", "mnu_FullFlash", Item, "Compare with..."},
+    MenuSpec{"mnu_Fullflash_CompareStage", "mnu_FullFlash", Item, "Stage B's pictures", false},
+    MenuSpec{"mnu_Fullflash_CompareClose", "mnu_FullFlash", Item, "Close comparison", false},
     MenuSpec{"mnu_View", "", Menu, "View"},
     MenuSpec{"mnu_View_ZoomFit", "mnu_View", Item, "Fit"},
     MenuSpec{"mnu_View_Zoom1", "mnu_View", Item, "1:1"},
@@ -77,6 +81,8 @@ constexpr std::array kWindowControls{
     ControlSpec{ControlNames::kInfoFrame, "Fullflash info"},
     ControlSpec{ControlNames::kTransparency, "transparency"},
     ControlSpec{ControlNames::kPicturesTab, "Pictures"},
+    ControlSpec{ControlNames::kCompareOnly, "only differing"},
+    ControlSpec{ControlNames::kCompareColumn, "B"},
 };
 
 constexpr std::array kSettingsDialogControls{

@@ -47,4 +47,8 @@ inline constexpr std::string_view kTransparency = "TransCheck";
 inline constexpr std::string_view kPicturesTab = "TabStrip1";
 inline constexpr std::string_view kListPopup = "mnu_PopupPictures";
 inline constexpr std::string_view kPicturePopup = "mnu_PopupPic";
+/// While comparing: the check box that hides the rows that do not differ, and
+/// the list column that says how each row differs.
+inline constexpr std::string_view kCompareOnly = "CompareOnly";
+inline constexpr std::string_view kCompareColumn = "CompareColumn";
 }  // namespace ControlNames

@@ -20,6 +20,7 @@
 #include "fullflash/fullflash_state.h"
 #include "fullflash/picture_table.h"
 #include "support/fs_actions.h"
+#include "workspace/comparison_state.h"
 #include "workspace/controls.h"
 
 class Workspace {
@@ -49,6 +50,9 @@ class Workspace {
     bool checkerboard = false;
     int checkerSquare = 8;
     std::string ffInfo;  ///< text of FFinfol
+
+    /// FullFlash > Compare with...: the second fullflash, while it is open.
+    std::optional<ComparisonState> comparison;
 
     // Settings, as a freshly created configuration file has them
     std::string nConvert;

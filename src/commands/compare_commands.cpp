@@ -1,0 +1,114 @@
+#include "commands/compare_commands.h"
+
+#include "codec/gpf_file.h"
+#include "codec/picture_decoder.h"
+#include "codec/picture_type.h"
+#include "codec/stream_length.h"
+#include "commands/dialog_patterns.h"
+#include "commands/picture_file_commands.h"
+#include "commands/png_commands.h"
+#include "commands/preview_commands.h"
+#include "commands/staging_commands.h"
+#include "support/byte_cursor.h"
+#include "support/fs_actions.h"
+#include "ui/silent_ui.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+GPFcodec::PictureTypeInfo typeInfo(const PictureEntry& entry) {
+    return GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
+}
+
+/// One side of a pair: false stops the batch.
+bool savePairSide(Workspace& ws, Ui& ui, const std::string& folder,
+                  std::span<const std::uint8_t> flash, const std::optional<PictureEntry>& entry,
+                  const char* suffix, BatchEnd& end) {
+    if (!entry || !DecodeFlashPicture(ws.picture, flash, *entry)) return true;
+    const auto name = GPFcodec::PictureFileNameFor(entry->number, ws.HEXFilename, ws.ZeroFilename);
+    const std::string path = folder + name.base + suffix + ".png";
+    if (!ConfirmOverwrite(ws, ui, path) || !WritePictureAsPng(ws, ui, path, ws.picture.hasAlpha)) {
+        return false;
+    }
+    ++end.written;
+    return true;
+}
+
+/// B's stream as a staging file: a GPF2 header with B's size and type, then
+/// the stream bytes as B stores them.
+std::string stagingFileOf(std::span<const std::uint8_t> flashB, const PictureEntry& b) {
+    const auto info = typeInfo(b);
+    const std::size_t length = GPFcodec::StreamLength(flashB, b.dataOffset, b.width, b.height,
+                                                      info.compressed, info.bitDepth)
+                                   .value_or(0);
+    GPFcodec::GpfHeader header;
+    header.width = static_cast<std::int16_t>(b.width);
+    header.height = static_cast<std::int16_t>(b.height);
+    header.typeCode = b.type;
+    header.pictureNumber = static_cast<std::int16_t>(b.number);
+    header.gpf2 = true;
+    ByteCursor stream(flashB, b.dataOffset);
+    return GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) + stream.bytes(length));
+}
+
+}  // namespace
+
+bool DecodeFlashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
+                        const PictureEntry& entry) {
+    const auto info = typeInfo(entry);
+    ByteCursor source(flash, entry.dataOffset);
+    SilentUi quiet;
+    return GPFcodec::DecodePicture(picture, quiet, source, static_cast<std::int16_t>(entry.number),
+                                   entry.width, entry.height, info.compressed, info.bitDepth);
+}
+
+BatchEnd SaveDifferencesAsPng(Workspace& ws, Ui& ui, const std::string& folder,
+                              std::span<const PictureDifference> differences,
+                              std::span<const std::uint8_t> flashB) {
+    if (!ConverterAvailable(ws, ui)) return BatchEnd{false, 0};
+    BatchEnd end;
+    const std::span<const std::uint8_t> flashA = ws.flash.file->bytes();
+    for (std::size_t i = 0; i < differences.size(); ++i) {
+        ui.progress(static_cast<int>(i * 100 / differences.size()));
+        const PictureDifference& difference = differences[i];
+        if (!savePairSide(ws, ui, folder, flashA, difference.a, "-a", end) ||
+            !savePairSide(ws, ui, folder, flashB, difference.b, "-b", end)) {
+            end.completed = false;
+            return end;
+        }
+    }
+    ui.progress(100);
+    return end;
+}
+
+StagedDifferences StageDifferences(Workspace& ws, Ui& ui,
+                                   std::span<const PictureDifference> differences,
+                                   std::span<const std::uint8_t> flashB) {
+    StagedDifferences outcome;
+    for (const PictureDifference& difference : differences) {
+        if (!difference.a || !difference.b) {
+            ++outcome.outsideA;
+            continue;
+        }
+        if (difference.onlyMoved()) {
+            ++outcome.onlyMoved;
+            continue;
+        }
+        if (difference.undecodableB) {
+            ++outcome.undecodable;
+            continue;
+        }
+        const auto position = static_cast<std::size_t>(difference.number);
+        const std::string staging = StagingFilePath(ws, position);
+        if (!FSactions_Tavik::ReplaceFile(staging, stagingFileOf(flashB, *difference.b))) {
+            ShowWriteFailed(ui, staging);
+            outcome.failed = true;
+            break;
+        }
+        ws.rows[position].changed = true;
+        ++outcome.staged;
+    }
+    if (outcome.staged > 0) SetSavePatchEnabled(ws, true);
+    ui.refresh();
+    return outcome;
+}
