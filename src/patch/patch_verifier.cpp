@@ -156,6 +156,11 @@ PatchResult VerifyPatch(std::span<const std::uint8_t> flash, std::string_view vk
     check.warnings = doc.warnings;
     check.errorsNotListed = doc.errorsNotKept;
     check.warningsNotListed = doc.warningsNotKept;
+    if (doc.recordsNotKept > 0) {
+        check.errors.push_back(
+            {doc.firstRecordNotKept, "more than " + std::to_string(doc.records.size()) +
+                                         " data lines: too many to check, the rest is not read"});
+    }
 
     std::vector<const Vkp::Record*> inside;
     for (const Vkp::Record& r : doc.records) {

@@ -43,7 +43,8 @@ struct Field {
 
 class Parser {
   public:
-    Parser(std::string_view text, Document& document) : m_lexer(text), m_doc(document) {}
+    Parser(std::string_view text, Document& document, std::size_t keptRecords)
+        : m_lexer(text), m_doc(document), m_keptRecords(keptRecords) {}
 
     void run() {
         while (const Token* token = peek()) {
@@ -284,7 +285,11 @@ class Parser {
             rec.oldBytes = std::string(newSize, '\xFF');
         }
         if (newSize == 0) warning(line, "writes no bytes");
-        m_doc.records.push_back(std::move(rec));
+        if (m_doc.records.size() < m_keptRecords) {
+            m_doc.records.push_back(std::move(rec));
+        } else if (m_doc.recordsNotKept++ == 0) {
+            m_doc.firstRecordNotKept = line;
+        }
     }
 
     void finish() {
@@ -294,6 +299,7 @@ class Parser {
 
     Lexer m_lexer;
     Document& m_doc;
+    std::size_t m_keptRecords;
     std::optional<Token> m_current;
     bool m_peeked = false;
     TokenType m_previous = TokenType::LineEnd;
@@ -306,9 +312,9 @@ class Parser {
 
 }  // namespace
 
-Document ParseVkp(std::string_view text) {
+Document ParseVkp(std::string_view text, std::size_t keptRecords) {
     Document doc;
-    Parser parser(text, doc);
+    Parser parser(text, doc, keptRecords);
     parser.run();
     const bool open = !text.empty() && text.back() != '\n' && text.back() != '\r';
     doc.lines = CountLineEnds(text) + (open ? 1 : 0);

@@ -38,6 +38,9 @@ struct Finding {
 /// Findings of each kind kept at most: a text of garbage would otherwise cost
 /// many times its own size.
 inline constexpr std::size_t kKeptFindings = 10000;
+/// Records kept at most: a whole fullflash rewritten in rows of 16 bytes takes
+/// fewer, and a text of a billion one-byte records would not fit in memory.
+inline constexpr std::size_t kKeptRecords = std::size_t{1} << 23;
 
 struct Document {
     int lines = 0;  ///< lines of the text; a last line without line end counts
@@ -46,10 +49,12 @@ struct Document {
     std::vector<Finding> warnings;  ///< readable, but something is odd or left open
     std::size_t errorsNotKept = 0;  ///< errors past the first kKeptFindings
     std::size_t warningsNotKept = 0;
+    std::size_t recordsNotKept = 0;  ///< records past the first `keptRecords`
+    int firstRecordNotKept = 0;      ///< its line
 };
 
 /// Parses the whole text. A line that cannot be read is reported and skipped;
 /// reading goes on with the next line. CR LF, LF and CR all end lines.
-[[nodiscard]] Document ParseVkp(std::string_view text);
+[[nodiscard]] Document ParseVkp(std::string_view text, std::size_t keptRecords = kKeptRecords);
 
 }  // namespace Vkp

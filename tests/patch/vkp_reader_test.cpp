@@ -112,6 +112,11 @@ TEST(ParseVkp, KeepsTheFirstFindingsOfAGarbageText) {
     EXPECT_EQ(doc.errors.size(), Vkp::kKeptFindings);
     EXPECT_EQ(doc.errorsNotKept, 5u);
     EXPECT_EQ(doc.errors.back().line, static_cast<int>(Vkp::kKeptFindings));
+
+    const Vkp::Document records = Vkp::ParseVkp("1:00\n2:00\n3:00\n4:00\n", 2);
+    EXPECT_EQ(records.records.size(), 2u);
+    EXPECT_EQ(records.recordsNotKept, 2u);
+    EXPECT_EQ(records.firstRecordNotKept, 3);
 }
 
 }  // namespace
