@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-dev
   xvfb xauth
   shared-mime-info xdg-utils
+  dpkg-dev file
 )
 
 missing=()
