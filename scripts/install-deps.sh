@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   shared-mime-info xdg-utils
   nodejs npm  # the VKP reader's differential test
+  dpkg-dev file  # cpack's shlibdeps for the package
 )
 
 missing=()

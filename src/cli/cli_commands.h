@@ -50,7 +50,3 @@ void ReportWritten(int written, const std::string& folder);
 /// Loads FLASH for a subcommand; prints one line and returns false when it
 /// cannot be read.
 bool LoadFlashForCli(CliContext& cli, const std::string& path);
-
-/// The folder of the running program, ending in '/': where its configuration
-/// and language files are looked up, as for the window.
-[[nodiscard]] std::string ProgramFolder();

@@ -1,25 +1,15 @@
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <iostream>
-#include <vector>
 
 #include "cli/cli_commands.h"
 #include "commands/fullflash_commands.h"
 #include "commands/settings_commands.h"
 #include "support/fs_actions.h"
-
-std::string ProgramFolder() {
-    std::vector<char> buffer(4096);
-    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (length <= 0) return "./";
-    const std::string path(buffer.data(), static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/') + 1);
-}
+#include "support/program_folder.h"
 
 CliContext::CliContext() {
-    ws.applicationFolder = ProgramFolder();
+    ws.applicationFolder = RunningProgramFolder();
     // The window's settings and language file, so messages carry the same
     // texts. A settings file that cannot be read or written is reported but
     // fails no command.

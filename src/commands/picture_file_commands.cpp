@@ -8,6 +8,7 @@
 #include "picture_io/paletted_bmp.h"
 #include "picture_io/picture_file_info.h"
 #include "picture_io/picture_pixels.h"
+#include "picture_io/picture_reader.h"
 #include "picture_io/png_codec.h"
 #include "support/fs_actions.h"
 #include "support/mapped_file.h"
@@ -139,7 +140,11 @@ bool readPicture(Workspace& ws, Ui& ui, const std::string& path, const std::stri
         const Cell background{ws.backgroundRed, ws.backgroundGreen, ws.backgroundBlue, 0};
         pixels = PictureIO::LoadPicturePixels(bytes, header.width, header.height, background);
     }
-    if (!pixels) return refuse(ui, "Cannot read picture!\r" + shownPath);
+    if (!pixels) {
+        const std::string& readerProblem = PictureIO::PictureReaderProblem();
+        return refuse(ui,
+                      readerProblem.empty() ? "Cannot read picture!\r" + shownPath : readerProblem);
+    }
     commit(ws, header, *pixels, false);
     return true;
 }

@@ -1,8 +1,8 @@
 #include "picture_io/picture_pixels.h"
 
-#include <QImage>
 #include <algorithm>
 
+#include "picture_io/picture_reader.h"
 #include "support/byte_cursor.h"
 
 namespace PictureIO {
@@ -38,28 +38,23 @@ PicturePixels ReadBmp32Pixels(std::span<const std::uint8_t> bytes, std::size_t d
 
 std::optional<PicturePixels> LoadPicturePixels(std::span<const std::uint8_t> bytes, int width,
                                                int height, Cell background) {
-    const auto data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<qsizetype>(bytes.size()));
-    QImage decoded;
-    if (!decoded.loadFromData(data)) return std::nullopt;
-    const QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    const PictavoDecodePicture decode = PictureReader();
+    if (decode == nullptr) return std::nullopt;
     PicturePixels pixels;
     pixels.width = std::max(width, 0);
     pixels.height = std::max(height, 0);
-    pixels.cells.resize(static_cast<std::size_t>(pixels.width) *
-                        static_cast<std::size_t>(pixels.height));
-    const int rows = std::min(pixels.height, image.height());
-    const int columns = std::min(pixels.width, image.width());
-    for (int y = 0; y < rows; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < columns; ++x) {
-            const QRgb pixel = line[x];
-            const int alpha = qAlpha(pixel);
-            pixels.cells[static_cast<std::size_t>(y) * pixels.width + x] = {
-                blend(qRed(pixel), alpha, background.red),
-                blend(qGreen(pixel), alpha, background.green),
-                blend(qBlue(pixel), alpha, background.blue), 0};
-        }
+    std::vector<std::uint32_t> argb(static_cast<std::size_t>(pixels.width) *
+                                    static_cast<std::size_t>(pixels.height));
+    if (decode(bytes.data(), bytes.size(), pixels.width, pixels.height, argb.data()) == 0) {
+        return std::nullopt;
+    }
+    pixels.cells.reserve(argb.size());
+    for (const std::uint32_t pixel : argb) {
+        const int alpha = static_cast<int>(pixel >> 24);
+        pixels.cells.push_back(
+            {blend(static_cast<int>((pixel >> 16) & 0xFF), alpha, background.red),
+             blend(static_cast<int>((pixel >> 8) & 0xFF), alpha, background.green),
+             blend(static_cast<int>(pixel & 0xFF), alpha, background.blue), 0});
     }
     return pixels;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The pixels of an outside picture file, as the canvas takes them. 32-bit
 // bitmaps are read here byte by byte so their alpha survives; every other
-// picture goes through QImage (BMP of any depth, GIF's first frame, JPEG, PNG).
-// QtGui only: no window and no QGuiApplication are needed.
+// picture goes through the picture reader library (QImage: BMP of any depth,
+// GIF's first frame, JPEG, PNG), loaded on the first such picture.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,10 +33,11 @@ struct PicturePixels {
                                             std::size_t dataOffset, int width, int height,
                                             bool topDown);
 
-/// Decodes the bytes with QImage, whatever the kind, and takes `width` x
-/// `height` cells as (red, green, blue, 0): pixels that are not opaque are
-/// blended over `background`, as a picture box shows them; cells outside the
-/// decoded picture are black. nullopt when QImage cannot decode the bytes.
+/// Decodes the bytes with the picture reader, whatever the kind, and takes
+/// `width` x `height` cells as (red, green, blue, 0): pixels that are not
+/// opaque are blended over `background`, as a picture box shows them; cells
+/// outside the decoded picture are black. nullopt when the bytes cannot be
+/// decoded or the reader cannot be loaded (PictureReaderProblem() tells).
 [[nodiscard]] std::optional<PicturePixels> LoadPicturePixels(std::span<const std::uint8_t> bytes,
                                                              int width, int height,
                                                              Cell background);
