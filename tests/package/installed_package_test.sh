@@ -36,7 +36,7 @@ if LD_DEBUG=libs "$installed/pictavo-cli" info "$work/flash.bin" 2>&1 >/dev/null
     fail "pictavo-cli info loads Qt"
 fi
 
-picture=$data/bmpsuite/g/pal8.bmp
+picture=$data/gif/testimg.gif  # read through QImage, in the loaded library
 "$installed/pictavo-cli" open-picture "$picture" --bmp "$work/installed.bmp" >/dev/null
 "$build/bin/pictavo-cli" open-picture "$picture" --bmp "$work/built.bmp" >/dev/null
 cmp "$work/built.bmp" "$work/installed.bmp" || fail "the installed open-picture wrote another bitmap"
