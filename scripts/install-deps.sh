@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-dev
   xvfb xauth
   shared-mime-info xdg-utils
+  qt6-translations-l10n
 )
 
 missing=()
