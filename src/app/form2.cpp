@@ -75,7 +75,7 @@ Form2::Form2(Workspace& ws, Ui& ui, std::function<void()> applied, QWidget* pare
     layout->addWidget(m_languageFrame);
     layout->addLayout(switches);
     layout->addLayout(fileTypesRow);
-    layout->addSpacing(layout->spacing());
+    layout->addSpacing(fontMetrics().height() / 2);
     layout->addLayout(buttons);
     // The dialog grows with its captions: a language with longer words must
     // not cut the check boxes' texts.
