@@ -13,6 +13,7 @@ packages=(
   shared-mime-info xdg-utils
   nodejs npm  # the VKP reader's differential test
   dpkg-dev file  # cpack's shlibdeps for the package
+  qt6-translations-l10n
 )
 
 missing=()

@@ -17,9 +17,12 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <array>
+#include <cstring>
 
 #include "app/picture_image.h"
 #include "app/picture_list_model.h"
@@ -33,18 +36,29 @@
 
 namespace {
 
-/// A caption as a menu shows it: '&' kept literal, and the first letter made
-/// the mnemonic of entries that are not paths (the recent files).
-QString menuText(const MenuSpec& entry, const std::string& caption) {
+/// Width of each list column, in digits of the list's font.
+constexpr std::array<int, 7> kColumnDigits{6, 5, 7, 7, 6, 10, 10};
+
+/// A caption as a menu shows it: '&' kept literal, and the mnemonic on the
+/// first letter or digit that no earlier entry of the same menu took
+/// (`taken`), so each entry has a key of its own. Recent files (paths) get
+/// none.
+QString menuText(const MenuSpec& entry, const std::string& caption, QString& taken) {
     QString text = bytesToQString(caption);
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     if (entry.name.starts_with("mnu_File_MRU")) return text;
+    qsizetype chosen = -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isLetterOrNumber()) {
-            text.insert(i, QLatin1Char('&'));
+        if (!text[i].isLetterOrNumber()) continue;
+        if (chosen < 0) chosen = i;
+        if (!taken.contains(text[i].toLower())) {
+            chosen = i;
             break;
         }
     }
+    if (chosen < 0) return text;
+    taken += text[chosen].toLower();
+    text.insert(chosen, QLatin1Char('&'));
     return text;
 }
 
@@ -52,7 +66,7 @@ QString menuText(const MenuSpec& entry, const std::string& caption) {
 
 Form1::Form1(const std::string& programFolder, const std::string& commandLine,
              FileTypeCheck fileTypeCheck, QWidget* parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent), m_askFileTypes(fileTypeCheck == FileTypeCheck::Ask) {
     setObjectName(QStringLiteral("Form1"));
     buildWidgets();
     buildMenus();
@@ -76,16 +90,23 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine,
     m_ws.fullflashLoaded = [](Workspace& ws, const std::string& path) { AddRecentFile(ws, path); };
     StartupSteps steps;
     steps.loadSettings = [](Workspace& ws, Ui& ui) { LoadSettings(ws, ui); };
-    if (fileTypeCheck == FileTypeCheck::Ask) {
-        steps.checkAssociation = [](Workspace& ws, Ui& ui) {
-            CheckFileAssociation(ws, ui, ConfigActions::XdgFolders::FromEnvironment());
-        };
-    }
     Startup(m_ws, *m_ui, programFolder, commandLine, steps);
     refreshFromWorkspace();
 }
 
 Form1::~Form1() = default;
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_askFileTypes) return;
+    m_askFileTypes = false;
+    // Queued: the question comes over the window, not before it.
+    QMetaObject::invokeMethod(this, &Form1::askAboutFileTypes, Qt::QueuedConnection);
+}
+
+void Form1::askAboutFileTypes() {
+    CheckFileAssociation(m_ws, *m_ui, ConfigActions::XdgFolders::FromEnvironment());
+}
 
 void Form1::buildWidgets() {
     auto* splitter = new QSplitter(this);
@@ -97,7 +118,7 @@ void Form1::buildWidgets() {
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
     m_model = new PictureListModel(m_ws, this);
     m_tabs->addTab(buildPictureList(), QString());
-    m_tabs->addTab(buildThumbnails(), tr("Thumbnails"));
+    m_tabs->addTab(buildThumbnails(), QString());
     // Both views show one list: a picture chosen in either is chosen in both.
     m_thumbs->setSelectionModel(m_list->selectionModel());
     m_progress = new QProgressBar(left);
@@ -115,6 +136,8 @@ void Form1::buildWidgets() {
     splitter->setStretchFactor(1, 2);
     setCentralWidget(splitter);
     m_status = new QLabel(this);
+    // A long status text is cut rather than widening the window.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_status, 1);
     setMinimumSize(720, 480);
     resize(1100, 760);
@@ -126,6 +149,8 @@ QWidget* Form1::buildPictureList() {
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the list for the next control instead of walking its cells.
+    m_list->setTabKeyNavigation(false);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setAlternatingRowColors(true);
     m_list->setShowGrid(false);
@@ -133,14 +158,9 @@ QWidget* Form1::buildPictureList() {
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->verticalHeader()->hide();
-    // Fixed row heights and column widths keep a 2501-row list from measuring
-    // every row.
+    // Fixed row heights keep a 2501-row list from measuring every row.
     m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
-    const int digit = m_list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const int widths[] = {6, 5, 7, 7, 6, 10, 10};
-    for (int column = 0; column < 7; ++column)
-        m_list->setColumnWidth(column, digit * widths[column]);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->installEventFilter(this);
     connect(m_list, &QTableView::clicked, this, &Form1::ListView1_Click);
@@ -162,6 +182,8 @@ QWidget* Form1::buildThumbnails() {
     m_thumbs->setUniformItemSizes(true);
     m_thumbs->setSpacing(2);
     m_thumbs->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A tile chosen here selects its whole row, as the list shows it.
+    m_thumbs->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_thumbs->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_thumbs->setItemDelegate(new ThumbnailDelegate(kTileSize, m_thumbs));
     m_thumbs->setModel(m_model);
@@ -278,21 +300,46 @@ QMenu* Form1::picturePopup() const {
 }
 
 void Form1::applyControlStates() {
+    std::map<std::string_view, QString> takenKeys;  // by parent menu
     for (const MenuSpec& entry : MenuTree()) {
         const ControlState& state = m_ws.control(entry.name);
         QAction* action = menuAction(std::string(entry.name));
-        if (entry.kind != MenuKind::Separator) action->setText(menuText(entry, state.caption));
+        if (entry.kind != MenuKind::Separator)
+            action->setText(menuText(entry, state.caption, takenKeys[entry.parent]));
         action->setEnabled(state.enabled);
         const bool popupRoot =
             entry.parent.empty() && entry.kind == MenuKind::Menu && !entry.visible;
         if (!popupRoot) action->setVisible(state.visible);
     }
     m_tabs->setTabText(0, bytesToQString(m_ws.control(ControlNames::kPicturesTab).caption));
+    m_tabs->setTabText(1, bytesToQString(m_ws.control(ControlNames::kThumbnailsTab).caption));
+    if (m_model->syncHeaders()) fitColumnsToHeaders();
     m_infoFrame->setTitle(bytesToQString(m_ws.control(ControlNames::kInfoFrame).caption));
     m_transparency->setText(bytesToQString(m_ws.control(ControlNames::kTransparency).caption));
 }
 
+void Form1::fitColumnsToHeaders() {
+    // Fixed widths keep a 2501-row list from measuring every row; only the
+    // header captions, which a language file changes, are measured.
+    const int digit = m_list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    QHeaderView* header = m_list->horizontalHeader();
+    // The header of the selected row's columns is drawn bold.
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int padding = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) +
+                        metrics.horizontalAdvance(QLatin1Char('0'));
+    for (int column = 0; column < static_cast<int>(kColumnDigits.size()); ++column) {
+        const QString caption =
+            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_list->setColumnWidth(column,
+                               std::max(digit * kColumnDigits[static_cast<std::size_t>(column)],
+                                        metrics.horizontalAdvance(caption) + padding));
+    }
+}
+
 void Form1::refreshFromWorkspace() {
+    m_qtTexts.follow(m_ws.Language);
     applyControlStates();
     m_infoLabel->setText(messageText(m_ws.ffInfo));
     m_pictureFrame->setTitle(bytesToQString(m_ws.pictureInfo));

@@ -11,6 +11,7 @@
 #include <string>
 #include <tuple>
 
+#include "app/qt_translation.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
@@ -30,8 +31,8 @@ class PictureListModel;
 class PictureView;
 class ThumbnailLoader;
 
-/// Whether start-up asks to become the handler of GPF and GPF2 files. The
-/// program asks; windows made for tests leave the user's desktop alone.
+/// Whether the window, once shown, asks to become the handler of GPF and GPF2
+/// files. The program asks; windows made for tests leave the desktop alone.
 enum class FileTypeCheck { Skip, Ask };
 
 class Form1 final : public QMainWindow {
@@ -115,6 +116,7 @@ class Form1 final : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -132,6 +134,10 @@ class Form1 final : public QMainWindow {
     /// A drop on the list or the grid at `at` (viewport coordinates) of `view`.
     bool dropOnList(QAbstractItemView* view, QDropEvent* event);
     void showSelectionInView();
+    /// The file-type question, asked from the event loop after the first show.
+    void askAboutFileTypes();
+    /// Widens the columns whose header caption needs more room than its digits.
+    void fitColumnsToHeaders();
 
     void showPreview();
     /// The comparison bar above the list.
@@ -151,13 +157,15 @@ class Form1 final : public QMainWindow {
     void fitCheckerToZoom();
 
     Workspace m_ws;
+    bool m_askFileTypes = false;  ///< until the first show has queued the question
     std::uint64_t m_shownPreview = 0;
     QSet<int> m_keysDown;  ///< keys pressed on the list and not yet released
     std::unique_ptr<Ui> m_ui;
+    QtTranslation m_qtTexts;  ///< Qt's own texts in the configured language
     std::map<std::string, QAction*, std::less<>> m_actions;
     std::map<std::string, QMenu*, std::less<>> m_menus;
 
-    QTabWidget* m_tabs = nullptr;  // TabStrip1
+    QTabWidget* m_tabs = nullptr;  // TabStrip1, its second tab ThumbnailsTab
     QTableView* m_list = nullptr;  // ListView1
     PictureListModel* m_model = nullptr;
     QListView* m_thumbs = nullptr;  // the thumbnail grid over the same list

@@ -2,6 +2,7 @@
 // preview, shortcuts, the status bar and the clipboard.
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -21,8 +22,9 @@ struct Shortcut {
     QKeySequence keys;
 };
 
-QString counted(qsizetype count, const char* one, const char* many) {
-    return QString::number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
+/// "Pictures: 400": a caption and a count, which no language has to inflect.
+QString counted(const QString& caption, qsizetype count) {
+    return caption + QStringLiteral(": ") + QString::number(count);
 }
 
 }  // namespace
@@ -39,10 +41,12 @@ void Form1::applyShortcuts() {
     };
     for (const Shortcut& shortcut : shortcuts)
         menuAction(shortcut.entry)->setShortcut(shortcut.keys);
+    // One zoom at a time: the menu shows them as a set of radio items.
+    auto* zoomGroup = new QActionGroup(this);
     for (const char* entry : {"mnu_View_ZoomFit", "mnu_View_Zoom1", "mnu_View_Zoom2",
-                              "mnu_View_Zoom4", "mnu_View_Zoom8", "mnu_View_Checkerboard"}) {
-        menuAction(entry)->setCheckable(true);
-    }
+                              "mnu_View_Zoom4", "mnu_View_Zoom8"})
+        zoomGroup->addAction(menuAction(entry))->setCheckable(true);
+    menuAction("mnu_View_Checkerboard")->setCheckable(true);
     auto* zoomIn = new QAction(this);
     zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, m_picture, &PictureView::zoomIn);
@@ -113,28 +117,32 @@ void Form1::showStatus() {
     }
     setWindowTitle(title);
 
+    const auto caption = [this](const char* name) {
+        return bytesToQString(m_ws.control(name).caption);
+    };
     if (!m_ws.isLoaded()) {
-        m_status->clear();
+        m_status->setText(caption("StatusHint"));
         return;
     }
     if (m_ws.rows.empty()) {
-        m_status->setText(QStringLiteral("No picture table found in this file"));
+        m_status->setText(caption("StatusNoTable"));
         return;
     }
-    QStringList parts{counted(static_cast<qsizetype>(m_ws.rows.size()), "picture", "pictures")};
+    QStringList parts{counted(caption("StatusPictures"), static_cast<qsizetype>(m_ws.rows.size()))};
     if (const PictureListEntry* row = m_ws.selected()) {
-        QString selection =
-            QStringLiteral("picture %1: data at %2")
-                .arg(QString::fromStdString(row->index), QString::fromStdString(row->picOffset));
+        QString selection = caption("StatusPicture") + QLatin1Char(' ') +
+                            QString::fromStdString(row->index) + QStringLiteral(": ") +
+                            caption("StatusDataAt") + QLatin1Char(' ') +
+                            QString::fromStdString(row->picOffset);
         if (m_ws.picture.pictureNumber == row->entry.number && !m_ws.pictureInfo.empty()) {
-            selection += QStringLiteral(", ") +
-                         counted(static_cast<qsizetype>(m_ws.picture.dataSize), "byte", "bytes");
+            selection += QStringLiteral(", ") + QString::number(m_ws.picture.dataSize) +
+                         QLatin1Char(' ') + caption("StatusBytes");
         }
         parts << selection;
     }
     const auto staged = std::count_if(m_ws.rows.begin(), m_ws.rows.end(),
                                       [](const PictureListEntry& row) { return row.changed; });
-    if (staged > 0) parts << counted(staged, "replacement staged", "replacements staged");
+    if (staged > 0) parts << counted(caption("StatusStaged"), staged);
     m_status->setText(parts.join(QStringLiteral("  \u00B7  ")));
 }
 

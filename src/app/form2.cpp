@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt_ui.h"
+#include "commands/desktop_commands.h"
 #include "commands/settings_dialog_commands.h"
 #include "workspace/workspace.h"
 
@@ -57,6 +58,11 @@ Form2::Form2(Workspace& ws, Ui& ui, std::function<void()> applied, QWidget* pare
         connect(m_checks[i], &QCheckBox::clicked, this, [this] { m_apply->setEnabled(true); });
     }
 
+    m_fileTypes = named(new QPushButton(this), "Command6");
+    auto* fileTypesRow = new QHBoxLayout;
+    fileTypesRow->addWidget(m_fileTypes);
+    fileTypesRow->addStretch(1);
+
     m_ok = named(new QPushButton(this), "Command2");
     m_apply = named(new QPushButton(this), "Command3");
     m_cancel = named(new QPushButton(this), "Command4");
@@ -68,7 +74,12 @@ Form2::Form2(Workspace& ws, Ui& ui, std::function<void()> applied, QWidget* pare
     layout->addWidget(m_converterFrame);
     layout->addWidget(m_languageFrame);
     layout->addLayout(switches);
+    layout->addLayout(fileTypesRow);
+    layout->addSpacing(fontMetrics().height() / 2);
     layout->addLayout(buttons);
+    // The dialog grows with its captions: a language with longer words must
+    // not cut the check boxes' texts.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     setMinimumWidth(380);
 
     for (QLineEdit* box : {m_converter, m_language}) {
@@ -79,6 +90,7 @@ Form2::Form2(Workspace& ws, Ui& ui, std::function<void()> applied, QWidget* pare
     connect(m_ok, &QPushButton::clicked, this, &Form2::Command2_Click);
     connect(m_apply, &QPushButton::clicked, this, &Form2::Command3_Click);
     connect(m_cancel, &QPushButton::clicked, this, &Form2::Command4_Click);
+    connect(m_fileTypes, &QPushButton::clicked, this, &Form2::Command6_Click);
     showWorkspace();
 }
 
@@ -94,6 +106,7 @@ void Form2::showWorkspace() {
     m_ok->setText(caption("Command2"));
     m_apply->setText(caption("Command3"));
     m_cancel->setText(caption("Command4"));
+    m_fileTypes->setText(caption("Command6"));
 
     const ConfigActions::SettingsValues& values = m_ws.settingsDialog;
     m_converter->setText(bytesToQString(values.nConvert));
@@ -106,7 +119,8 @@ void Form2::showWorkspace() {
 }
 
 ConfigActions::SettingsValues Form2::values() const {
-    ConfigActions::SettingsValues values;
+    // Settings the dialog has no control for stay as they are.
+    ConfigActions::SettingsValues values = m_ws.settingsDialog;
     values.nConvert = qStringToBytes(m_converter->text());
     values.Language = qStringToBytes(m_language->text());
     for (std::size_t i = 0; i < m_checks.size(); ++i)
@@ -140,4 +154,8 @@ void Form2::Command3_Click() {
 
 void Form2::Command4_Click() {
     reject();
+}
+
+void Form2::Command6_Click() {
+    RegisterFileTypes(m_ws, m_ui, ConfigActions::XdgFolders::FromEnvironment());
 }

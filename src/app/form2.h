@@ -1,7 +1,8 @@
 #pragma once
 // The Settings dialog: the converter path, the language and five switches.
 // It shows the Workspace's dialog values; nothing it changes counts until
-// Apply (or OK) writes the configuration file and reads it back.
+// Apply (or OK) writes the configuration file and reads it back. One button
+// acts at once: it makes Pictavo the program for GPF and GPF2 files.
 
 #include <QDialog>
 #include <array>
@@ -33,6 +34,7 @@ class Form2 final : public QDialog {
     void Command2_Click();  ///< OK
     void Command3_Click();  ///< Apply
     void Command4_Click();  ///< Cancel
+    void Command6_Click();  ///< open GPF and GPF2 files with Pictavo
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -54,4 +56,5 @@ class Form2 final : public QDialog {
     QPushButton* m_ok = nullptr;               // Command2
     QPushButton* m_apply = nullptr;            // Command3
     QPushButton* m_cancel = nullptr;           // Command4
+    QPushButton* m_fileTypes = nullptr;        // Command6
 };

@@ -10,15 +10,18 @@
 
 namespace {
 
-// Column headers of the design; no language file replaces them.
-constexpr const char* kHeaders[] = {"#",    "hex",       "width",    "height",
-                                    "Type", "PIToffset", "PICoffset"};
 constexpr int kColumns = 7;
 
 /// Rows whose pictures differ in what they show, and rows whose pictures only
 /// moved or changed their entry.
 const QColor kPixelsDiffer(255, 222, 173);
 const QColor kEntryDiffers(210, 228, 255);
+
+/// Sizes to the right like numbers, every other column to the left; each
+/// header sits over its column's texts.
+Qt::Alignment columnAlignment(int column) {
+    return (column == 2 || column == 3 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
 
 const std::string& columnText(const PictureListEntry& row, int column) {
     switch (column) {
@@ -79,30 +82,41 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const {
         case StagedRole:
             return row.changed;
         case Qt::TextAlignmentRole:
-            return index.column() >= 2 && index.column() <= 3
-                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+            return QVariant(columnAlignment(index.column()));
         default:
             return {};
     }
 }
 
 QVariant PictureListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_shownColumns) return {};
-    if (section == kColumns) {
-        return role == Qt::DisplayRole
-                   ? bytesToQString(m_ws.control(ControlNames::kCompareColumn).caption)
-                   : QVariant();
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_shownColumns ||
+        section >= m_headers.size()) {
+        return {};
     }
-    if (role == Qt::DisplayRole) return QString::fromLatin1(kHeaders[section]);
-    if (role == Qt::ToolTipRole && section == 5) {
-        return QStringLiteral("File offset of the picture's entry in the picture index table");
-    }
-    if (role == Qt::ToolTipRole && section == 6) {
-        return QStringLiteral(
-            "File offset of the picture's data (its flash address without the top digit)");
-    }
+    if (role == Qt::DisplayRole) return m_headers[section];
+    if (role == Qt::TextAlignmentRole) return QVariant(columnAlignment(section));
+    if (role == Qt::ToolTipRole && !m_headerTips[section].isEmpty()) return m_headerTips[section];
     return {};
+}
+
+bool PictureListModel::syncHeaders() {
+    QStringList headers;
+    QStringList tips;
+    for (int section = 1; section <= kColumns; ++section) {
+        const std::string number = std::to_string(section);
+        headers << bytesToQString(m_ws.control("ColumnHeader" + number).caption);
+        const auto& controls = m_ws.controls();
+        const auto tip = controls.find("ColumnTip" + number);
+        tips << (tip == controls.end() ? QString() : bytesToQString(tip->second.caption));
+    }
+    // The column a comparison adds says how each row differs.
+    headers << bytesToQString(m_ws.control(ControlNames::kCompareColumn).caption);
+    tips << QString();
+    if (headers == m_headers && tips == m_headerTips) return false;
+    m_headers = headers;
+    m_headerTips = tips;
+    emit headerDataChanged(Qt::Horizontal, 0, kColumns);
+    return true;
 }
 
 void PictureListModel::setThumbnails(ThumbnailLoader* loader) {

@@ -3,6 +3,7 @@
 // for the rows it shows, so 2501 rows cost no widgets.
 
 #include <QAbstractTableModel>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -28,6 +29,10 @@ class PictureListModel final : public QAbstractTableModel {
     /// Takes the Workspace rows as they are now: a new list is reset, marks
     /// and texts of the same list are repainted.
     void sync();
+    /// Takes the column headers' captions and tips as they are now; true when
+    /// they changed (a language file was loaded). The headers keep these
+    /// texts, so a header repainted while the window closes needs no Workspace.
+    bool syncHeaders();
 
     /// Where ThumbnailRole comes from; without one the role is empty.
     void setThumbnails(ThumbnailLoader* loader);
@@ -38,4 +43,6 @@ class PictureListModel final : public QAbstractTableModel {
     std::uint64_t m_shownRevision = 0;
     int m_shownCount = 0;
     int m_shownColumns = 7;  ///< an eighth says how a row differs while comparing
+    QStringList m_headers;
+    QStringList m_headerTips;  ///< empty for columns without a tip
 };

@@ -1,5 +1,6 @@
 #include "app/qt_ui.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -49,6 +50,16 @@ bool QtUi::message(const std::string& text, const std::string& title, MessageBut
     }
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
+}
+
+CheckedAnswer QtUi::question(const std::string& text, const std::string& title,
+                             const std::string& checkBox) {
+    QMessageBox box(QMessageBox::Question, bytesToQString(title), messageText(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, m_owner);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setCheckBox(new QCheckBox(bytesToQString(checkBox), &box));
+    const bool ok = box.exec() == QMessageBox::Ok;
+    return {ok, box.checkBox()->isChecked()};
 }
 
 std::optional<std::string> QtUi::runFileDialog(const FileDialogRequest& request, bool save) {

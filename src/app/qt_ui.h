@@ -32,6 +32,8 @@ class QtUi final : public Ui {
 
     bool message(const std::string& text, const std::string& title,
                  MessageButtons buttons) override;
+    CheckedAnswer question(const std::string& text, const std::string& title,
+                           const std::string& checkBox) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::string BrowseForFolder(const std::string& prompt) override;

@@ -24,6 +24,10 @@ bool CliUi::message(const std::string& text, const std::string& title, MessageBu
     return true;
 }
 
+CheckedAnswer CliUi::question(const std::string&, const std::string&, const std::string&) {
+    return {answerQuestions, false};
+}
+
 std::optional<std::string> CliUi::openFile(const FileDialogRequest&) {
     return std::nullopt;
 }

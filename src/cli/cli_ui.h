@@ -17,6 +17,10 @@ class CliUi final : public Ui {
 
     bool message(const std::string& text, const std::string& title,
                  MessageButtons buttons) override;
+    /// No subcommand asks such a question; it gets the flags' answer, and
+    /// nothing is ticked.
+    CheckedAnswer question(const std::string& text, const std::string& title,
+                           const std::string& checkBox) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::string BrowseForFolder(const std::string& prompt) override;

@@ -11,8 +11,16 @@ std::uint32_t opaque(int red, int green, int blue) {
            static_cast<std::uint32_t>(green) << 8 | static_cast<std::uint32_t>(blue);
 }
 
-int blend(int channel, int alpha, int background) {
+/// The preview's own rule on its plain background.
+int blendOnBackground(int channel, int alpha, int background) {
     return std::clamp(channel - alpha + background, 0, background);
+}
+
+/// A checkerboard square seen through the pixel: alpha 255 is the pixel's
+/// colour, 0 the square's, and between them the mix. The rule above, which
+/// clamps to the background, would let the squares show through opaque pixels.
+int blendOnSquare(int channel, int alpha, int square) {
+    return (channel * alpha + square * (255 - alpha) + 127) / 255;
 }
 
 int channel(std::uint32_t colour, int shift) {
@@ -20,9 +28,11 @@ int channel(std::uint32_t colour, int shift) {
 }
 
 /// The painting rules with the background colour of each cell given by
-/// `backgroundAt(x, y)` as 0xFFRRGGBB.
-template <class BackgroundAt>
-PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundAt backgroundAt) {
+/// `backgroundAt(x, y)` as 0xFFRRGGBB, and a pixel with alpha mixed into it
+/// channel by channel by `blend(channel, alpha, background)`.
+template <class BackgroundAt, class Blend>
+PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundAt backgroundAt,
+                   Blend blend) {
     PaintedImage image;
     image.width = picture.canvasColumns();
     image.height = picture.canvasRows();
@@ -54,15 +64,19 @@ PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundA
 PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency, std::uint8_t bgR,
                           std::uint8_t bgG, std::uint8_t bgB) {
     const std::uint32_t background = opaque(bgR, bgG, bgB);
-    return paint(picture, transparency, [background](int, int) { return background; });
+    return paint(
+        picture, transparency, [background](int, int) { return background; }, blendOnBackground);
 }
 
 PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
                           const Checkerboard& checkerboard) {
     const int square = std::max(1, checkerboard.square);
-    return paint(picture, transparency, [&checkerboard, square](int x, int y) {
-        return (x / square + y / square) % 2 == 0 ? checkerboard.light : checkerboard.dark;
-    });
+    return paint(
+        picture, transparency,
+        [&checkerboard, square](int x, int y) {
+            return (x / square + y / square) % 2 == 0 ? checkerboard.light : checkerboard.dark;
+        },
+        blendOnSquare);
 }
 
 }  // namespace GPFcodec

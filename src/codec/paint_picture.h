@@ -32,7 +32,8 @@ struct Checkerboard {
     int square = 8;  ///< cells per side of a square; below 1 counts as 1
 };
 
-/// The same rules, each cell on the checkerboard colour under it.
+/// The same rules, each cell on the checkerboard colour under it; a pixel with
+/// alpha is mixed with its square (alpha 255 its own colour, 0 the square's).
 [[nodiscard]] PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
                                         const Checkerboard& checkerboard);
 

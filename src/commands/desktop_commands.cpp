@@ -1,36 +1,66 @@
 #include "commands/desktop_commands.h"
 
+#include "commands/settings_commands.h"
 #include "config/file_association.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
 using namespace ConfigActions;
 
-void CheckFileAssociation(Workspace& ws, Ui& ui, const XdgFolders& xdg) {
-    const std::string program = ws.applicationFolder + kProgramFileName;
-    const std::string expected = OpenCommand(program);
-    if (GetAssociatedCommand(".gpf2", xdg) == expected &&
-        GetAssociatedCommand(".gpf", xdg) == expected) {
-        return;
-    }
-    if (!ui.message(ws.text("str_RegExt") + "?", "", MessageButtons::OkCancel)) return;
+namespace {
+
+std::string programPath(const Workspace& ws) {
+    return ws.applicationFolder + kProgramFileName;
+}
+
+bool registeredToThisProgram(const Workspace& ws, const XdgFolders& xdg) {
+    const std::string expected = OpenCommand(programPath(ws));
+    return GetAssociatedCommand(".gpf2", xdg) == expected &&
+           GetAssociatedCommand(".gpf", xdg) == expected;
+}
+
+void registerBothExtensions(const Workspace& ws, const XdgFolders& xdg) {
     for (const char* ext : {".gpf", ".gpf2"}) {
-        RegisterExtension(ext, "Graphic Patch File", program, ws.programFiles.icon, xdg);
+        RegisterExtension(ext, "Graphic Patch File", programPath(ws), ws.programFiles.icon, xdg);
     }
 }
 
+/// A text of the About box: the language file's, else the program's own.
+std::string aboutLine(const Workspace& ws, std::string_view key, const char* own) {
+    const std::string& text = ws.text(key);
+    return text.empty() ? own : text;
+}
+
+}  // namespace
+
+void CheckFileAssociation(Workspace& ws, Ui& ui, const XdgFolders& xdg) {
+    if (!ws.settingsDialog.AskFileAssociation || registeredToThisProgram(ws, xdg)) return;
+    const CheckedAnswer answer = ui.question(ws.text("str_RegExt") + "?", "",
+                                             ws.control(ControlNames::kDontAskAgain).caption);
+    if (answer.checked) SetAskFileAssociation(ws, false);
+    if (answer.ok) registerBothExtensions(ws, xdg);
+}
+
+void RegisterFileTypes(Workspace& ws, Ui& ui, const XdgFolders& xdg) {
+    registerBothExtensions(ws, xdg);
+    if (!registeredToThisProgram(ws, xdg)) {
+        ui.message(ws.text("str_RegNo") + "!", "", MessageButtons::Ok);
+        return;
+    }
+    if (!ws.settingsDialog.AskFileAssociation) SetAskFileAssociation(ws, true);
+    ui.message(ws.text("str_Succes"), "", MessageButtons::Ok);
+}
+
 std::string AboutText(const Workspace& ws) {
-    return "Pictavo v1.2, by the Pictavo developers\r"
-           "Help: " +
-           ws.programFiles.readMeFile +
-           "\r"
-           "\r" +
-           ws.text("str_tnx") +
-           ":\r"
-           "the Siemens phone-modding forums, for what is known of the firmware\r"
-           "\r"
-           "the makers of ViKlay, which applies the patches\r"
-           "the makers of nConvert, whose command lines pictavo-convert accepts";
+    return "Pictavo v1.2, " + aboutLine(ws, "str_AbCredit", "by the Pictavo developers") + "\r" +
+           aboutLine(ws, "str_AbHelp", "Help") + ": " + ws.programFiles.readMeFile + "\r\r" +
+           ws.text("str_tnx") + ":\r" +
+           aboutLine(ws, "str_AbForums",
+                     "the Siemens phone-modding forums, for what is known of the firmware") +
+           "\r\r" +
+           aboutLine(ws, "str_AbViKlay", "the makers of ViKlay, which applies the patches") + "\r" +
+           aboutLine(ws, "str_AbConv",
+                     "the makers of nConvert, whose command lines pictavo-convert accepts");
 }
 
 void mnu_Help_About_Click(const Workspace& ws, Ui& ui) {

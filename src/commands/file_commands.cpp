@@ -61,7 +61,6 @@ OpenDispatch Startup(Workspace& ws, Ui& ui, const std::string& programFolder,
         if (!FileMissing(path)) DeleteFile(path);
     }
     if (steps.loadSettings) steps.loadSettings(ws, ui);
-    if (steps.checkAssociation) steps.checkAssociation(ws, ui);
     if (commandLine.empty()) return OpenDispatch::Nothing;
     return dispatchCommandLinePath(ws, ui, CommandLinePath(commandLine));
 }

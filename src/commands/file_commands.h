@@ -12,16 +12,16 @@ class Workspace;
 /// What File > Open or the command line did with a path.
 enum class OpenDispatch { Nothing, Fullflash, GraphicPatchFile, PictureFile };
 
-/// Steps of start-up that belong to the configuration and the desktop
-/// integration; each runs when set.
+/// Steps of start-up that belong to the configuration; each runs when set.
+/// The file-type question is not one of them: the window asks it once it is
+/// shown, so it never stands alone on an empty screen.
 struct StartupSteps {
     std::function<void(Workspace&, Ui&)> loadSettings;
-    std::function<void(Workspace&, Ui&)> checkAssociation;
 };
 
 /// Runs once when the main window is created: fixes the application folder,
-/// deletes the fixed temporary files, loads the settings, checks the file-type
-/// association and acts on the command line.
+/// deletes the fixed temporary files, loads the settings and acts on the
+/// command line.
 OpenDispatch Startup(Workspace& ws, Ui& ui, const std::string& programFolder,
                      const std::string& commandLine, const StartupSteps& steps = {});
 

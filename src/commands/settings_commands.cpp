@@ -61,6 +61,7 @@ void applySettings(Workspace& ws, const SettingsFound& found) {
         if (const auto on = found.*place.found)
             ws.settingsDialog.*place.dialog = ws.*place.window = *on;
     }
+    if (found.AskFileAssociation) ws.settingsDialog.AskFileAssociation = *found.AskFileAssociation;
     // The transparency box acts as if clicked: a shown picture is drawn anew.
     if (found.Transparency && !ws.pictureInfo.empty()) DrawPicture(ws);
     for (std::size_t slot = 0; slot < found.recent.size(); ++slot) {
@@ -89,6 +90,20 @@ void createSettingsFile(Workspace& ws, Ui& ui) {
     const auto shipped = FSactions_Tavik::ReadFileBytes(ws.programFiles.initialSettingsFile);
     if (shipped && replaceSettingsFile(ws.programFiles.settingsFile, *shipped)) return;
     SaveSettings(ws, ui);
+}
+
+/// Replaces the lines of one key of our own in the settings file; a file
+/// that cannot be read or written is left alone.
+void writeKeyLine(const Workspace& ws, std::string_view key, std::string_view value) {
+    const std::string& settings = ws.programFiles.settingsFile;
+    if (settings.empty()) return;
+    std::string bytes;
+    if (exists(settings)) {
+        const auto old = FSactions_Tavik::ReadFileBytes(settings);
+        if (!old) return;
+        bytes = *old;
+    }
+    replaceSettingsFile(settings, WithKeyLine(bytes, key, value));
 }
 
 void locateProgramFiles(Workspace& ws) {
@@ -161,15 +176,12 @@ void RememberDialogFolder(Workspace& ws, std::string_view key, const std::string
     const auto known = ws.dialogFolders.find(key);
     if (known != ws.dialogFolders.end() && known->second == folder) return;
     ws.dialogFolders.insert_or_assign(std::string(key), folder);
-    const std::string& settings = ws.programFiles.settingsFile;
-    if (settings.empty()) return;
-    std::string bytes;
-    if (exists(settings)) {
-        const auto old = FSactions_Tavik::ReadFileBytes(settings);
-        if (!old) return;
-        bytes = *old;
-    }
-    replaceSettingsFile(settings, WithKeyLine(bytes, key, folder));
+    writeKeyLine(ws, key, folder);
+}
+
+void SetAskFileAssociation(Workspace& ws, bool ask) {
+    ws.settingsDialog.AskFileAssociation = ask;
+    writeKeyLine(ws, kAskFileAssociationKey, ask ? "true" : "false");
 }
 
 void mnu_File_MRU_Click(Workspace& ws, Ui& ui, int index) {

@@ -36,6 +36,11 @@ void AddRecentFile(Workspace& ws, const std::string& path);
 /// left alone.
 void RememberDialogFolder(Workspace& ws, std::string_view key, const std::string& folder);
 
+/// Whether start-up offers the file-type association from now on. Kept in the
+/// settings file at once, replacing the key's earlier line; a file that cannot
+/// be written is left alone, and the question simply comes again.
+void SetAskFileAssociation(Workspace& ws, bool ask);
+
 /// A recent-files entry (1 to 3) chosen: loads its fullflash; a file that is
 /// gone does nothing.
 void mnu_File_MRU_Click(Workspace& ws, Ui& ui, int index);

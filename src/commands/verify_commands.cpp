@@ -13,6 +13,14 @@ namespace {
 /// Items of each kind a message box can show and still fit on a screen.
 constexpr std::size_t kListedItems = 12;
 
+/// The report is titled with the menu entry, without the dots that promise a
+/// dialog.
+std::string reportTitle(const Workspace& ws) {
+    std::string title = ws.control("mnu_Fullflash_VerifyPatch").caption;
+    while (title.ends_with('.')) title.pop_back();
+    return title;
+}
+
 }  // namespace
 
 void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
@@ -34,5 +42,5 @@ void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
         report = "Not enough memory to check this patch (" + std::to_string(text->size()) +
                  " bytes of text).";
     }
-    ui.message(report, "Verify Patch", MessageButtons::Ok);
+    ui.message(report, reportTitle(ws), MessageButtons::Ok);
 }

@@ -56,6 +56,46 @@ constexpr Rules<1> kCmpClose{{{"mnu_Fullflash_CompareClose"}}};
 constexpr Rules<1> kCmpOnly{{{"CompareOnly"}}};
 constexpr Rules<1> kCmpColumn{{{"CompareColumn"}}};
 
+// Captions of what this program adds to the window; no key above reaches them.
+constexpr Rules<1> kView{{{"mnu_View"}}};
+constexpr Rules<1> kVFit{{{"mnu_View_ZoomFit"}}};
+constexpr Rules<1> kVChkb{{{"mnu_View_Checkerboard"}}};
+constexpr Rules<1> kVerPa{{{"mnu_Fullflash_VerifyPatch"}}};
+constexpr Rules<1> kDiscard{{{"mnu_PopupPictures_Discard"}}};
+constexpr Rules<1> kHRdMe{{{"mnu_Help_ReadMe"}}};
+constexpr Rules<12> kBit{{{"mnu_PopupPictures_Load_1bit", "1 "},
+                          {"mnu_PopupPictures_Load_8bit", "8 "},
+                          {"mnu_PopupPictures_Load_16bit", "16 "},
+                          {"mnu_PopupPictures_Load_24bit", "24 "},
+                          {"mnu_PopupPictures_Loads_1bit", "1 "},
+                          {"mnu_PopupPictures_Loads_8bit", "8 "},
+                          {"mnu_PopupPictures_Loads_16bit", "16 "},
+                          {"mnu_PopupPictures_Loads_24bit", "24 "},
+                          {"mnu_PopupPic_SaveAsGPF_1bit", "1 "},
+                          {"mnu_PopupPic_SaveAsGPF_8bit", "8 "},
+                          {"mnu_PopupPic_SaveAsGPF_16bit", "16 "},
+                          {"mnu_PopupPic_SaveAsGPF_24bit", "24 "}}};
+constexpr Rules<1> kTab2{{{"ThumbnailsTab"}}};
+constexpr Rules<1> kLvNum{{{"ColumnHeader1"}}};
+constexpr Rules<1> kLvHex{{{"ColumnHeader2"}}};
+constexpr Rules<1> kLvWidth{{{"ColumnHeader3"}}};
+constexpr Rules<1> kLvHeight{{{"ColumnHeader4"}}};
+constexpr Rules<1> kLvType{{{"ColumnHeader5"}}};
+constexpr Rules<1> kLvPIT{{{"ColumnHeader6"}}};
+constexpr Rules<1> kLvPIC{{{"ColumnHeader7"}}};
+constexpr Rules<1> kTipPIT{{{"ColumnTip6"}}};
+constexpr Rules<1> kTipPIC{{{"ColumnTip7"}}};
+constexpr Rules<1> kSbHint{{{"StatusHint"}}};
+constexpr Rules<1> kSbCount{{{"StatusPictures"}}};
+constexpr Rules<1> kSbSel{{{"StatusPicture"}}};
+constexpr Rules<1> kSbData{{{"StatusDataAt"}}};
+constexpr Rules<1> kSbBytes{{{"StatusBytes"}}};
+constexpr Rules<1> kSbStaged{{{"StatusStaged"}}};
+constexpr Rules<1> kSbNoPIT{{{"StatusNoTable"}}};
+constexpr Rules<1> kBtnOK{{{"Command2"}}};
+constexpr Rules<1> kBtnReg{{{"Command6"}}};
+constexpr Rules<1> kDontAsk{{{"DontAskAgain"}}};
+
 constexpr std::array kKeys{
     LanguageKey{"str_UNKfile", true, kNone},
     LanguageKey{"str_Succes", true, kNone},
@@ -127,6 +167,39 @@ constexpr std::array kKeys{
     LanguageKey{"str_CmpModel", true, kNone},
     LanguageKey{"str_CmpStaged", true, kNone},
     LanguageKey{"str_CmpLeft", true, kNone},
+    LanguageKey{"cap_mnView", false, kView},
+    LanguageKey{"cap_mnVFit", false, kVFit},
+    LanguageKey{"cap_mnVChkb", false, kVChkb},
+    LanguageKey{"cap_mnVerPa", false, kVerPa},
+    LanguageKey{"cap_mnDiscard", false, kDiscard},
+    LanguageKey{"cap_mnHRdMe", false, kHRdMe},
+    LanguageKey{"cap_mnBit", false, kBit},
+    LanguageKey{"cap_tStr1tab2", false, kTab2},
+    LanguageKey{"cap_lvNum", false, kLvNum},
+    LanguageKey{"cap_lvHex", false, kLvHex},
+    LanguageKey{"cap_lvWidth", false, kLvWidth},
+    LanguageKey{"cap_lvHeight", false, kLvHeight},
+    LanguageKey{"cap_lvType", false, kLvType},
+    LanguageKey{"cap_lvPIT", false, kLvPIT},
+    LanguageKey{"cap_lvPIC", false, kLvPIC},
+    LanguageKey{"cap_tipPIT", false, kTipPIT},
+    LanguageKey{"cap_tipPIC", false, kTipPIC},
+    LanguageKey{"cap_sbHint", false, kSbHint},
+    LanguageKey{"cap_sbCount", false, kSbCount},
+    LanguageKey{"cap_sbSel", false, kSbSel},
+    LanguageKey{"cap_sbData", false, kSbData},
+    LanguageKey{"cap_sbBytes", false, kSbBytes},
+    LanguageKey{"cap_sbStaged", false, kSbStaged},
+    LanguageKey{"cap_sbNoPIT", false, kSbNoPIT},
+    LanguageKey{"cap_btnOK", false, kBtnOK},
+    LanguageKey{"cap_btnReg", false, kBtnReg},
+    LanguageKey{"cap_chDontAsk", false, kDontAsk},
+    LanguageKey{"str_AbCredit", true, kNone},
+    LanguageKey{"str_AbHelp", true, kNone},
+    LanguageKey{"str_AbForums", true, kNone},
+    LanguageKey{"str_AbViKlay", true, kNone},
+    LanguageKey{"str_AbConv", true, kNone},
+    LanguageKey{"str_RegNo", true, kNone},
 };
 
 constexpr std::string_view kAllKey = "str_all";

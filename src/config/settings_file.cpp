@@ -38,6 +38,9 @@ SettingsFound ReadSettings(std::string_view bytes) {
         for (const SwitchKey& entry : kSwitches) {
             if (KeyValue(line, entry.key)) found.*entry.found = line.ends_with("true");
         }
+        if (KeyValue(line, kAskFileAssociationKey)) {
+            found.AskFileAssociation = line.ends_with("true");
+        }
         for (std::size_t slot = 0; slot < kRecentKeys.size(); ++slot) {
             if (const auto value = KeyValue(line, kRecentKeys[slot])) {
                 found.recent[slot] = std::string(*value);
@@ -54,6 +57,7 @@ std::string SettingsFileText(const SettingsValues& values, const RecentFiles& re
     for (const SwitchKey& entry : kSwitches) {
         appendLine(out, entry.key, values.*entry.value ? "true" : "false");
     }
+    if (!values.AskFileAssociation) appendLine(out, kAskFileAssociationKey, "false");
     return out + RecentFileLines(recent);
 }
 

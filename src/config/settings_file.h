@@ -1,6 +1,7 @@
 #pragma once
 // Pictavo.ini: the converter path, the language name, five switches and the
-// recent files, one "key=value" line each, CR LF line ends.
+// recent files, one "key=value" line each, CR LF line ends. Settings of our
+// own follow under keys that neither begin with nor start another key.
 
 #include <array>
 #include <optional>
@@ -21,9 +22,15 @@ struct SettingsValues {
     bool DefaultGPF2 = false;
     bool ZeroFilename = true;
     bool HEXFilename = false;
+    /// Whether start-up offers to open GPF and GPF2 files with Pictavo; off
+    /// once the user ticked "Do not ask again". Written only when off, so a
+    /// new file keeps exactly the seven lines above.
+    bool AskFileAssociation = true;
 
     friend bool operator==(const SettingsValues&, const SettingsValues&) = default;
 };
+
+inline constexpr std::string_view kAskFileAssociationKey = "AskFileAssociation";
 
 /// One entry of the File menu's recent-files list; in use exactly when shown.
 struct RecentFile {
@@ -45,6 +52,7 @@ struct SettingsFound {
     std::optional<bool> DefaultGPF2;
     std::optional<bool> ZeroFilename;
     std::optional<bool> HEXFilename;
+    std::optional<bool> AskFileAssociation;
     std::array<std::optional<std::string>, 3> recent;  ///< MRU1 to MRU3
 
     friend bool operator==(const SettingsFound&, const SettingsFound&) = default;
@@ -55,7 +63,8 @@ struct SettingsFound {
 [[nodiscard]] SettingsFound ReadSettings(std::string_view bytes);
 
 /// The whole file as the Settings dialog writes it: the seven setting lines,
-/// then one line per shown recent file.
+/// the settings of our own that differ from their defaults, then one line per
+/// shown recent file.
 [[nodiscard]] std::string SettingsFileText(const SettingsValues& values, const RecentFiles& recent);
 
 /// The lines a change of the recent-files list appends: "MRUn=" and the

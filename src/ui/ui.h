@@ -23,6 +23,12 @@ struct FileDialogRequest {
     std::string defaultExtension;  ///< without the dot; empty for none
 };
 
+/// The answer to a question that carries a check box under its text.
+struct CheckedAnswer {
+    bool ok = false;       ///< OK was chosen
+    bool checked = false;  ///< the check box was ticked
+};
+
 class Ui {
   public:
     virtual ~Ui() = default;
@@ -30,6 +36,13 @@ class Ui {
     /// Shows a message box; true only when the answer is OK.
     virtual bool message(const std::string& text, const std::string& title,
                          MessageButtons buttons) = 0;
+    /// An OK/Cancel question with a check box (such as "Do not ask again")
+    /// under its text. A front end without check boxes asks the plain
+    /// question and leaves the box unticked.
+    virtual CheckedAnswer question(const std::string& text, const std::string& title,
+                                   [[maybe_unused]] const std::string& checkBox) {
+        return {message(text, title, MessageButtons::OkCancel), false};
+    }
     /// Open-file dialog; nothing on Cancel.
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     /// Save-file dialog; nothing on Cancel. The dialog does not ask about

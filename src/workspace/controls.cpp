@@ -83,6 +83,26 @@ constexpr std::array kWindowControls{
     ControlSpec{ControlNames::kPicturesTab, "Pictures"},
     ControlSpec{ControlNames::kCompareOnly, "only differing"},
     ControlSpec{ControlNames::kCompareColumn, "B"},
+    // Parts of the window the language file reaches besides the menus.
+    ControlSpec{ControlNames::kThumbnailsTab, "Thumbnails"},
+    ControlSpec{"ColumnHeader1", "#"},
+    ControlSpec{"ColumnHeader2", "hex"},
+    ControlSpec{"ColumnHeader3", "width"},
+    ControlSpec{"ColumnHeader4", "height"},
+    ControlSpec{"ColumnHeader5", "Type"},
+    ControlSpec{"ColumnHeader6", "PIToffset"},
+    ControlSpec{"ColumnHeader7", "PICoffset"},
+    ControlSpec{"ColumnTip6", "File offset of the picture's entry in the picture index table"},
+    ControlSpec{"ColumnTip7",
+                "File offset of the picture's data (its flash address without the top digit)"},
+    ControlSpec{"StatusHint", "Open a fullflash (.bin) with File > Open, or drop it on the window"},
+    ControlSpec{"StatusPictures", "Pictures"},
+    ControlSpec{"StatusPicture", "Picture"},
+    ControlSpec{"StatusDataAt", "data at"},
+    ControlSpec{"StatusBytes", "bytes"},
+    ControlSpec{"StatusStaged", "Staged replacements"},
+    ControlSpec{"StatusNoTable", "No picture table found in this file"},
+    ControlSpec{ControlNames::kDontAskAgain, "Do not ask again"},
 };
 
 constexpr std::array kSettingsDialogControls{
@@ -99,6 +119,7 @@ constexpr std::array kSettingsDialogControls{
     ControlSpec{"Command2", "OK"},
     ControlSpec{"Command3", "Apply"},
     ControlSpec{"Command4", "Cancel"},
+    ControlSpec{"Command6", "Open GPF and GPF2 files with Pictavo"},
 };
 
 }  // namespace

@@ -31,7 +31,9 @@ struct MenuSpec {
 /// The whole menu tree: the menu bar, then the list pop-up and the picture pop-up.
 [[nodiscard]] std::span<const MenuSpec> MenuTree();
 
-/// Captioned controls that are not menus (window, frames, check box, tab).
+/// Captioned controls that are not menus (window, frames, check box, tabs),
+/// and the words of the list's headers, the status bar and the association
+/// question.
 struct ControlSpec {
     std::string_view name;
     std::string_view caption;
@@ -45,6 +47,8 @@ inline constexpr std::string_view kWindow = "Form1";
 inline constexpr std::string_view kInfoFrame = "FFinfo";
 inline constexpr std::string_view kTransparency = "TransCheck";
 inline constexpr std::string_view kPicturesTab = "TabStrip1";
+inline constexpr std::string_view kThumbnailsTab = "ThumbnailsTab";
+inline constexpr std::string_view kDontAskAgain = "DontAskAgain";
 inline constexpr std::string_view kListPopup = "mnu_PopupPictures";
 inline constexpr std::string_view kPicturePopup = "mnu_PopupPic";
 /// While comparing: the check box that hides the rows that do not differ, and

@@ -4,17 +4,21 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 
+#include "app/form2.h"
 #include "app/named_child.h"
 #include "app/tiny_flash.h"
+#include "common/scripted_ui.h"
 #include "common/temp_dir.h"
 
 namespace {
@@ -56,7 +60,7 @@ TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
 
     QStringList bar;
     for (QAction* action : window.menuBar()->actions()) bar << action->text();
-    EXPECT_EQ(bar, (QStringList{"&File", "&Tools", "&FullFlash", "&View", "&Settings", "&Help"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Tools", "F&ullFlash", "&View", "&Settings", "&Help"}));
 
     // The popups need rows, or a shown picture.
     EXPECT_EQ(window.listPopup(), nullptr);
@@ -107,6 +111,36 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_FALSE(window.menuAction("mnu_FileClose")->isEnabled());
     EXPECT_FALSE(window.menuAction("mnu_FullFlash")->isEnabled());
     EXPECT_EQ(window.listPopup(), nullptr);
+}
+
+// The file-type question waits for the window, and "Do not ask again" keeps
+// it from later starts until the Settings dialog's button registers the types.
+TEST(Form1, AsksAboutGpfFilesOverTheShownWindowUntilSilenced) {
+    TempDir dir;
+    const auto start = [&dir](ScriptedUi* ui) {
+        auto window = std::make_unique<Form1>(dir.path().string(), "", FileTypeCheck::Ask);
+        window->setUi(std::unique_ptr<Ui>(ui));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(ui->dialogs.empty()) << "nothing is asked before the window shows";
+        window->show();
+        QCoreApplication::processEvents();
+        return window;
+    };
+    auto* first = new ScriptedUi;
+    auto window = start(&first->answer(false, true));
+    ASSERT_EQ(first->dialogs.size(), 1u);
+    EXPECT_EQ(first->dialogs[0].checkBox, "Do not ask again");
+    EXPECT_TRUE(ReadWholeFile(dir.file("Pictavo.ini")).ends_with("AskFileAssociation=false\r\n"));
+
+    auto* second = new ScriptedUi;
+    window = start(second);
+    EXPECT_TRUE(second->dialogs.empty());
+
+    ScriptedUi settingsUi;
+    Form2 settings(window->workspace(), settingsUi, {}, window.get());
+    NamedChild<QPushButton>(settings, "Command6")->click();
+    EXPECT_EQ(settingsUi.dialogs.size(), 1u) << "tells that it is done";
+    EXPECT_TRUE(ReadWholeFile(dir.file("Pictavo.ini")).ends_with("AskFileAssociation=true\r\n"));
 }
 
 }  // namespace

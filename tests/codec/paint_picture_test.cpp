@@ -79,4 +79,10 @@ TEST(PaintPicture, CheckerboardGivesEachTransparentCellTheSquareUnderIt) {
               (std::vector<std::uint32_t>{0xFF010203, 0xFF010203, 0xFF101010}));
     EXPECT_EQ(PaintPicture(marked, false, board).pixels,
               (std::vector<std::uint32_t>{0xFF010203, 0xFF010203, 0xFFA9ABA9}));
+    // Opaque pixels hide the squares; half-transparent ones mix with them.
+    const DecodedPicture shaded = Picture(3, 1, true, [](int x, int) {
+        return Cell{200, 100, 0, static_cast<std::uint8_t>(x == 2 ? 128 : 255)};
+    });
+    EXPECT_EQ(PaintPicture(shaded, true, board).pixels,
+              (std::vector<std::uint32_t>{0xFFC86400, 0xFFC86400, 0xFF6C3A08}));
 }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-ScriptedUi& ScriptedUi::answer(bool ok) {
-    m_answers.push_back(ok);
+ScriptedUi& ScriptedUi::answer(bool ok, bool checked) {
+    m_answers.push_back({ok, checked});
     return *this;
 }
 
@@ -19,20 +19,31 @@ ScriptedUi& ScriptedUi::chooseFolder(std::string folder) {
 
 bool ScriptedUi::message(const std::string& text, const std::string& title,
                          MessageButtons buttons) {
-    dialogs.push_back({RecordedDialog::Kind::Message, text, title, buttons, {}});
+    dialogs.push_back({RecordedDialog::Kind::Message, text, title, buttons, {}, {}});
     if (buttons == MessageButtons::Ok) return true;
+    return nextAnswer(text, title).ok;
+}
+
+CheckedAnswer ScriptedUi::question(const std::string& text, const std::string& title,
+                                   const std::string& checkBox) {
+    dialogs.push_back(
+        {RecordedDialog::Kind::Message, text, title, MessageButtons::OkCancel, {}, checkBox});
+    return nextAnswer(text, title);
+}
+
+CheckedAnswer ScriptedUi::nextAnswer(const std::string& text, const std::string& title) {
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected question: \"" << text << "\" titled \"" << title << "\"";
-        return false;
+        return {};
     }
-    const bool ok = m_answers.front();
+    const CheckedAnswer answer = m_answers.front();
     m_answers.pop_front();
-    return ok;
+    return answer;
 }
 
 std::optional<std::string> ScriptedUi::pathDialog(RecordedDialog::Kind kind,
                                                   const FileDialogRequest& request) {
-    dialogs.push_back({kind, "", request.title, {}, request});
+    dialogs.push_back({kind, "", request.title, {}, request, {}});
     if (m_paths.empty()) {
         ADD_FAILURE() << "unexpected file dialog: " << request.title;
         return std::nullopt;
@@ -51,7 +62,7 @@ std::optional<std::string> ScriptedUi::saveFile(const FileDialogRequest& request
 }
 
 std::string ScriptedUi::BrowseForFolder(const std::string& prompt) {
-    dialogs.push_back({RecordedDialog::Kind::Folder, prompt, "", {}, {}});
+    dialogs.push_back({RecordedDialog::Kind::Folder, prompt, "", {}, {}, {}});
     if (m_folders.empty()) {
         ADD_FAILURE() << "unexpected folder browser: " << prompt;
         return "";

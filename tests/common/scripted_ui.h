@@ -16,13 +16,15 @@ struct RecordedDialog {
     std::string title;  ///< message or dialog title
     MessageButtons buttons = MessageButtons::Ok;
     FileDialogRequest request;  ///< open/save dialogs only
+    std::string checkBox;       ///< the check box under a question, if any
 };
 
 class ScriptedUi final : public Ui {
   public:
-    /// Queues the answer to the next OK/Cancel question (true = OK). OK-only
+    /// Queues the answer to the next OK/Cancel question (true = OK) and, for
+    /// a question with a check box, whether the box is ticked. OK-only
     /// message boxes need no queued answer.
-    ScriptedUi& answer(bool ok);
+    ScriptedUi& answer(bool ok, bool checked = false);
     /// Queues the path the next open or save dialog returns; nullopt = Cancel.
     ScriptedUi& choosePath(std::optional<std::string> path);
     /// Queues the folder the next folder browser returns; "" = Cancel.
@@ -30,6 +32,8 @@ class ScriptedUi final : public Ui {
 
     bool message(const std::string& text, const std::string& title,
                  MessageButtons buttons) override;
+    CheckedAnswer question(const std::string& text, const std::string& title,
+                           const std::string& checkBox) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::string BrowseForFolder(const std::string& prompt) override;
@@ -44,10 +48,11 @@ class ScriptedUi final : public Ui {
     [[nodiscard]] bool exhausted() const;
 
   private:
+    CheckedAnswer nextAnswer(const std::string& text, const std::string& title);
     std::optional<std::string> pathDialog(RecordedDialog::Kind kind,
                                           const FileDialogRequest& request);
 
-    std::deque<bool> m_answers;
+    std::deque<CheckedAnswer> m_answers;
     std::deque<std::optional<std::string>> m_paths;
     std::deque<std::string> m_folders;
 };

@@ -8,6 +8,7 @@
 
 #include "common/temp_dir.h"
 #include "config/config_lines.h"
+#include "workspace/controls.h"
 
 using namespace ConfigActions;
 using namespace std::string_literals;
@@ -81,6 +82,31 @@ TEST(ShippedLanguageFiles, HaveEveryKeyWithAText) {
         QStringDecoder utf8(QStringDecoder::Utf8);
         (void)utf8(QByteArray::fromStdString(bytes));
         EXPECT_FALSE(utf8.hasError());
+    }
+}
+
+// A key that begins another key would take that key's lines as its own. And
+// every caption the window shows can be translated, but for texts that no
+// language changes: the program's name, zoom ratios, recent-file paths and the
+// names of the two pop-up menus, which are never shown.
+TEST(LanguageKeys, NoKeyBeginsAnotherAndEveryCaptionHasOne) {
+    std::set<std::string_view> reached{
+        "Form1",         "mnu_View_Zoom1", "mnu_View_Zoom2", "mnu_View_Zoom4",    "mnu_View_Zoom8",
+        "mnu_File_MRU1", "mnu_File_MRU2",  "mnu_File_MRU3",  "mnu_PopupPictures", "mnu_PopupPic"};
+    for (const LanguageKey& key : LanguageKeys()) {
+        for (const LanguageKey& other : LanguageKeys()) {
+            EXPECT_TRUE(key.key == other.key || !other.key.starts_with(key.key))
+                << key.key << " begins " << other.key;
+        }
+        for (const CaptionRule& rule : key.captions) reached.insert(rule.control);
+    }
+    for (const MenuSpec& entry : MenuTree()) {
+        if (entry.kind == MenuKind::Separator) continue;
+        EXPECT_TRUE(reached.contains(entry.name)) << entry.name;
+    }
+    for (const auto& table : {WindowControls(), SettingsDialogControls()}) {
+        for (const ControlSpec& control : table)
+            EXPECT_TRUE(reached.contains(control.name)) << control.name;
     }
 }
 

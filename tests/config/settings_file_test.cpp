@@ -38,20 +38,22 @@ TEST(ReadSettings, TakesWhatTheKeyRulesGive) {
         {"KeyWithoutSeparatorSetsNothing", "nConvert\r\nHEXFilename\r\n", {}},
         {"BinaryBytes", "\0\xff=\r\nZeroFilename=\0true"s,
          with(&SettingsFound::ZeroFilename, true)},
+        {"OwnSettingReadAsASwitch", "AskFileAssociation=false\r\n",
+         with(&SettingsFound::AskFileAssociation, false)},
         {"HugeLine", "MRU1=" + std::string(1 << 20, 'x'), recentOnly(0, std::string(1 << 20, 'x'))},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadSettings(c.bytes), c.expected) << c.name;
 }
 
-TEST(SettingsFileText, SevenLinesThenTheShownRecentFiles) {
+TEST(SettingsFileText, SevenLinesOurOwnWhenNotDefaultThenTheShownRecentFiles) {
     RecentFiles recent;
     recent[0] = {true, "/a.bin"};
     recent[2] = {true, "/c.bin"};
-    SettingsValues values{"/bin/conv", "German", false, true, true, false, true};
+    SettingsValues values{"/bin/conv", "German", false, true, true, false, true, false};
     EXPECT_EQ(SettingsFileText(values, recent),
               "nConvert=/bin/conv\r\nLanguage=German\r\nTransparency=false\r\nCompressGPF=true\r\n"
               "DefaultGPF2=true\r\nZeroFilename=false\r\nHEXFilename=true\r\n"
-              "MRU1=/a.bin\r\nMRU3=/c.bin\r\n");
+              "AskFileAssociation=false\r\nMRU1=/a.bin\r\nMRU3=/c.bin\r\n");
 }
 
 TEST(AddRecentFile, NewestFirstWithoutRepeats) {
