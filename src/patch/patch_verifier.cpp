@@ -17,7 +17,7 @@ class Coverage {
   public:
     explicit Coverage(const std::vector<const Vkp::Record*>& records) {
         for (const Vkp::Record* r : records)
-            m_ranges.push_back({r->address, r->address + r->newBytes.size()});
+            m_ranges.emplace_back(r->address, r->address + r->newBytes.size());
         std::sort(m_ranges.begin(), m_ranges.end());
         std::vector<std::pair<std::uint64_t, std::uint64_t>> merged;
         for (const auto& range : m_ranges) {

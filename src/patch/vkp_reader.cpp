@@ -78,7 +78,7 @@ class LineCleaner {
                 continue;
             }
             if (rest.starts_with("*/")) {
-                warnings.push_back({number, "\"*/\" without \"/*\""});
+                warnings.push_back({number, R"("*/" without "/*")"});
                 code += ' ';
                 i += 2;
                 continue;
@@ -129,7 +129,7 @@ bool fieldBytes(std::string_view field, std::string& bytes, std::string& problem
         const std::size_t start = i;
         while (i < field.size() && field[i] != ',') {
             if (!isHexDigit(field[i])) {
-                problem = "\"" + std::string(field) + "\" is not hexadecimal data";
+                problem.assign(1, '"').append(field).append("\" is not hexadecimal data");
                 return false;
             }
             ++i;
