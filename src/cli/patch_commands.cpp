@@ -3,9 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include <stdlib.h>
-
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>
