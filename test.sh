@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine (missing packages only), builds the dev preset
-# (AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test, then runs
-# each fuzz target for a short, bounded time when clang is present.
+# Sets up a fresh Debian machine (missing packages only), checks the C++ files
+# are in clang-format style, builds the dev preset (AddressSanitizer +
+# UndefinedBehaviorSanitizer), runs every test and clang-tidy over src/, then
+# runs each fuzz target for a short, bounded time when clang is present.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
+
+if command -v clang-format >/dev/null; then
+  scripts/check-format.sh
+else
+  echo "clang-format not found: format check skipped"
+fi
 
 cmake --preset dev >/dev/null
 cmake --build --preset dev
@@ -30,6 +37,12 @@ if [ ! -d "$judge/node_modules" ] || ! cmp -s tests/vkp_judge/package-lock.json 
   fi
 fi
 QT_QPA_PLATFORM=offscreen ctest --preset dev -j 2
+
+if command -v clang-tidy >/dev/null; then
+  scripts/run-clang-tidy.sh build/dev
+else
+  echo "clang-tidy not found: static analysis skipped"
+fi
 
 if command -v clang++ >/dev/null; then
   scripts/run-fuzzers.sh "${PICTAVO_FUZZ_SECONDS:-20}"

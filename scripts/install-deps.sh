@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-tidy clang-format
   xvfb xauth
   shared-mime-info xdg-utils
   nodejs npm  # the VKP reader's differential test

@@ -78,7 +78,7 @@ class Form1 final : public QMainWindow {
     /// The "only differing" check box of the comparison bar.
     void CompareOnly_Click();
     void mnu_Settings_Click();
-    void mnu_Help_ReadMe_Click();
+    void mnu_Help_ReadMe_Click() const;
     void mnu_Help_About_Click();
     void mnu_PopupPictures_Load_1bit_Click();
     void mnu_PopupPictures_Load_8bit_Click();
@@ -112,7 +112,7 @@ class Form1 final : public QMainWindow {
     void mnu_View_Zoom8_Click();
     void mnu_View_Checkerboard_Click();
     /// Ctrl+C in the preview: the shown picture, with its transparency, to the clipboard.
-    void copyPicture();
+    void copyPicture() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

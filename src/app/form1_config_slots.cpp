@@ -22,7 +22,7 @@ void Form1::mnu_Settings_Click() {
     refreshFromWorkspace();
 }
 
-void Form1::mnu_Help_ReadMe_Click() {
+void Form1::mnu_Help_ReadMe_Click() const {
     // Not waited for and not checked, like any document opened from a menu.
     QProcess::startDetached(QStringLiteral("xdg-open"),
                             {bytesToQString(m_ws.programFiles.readMeFile)});

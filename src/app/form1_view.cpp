@@ -146,7 +146,7 @@ void Form1::showStatus() {
     m_status->setText(parts.join(QStringLiteral("  \u00B7  ")));
 }
 
-void Form1::copyPicture() {
+void Form1::copyPicture() const {
     if (m_ws.pictureInfo.empty()) return;
     QApplication::clipboard()->setImage(PictureWithAlpha(m_ws.picture));
 }

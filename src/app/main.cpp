@@ -6,7 +6,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The command line is one path; a path with blanks may arrive split.
     std::string commandLine;
-    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
     Form1 window(QCoreApplication::applicationDirPath().toStdString(), commandLine,
                  FileTypeCheck::Ask);
     window.show();

@@ -107,7 +107,7 @@ std::string QtUi::BrowseForFolder(const std::string& prompt) {
 
 QString QtUi::startFolder(std::string_view key) const {
     if (!key.empty() && m_folders.recall) {
-        const QString folder = bytesToQString(m_folders.recall(key));
+        QString folder = bytesToQString(m_folders.recall(key));
         if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     }
     return QDir::homePath();

@@ -18,11 +18,12 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
     painter->save();
     const QPalette& palette = option.palette;
-    if (option.state & QStyle::State_Selected) painter->fillRect(option.rect, palette.highlight());
+    if (option.state.testFlag(QStyle::State_Selected))
+        painter->fillRect(option.rect, palette.highlight());
 
     const QRect square(option.rect.left() + kMargin, option.rect.top() + kMargin, m_tileSize,
                        m_tileSize);
-    const QImage image = index.data(PictureListModel::ThumbnailRole).value<QImage>();
+    const auto image = index.data(PictureListModel::ThumbnailRole).value<QImage>();
     if (image.isNull()) {
         painter->setPen(QPen(palette.color(QPalette::Mid), 1, Qt::DotLine));
         painter->drawRect(square.adjusted(0, 0, -1, -1));
@@ -46,8 +47,9 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     QFont font = option.font;
     font.setBold(staged);
     painter->setFont(font);
-    painter->setPen(palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                        : QPalette::Text));
+    painter->setPen(palette.color(option.state.testFlag(QStyle::State_Selected)
+                                      ? QPalette::HighlightedText
+                                      : QPalette::Text));
     const QRect label(option.rect.left(), square.bottom() + 2, option.rect.width(),
                       option.rect.bottom() - square.bottom() - 2);
     painter->drawText(label, Qt::AlignHCenter | Qt::AlignTop,

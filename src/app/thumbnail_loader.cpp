@@ -27,7 +27,7 @@ QImage ThumbnailLoader::tile(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= m_ws.rows.size()) return {};
     const PictureListEntry& entry = m_ws.rows[static_cast<std::size_t>(row)];
     const auto made = m_tiles.find(row);
-    const QImage shown = made == m_tiles.end() ? QImage() : made->second.image;
+    QImage shown = made == m_tiles.end() ? QImage() : made->second.image;
     if (isReady(row)) return shown;
 
     const auto asked = m_requested.find(row);

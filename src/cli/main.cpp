@@ -1,5 +1,6 @@
 #include <CLI/CLI.hpp>
 
+#include <exception>
 #include <iostream>
 
 #include "cli/cli_commands.h"
@@ -21,9 +22,7 @@ bool isCommand(CLI::App& app, const std::string& name) {
                 .empty();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     CLI::App app{"Pictavo's commands without a window. The fullflash is only ever read.",
                  "pictavo-cli"};
     auto formatter = std::make_shared<CLI::Formatter>();
@@ -56,4 +55,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     return status.code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A failure no command foresaw (memory, the file system) ends the run with a
+    // message and status 1 instead of an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "pictavo-cli: " << error.what() << '\n';
+        return 1;
+    }
 }

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>

@@ -31,7 +31,7 @@ struct DecodedPicture {
 
     /// Cells outside width x height keep whatever earlier pictures left: a
     /// decode never clears the canvas.
-    std::vector<Cell> canvas = std::vector<Cell>(kCanvasWidth * kCanvasHeight);
+    std::vector<Cell> canvas = std::vector<Cell>(std::size_t{kCanvasWidth} * kCanvasHeight);
     std::int16_t width = 0;
     std::int16_t height = 0;
     std::int16_t pictureNumber = 0;
@@ -45,9 +45,9 @@ struct DecodedPicture {
     [[nodiscard]] int canvasRows() const { return std::clamp<int>(height, 0, kCanvasHeight); }
 
     [[nodiscard]] Cell& at(int x, int y) {
-        return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)];
+        return canvas[static_cast<std::size_t>(y) * kCanvasWidth + x];
     }
     [[nodiscard]] const Cell& at(int x, int y) const {
-        return canvas[static_cast<std::size_t>(y * kCanvasWidth + x)];
+        return canvas[static_cast<std::size_t>(y) * kCanvasWidth + x];
     }
 };

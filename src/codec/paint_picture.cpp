@@ -37,7 +37,8 @@ PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundA
     image.width = picture.canvasColumns();
     image.height = picture.canvasRows();
     if (image.width == 0 || image.height == 0) return PaintedImage{};
-    image.pixels.reserve(static_cast<std::size_t>(image.width * image.height));
+    image.pixels.reserve(static_cast<std::size_t>(image.width) *
+                         static_cast<std::size_t>(image.height));
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
             const Cell& c = picture.at(x, y);

@@ -12,6 +12,10 @@
 
 namespace GPFcodec::formats {
 
+// Both values are never negative, so adding 0.5 and truncating rounds right, and
+// std::lround would not be constexpr before C++23.
+// NOLINTBEGIN(bugprone-incorrect-roundings)
+
 /// A stored channel of 0..maxValue widened to 0..255: (255 / maxValue) x value
 /// in double precision, rounded. No input meets an exact half.
 constexpr std::uint8_t widen(int value, int maxValue) {
@@ -22,6 +26,8 @@ constexpr std::uint8_t widen(int value, int maxValue) {
 constexpr std::uint8_t narrow(int value, int maxValue) {
     return static_cast<std::uint8_t>(value * maxValue / 255.0 + 0.5);
 }
+
+// NOLINTEND(bugprone-incorrect-roundings)
 
 template <std::size_t Size>
 constexpr std::array<std::uint8_t, Size> widenTable() {

@@ -59,7 +59,7 @@ BatchEnd SavePicturesInFolder(Workspace& ws, Ui& ui, const std::string& folder,
         const auto name = GPFcodec::PictureFileNameFor(ws.rows[position].entry.number,
                                                        ws.HEXFilename, ws.ZeroFilename);
         ws.am = static_cast<std::uint8_t>(name.digits);
-        const std::string path = folder + name.base + extension;
+        const std::string path = (folder + name.base).append(extension);
         if (!ConfirmOverwrite(ws, ui, path) || !write(path)) {
             end.completed = false;
             return end;

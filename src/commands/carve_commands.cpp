@@ -17,7 +17,10 @@ void findAndWrite(Workspace& ws, Ui& ui, CarveKind kind) {
         ws, ui, {{"FullFlash files (*.bin)", "*.bin"}, {"All files (*.*)", "*.*"}});
     if (!chosen) return;
     const auto count = CarveFiles(ws, ui, chosen->input, kind, chosen->folder);
-    if (count) ui.message(ws.text("str_Succes"), " " + std::to_string(*count), MessageButtons::Ok);
+    if (count) {
+        ui.message(ws.text("str_Succes"), std::string(" ").append(std::to_string(*count)),
+                   MessageButtons::Ok);
+    }
 }
 
 }  // namespace

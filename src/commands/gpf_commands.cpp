@@ -132,7 +132,8 @@ BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
         ui.progress(static_cast<int>(position * 100 / count));
         if (!SelectAndShow(ws, ui, position)) continue;
         const PictureListEntry& row = ws.rows[position];
-        const std::string path = folder + PadZeros(std::to_string(row.entry.number), 4) + extension;
+        const std::string path =
+            (folder + PadZeros(std::to_string(row.entry.number), 4)).append(extension);
         if (!ConfirmOverwrite(ws, ui, path)) continue;
         const SaveOutcome outcome = writeRawGpf(ws, ui, row, path);
         if (outcome == SaveOutcome::Failed) {

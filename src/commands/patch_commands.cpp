@@ -169,9 +169,10 @@ void WritePatch(Workspace& ws, Ui& ui) {
 std::string PatchClosingMessage(const Workspace& ws, const PatchWritten& written) {
     std::string text = ws.text("str_Succes");
     if (written.notPlaced > 0) {
-        text += "\r" + std::to_string(written.notPlaced) +
-                (written.notPlaced == 1 ? " picture was" : " pictures were") +
-                " not placed and stay marked";
+        text += '\r';
+        text += std::to_string(written.notPlaced);
+        text += written.notPlaced == 1 ? " picture was" : " pictures were";
+        text += " not placed and stay marked";
     }
     return text;
 }

@@ -22,8 +22,8 @@ constexpr std::array<std::string_view, 6> kProbedExtensions{".gpf2", ".gpf", ".b
                                                             ".png",  ".jpg", ".gif"};
 
 GPFcodec::PictureFileName pictureFileName(Workspace& ws, std::size_t rowPosition) {
-    const auto name = GPFcodec::PictureFileNameFor(ws.rows[rowPosition].entry.number,
-                                                   ws.HEXFilename, ws.ZeroFilename);
+    auto name = GPFcodec::PictureFileNameFor(ws.rows[rowPosition].entry.number, ws.HEXFilename,
+                                             ws.ZeroFilename);
     ws.am = static_cast<std::uint8_t>(name.digits);
     return name;
 }
@@ -132,7 +132,8 @@ BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const Cod
             break;
         }
         if (!end.completed) return end;
-        ui.progress(static_cast<int>(static_cast<double>(position + 1) / count * 100.0));
+        ui.progress(static_cast<int>(static_cast<double>(position + 1) /
+                                     static_cast<double>(count) * 100.0));
     }
     return end;
 }

@@ -17,7 +17,7 @@ using DialogFolders = std::map<std::string, std::string, std::less<>>;
 /// whose folder is not remembered (language files, the converter).
 [[nodiscard]] std::string_view DialogFolderKey(std::string_view pattern);
 
-inline constexpr std::string_view kFolderPattern = "";
+inline constexpr std::string_view kFolderPattern{};
 
 /// The remembered folders a configuration file names (last line of each key).
 [[nodiscard]] DialogFolders ReadDialogFolders(std::string_view bytes);

@@ -129,7 +129,7 @@ std::vector<std::string> mimeappsLists(const XdgFolders& xdg) {
     for (const std::string& folder : folders) {
         if (folder.empty()) continue;
         for (const std::string& desktop : xdg.desktops)
-            lists.push_back(folder + "/" + desktop + "-mimeapps.list");
+            lists.push_back((folder + "/").append(desktop).append("-mimeapps.list"));
         lists.push_back(folder + "/mimeapps.list");
     }
     return lists;
@@ -138,7 +138,7 @@ std::vector<std::string> mimeappsLists(const XdgFolders& xdg) {
 std::optional<std::string> desktopEntryPath(const std::string& id, const XdgFolders& xdg) {
     if (id.empty() || id.find('/') != std::string::npos) return std::nullopt;
     for (const std::string& folder : dataFolders(xdg)) {
-        const std::string path = folder + "/applications/" + id;
+        const std::string path = (folder + "/applications/").append(id);
         if (!FSactions_Tavik::FileMissing(path)) return path;
     }
     return std::nullopt;
@@ -213,7 +213,7 @@ void CFileAssociation::CreateContextMenuItem(const std::string& strText,
 }
 
 void CFileAssociation::writeDesktopValue(const std::string& group, const std::string& key,
-                                         const std::string& value) {
+                                         const std::string& value) const {
     if (m_xdg.dataHome.empty()) return;
     const std::string path = m_xdg.dataHome + "/applications/" + desktopId();
     std::string entry = readText(path);

@@ -39,7 +39,7 @@ class CFileAssociation {
 
   private:
     void writeDesktopValue(const std::string& group, const std::string& key,
-                           const std::string& value);
+                           const std::string& value) const;
 
     ConfigActions::XdgFolders m_xdg;
 };

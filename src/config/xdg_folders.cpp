@@ -27,14 +27,16 @@ std::vector<std::string> splitList(std::string_view list) {
 }
 
 /// Relative entries are to be ignored.
-std::vector<std::string> absoluteFolders(const char* name, std::vector<std::string> defaults) {
+std::vector<std::string> absoluteFolders(const char* name,
+                                         const std::vector<std::string>& defaults) {
     std::vector<std::string> folders = splitList(variable(name));
     std::erase_if(folders, [](const std::string& folder) { return folder.front() != '/'; });
-    return folders.empty() ? defaults : folders;
+    if (folders.empty()) return defaults;
+    return folders;
 }
 
 std::string homeFolder(const char* name, const std::string& home, const char* underHome) {
-    const std::string value = variable(name);
+    std::string value = variable(name);
     if (!value.empty() && value.front() == '/') return value;
     return home.empty() ? std::string() : home + underHome;
 }

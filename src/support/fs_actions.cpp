@@ -11,8 +11,6 @@
 #include <fstream>
 #include <sstream>
 
-extern char** environ;
-
 namespace FSactions_Tavik {
 
 bool FileMissing(const std::string& path) {

@@ -20,10 +20,10 @@ std::string header(int width, int height, int code, int number, bool gpf2) {
 
 FlashBuilder pictures() {
     FlashBuilder flash;
-    flash.addPicture(3, 1, 0x88, "\x03"s + Rgb565(0x001F));  // 0: run of 3 blue
-    flash.addPicture(2, 1, 0x05, "\xE0\x1C");                // 1: red, green
-    flash.addPicture(4, 2, 0x01, "\xA0\x50");                // 2: 1-bit
-    flash.addPicture(1, 1, 0x03, "\x00");                    // 3: no such format
+    flash.addPicture(3, 1, 0x88, "\x03"s.append(Rgb565(0x001F)));  // 0: run of 3 blue
+    flash.addPicture(2, 1, 0x05, "\xE0\x1C");                      // 1: red, green
+    flash.addPicture(4, 2, 0x01, "\xA0\x50");                      // 2: 1-bit
+    flash.addPicture(1, 1, 0x03, "\x00");                          // 3: no such format
     return flash;
 }
 

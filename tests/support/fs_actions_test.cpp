@@ -40,7 +40,7 @@ TEST(SplitCommandLine, QuotesGroupBlanksSeparate) {
 
 TEST(RunAndWait, MissingProgramReturnsAtOnce) {
     TempDir dir;
-    RunAndWait("\"" + dir.file("no such program") + "\" arg");
+    RunAndWait(std::string("\"").append(dir.file("no such program")).append("\" arg"));
     RunAndWait("");
     SUCCEED();
 }
