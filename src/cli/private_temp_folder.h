@@ -3,7 +3,7 @@
 // staging and converter files: runs side by side must not take each other's
 // files. Removed with its content when the run ends.
 
-#include <stdlib.h>
+#include <cstdlib>
 
 #include <filesystem>
 #include <string>

@@ -93,7 +93,7 @@ class PictureComparer {
     /// Equal stream bytes of equal types show the same picture, wherever they
     /// lie. A stream cut off by the end of its file proves nothing: the other
     /// file may go on where this one ends.
-    bool sameStreams(const PictureEntry& a, const PictureEntry& b) const {
+    [[nodiscard]] bool sameStreams(const PictureEntry& a, const PictureEntry& b) const {
         const auto lengthA = streamLength(m_flashA, a);
         const auto lengthB = streamLength(m_flashB, b);
         if (!lengthA || lengthA != lengthB) return false;

@@ -18,7 +18,7 @@ class Coverage {
     explicit Coverage(const std::vector<const Vkp::Record*>& records) {
         for (const Vkp::Record* r : records) {
             const auto begin = static_cast<std::uint64_t>(r->address);
-            m_ranges.push_back({begin, begin + r->newBytes.size()});
+            m_ranges.emplace_back(begin, begin + r->newBytes.size());
         }
         std::sort(m_ranges.begin(), m_ranges.end());
         std::vector<std::pair<std::uint64_t, std::uint64_t>> merged;

@@ -69,7 +69,7 @@ class Parser {
                     comments();
                     break;
                 case TokenType::CommentEnd:
-                    warning(token->line, "\"*/\" without \"/*\"");
+                    warning(token->line, R"("*/" without "/*")");
                     advance();
                     break;
                 default:

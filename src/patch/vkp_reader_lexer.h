@@ -53,8 +53,18 @@ class Lexer {
         std::size_t end;
     };
     [[nodiscard]] Match match(std::size_t at) const;
+    [[nodiscard]] Match error(std::size_t at) const;
+    [[nodiscard]] Match matchHash(std::size_t at) const;
+    [[nodiscard]] Match matchSlash(std::size_t at) const;
+    [[nodiscard]] Match matchOffset(std::size_t at) const;
+    [[nodiscard]] Match matchLineEscape(std::size_t at) const;
     [[nodiscard]] Match matchHexStart(std::size_t at) const;
+    [[nodiscard]] std::size_t blanksEnd(std::size_t at) const;
+    [[nodiscard]] std::size_t hexRunEnd(std::size_t at) const;
+    [[nodiscard]] std::optional<std::size_t> numberEnd(std::size_t at) const;
     [[nodiscard]] std::optional<std::size_t> placeholderEnd(std::size_t at) const;
+    [[nodiscard]] std::optional<std::size_t> pairedRunEnd(std::size_t i) const;
+    [[nodiscard]] std::optional<std::size_t> wildDecimalEnd(std::size_t i) const;
     [[nodiscard]] std::optional<std::size_t> stringEnd(std::size_t at) const;
     [[nodiscard]] char at(std::size_t i) const { return i < m_text.size() ? m_text[i] : '\0'; }
     [[nodiscard]] std::size_t lineEnd(std::size_t from) const;
