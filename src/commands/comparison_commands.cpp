@@ -140,8 +140,12 @@ void mnu_Fullflash_CompareStage_Click(Workspace& ws, Ui& ui) {
     ui.refresh();
     std::string text = ComparisonText(ws, "str_CmpStaged") + ": " + std::to_string(staged.staged);
     const int leftOut = staged.undecodable + staged.outsideA;
-    if (leftOut > 0)
-        text += "\r" + ComparisonText(ws, "str_CmpLeft") + ": " + std::to_string(leftOut);
+    if (leftOut > 0) {
+        text.append("\r")
+            .append(ComparisonText(ws, "str_CmpLeft"))
+            .append(": ")
+            .append(std::to_string(leftOut));
+    }
     ui.message(text, "", MessageButtons::Ok);
 }
 

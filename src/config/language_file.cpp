@@ -207,8 +207,8 @@ constexpr std::string_view kAllKey = "str_all";
 std::string compose(const CaptionRule& rule, std::string_view text, std::string_view languageName,
                     std::string_view allText) {
     std::string caption = std::string(rule.prefix) + std::string(text) + std::string(rule.suffix);
-    if (rule.extra == All) caption += " (" + std::string(allText) + ")";
-    if (rule.extra == LanguageName) caption += " " + std::string(languageName);
+    if (rule.extra == All) caption.append(" (").append(allText).append(")");
+    if (rule.extra == LanguageName) caption.append(" ").append(languageName);
     return caption;
 }
 

@@ -89,7 +89,7 @@ TEST(Comparison, RefusesWhatItCannotCompare) {
               "Only fullflashes of one model and platform can be compared\rA: E71 (New-SGold)\rB: "
               "S65 (SGold)");
     EXPECT_EQ(texts[1], "No picture table found in this file\r" + noTable);
-    EXPECT_TRUE(texts[2].ends_with("\r" + c.dir.file("missing.bin")));
+    EXPECT_TRUE(texts[2].ends_with(std::string("\r").append(c.dir.file("missing.bin"))));
     ASSERT_TRUE(c.ws.comparison) << "the comparison open before stays";
     EXPECT_EQ(c.ws.comparison->file->path(), c.b);
 }
