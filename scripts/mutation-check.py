@@ -73,6 +73,8 @@ def main():
                           "-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS=-O1"])
         if configured.returncode != 0:
             sys.exit(configured.stdout)
+    # The VKP reader's differential test runs against the community parser.
+    run([str(ROOT / "scripts" / "install-vkp-judge.sh"), str(folder)])
     first = build(folder)
     if first.returncode != 0:
         sys.exit("the unchanged code does not build:\n" + first.stdout[-3000:])
