@@ -80,10 +80,7 @@ std::string ComparisonText(const Workspace& ws, const std::string& key) {
 
 void mnu_Fullflash_Compare_Click(Workspace& ws, Ui& ui) {
     if (!ws.isLoaded()) return;
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {{"FullFlash files (*.bin)", "*.bin"}};
-    const auto chosen = ui.openFile(request);
+    const auto chosen = AskOpenPath(ws, ui, {"FullFlash files (*.bin)", "*.bin"});
     if (chosen) CompareWith(ws, ui, *chosen);
 }
 

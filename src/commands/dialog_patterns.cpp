@@ -31,6 +31,15 @@ std::optional<std::string> AskSavePath(const Workspace& ws, Ui& ui, const FileFi
     return CleanDialogPath(*chosen);
 }
 
+std::optional<std::string> AskOpenPath(const Workspace& ws, Ui& ui, const FileFilter& filter) {
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Open);
+    request.filters = {filter};
+    const auto chosen = ui.openFile(request);
+    if (!chosen) return std::nullopt;
+    return CleanDialogPath(*chosen);
+}
+
 std::string CleanDialogPath(std::string path) {
     while (!path.empty() && static_cast<unsigned char>(path.back()) < 41) path.pop_back();
     return path;

@@ -30,6 +30,12 @@ enum class DialogPurpose { Open, Save };
                                                      const std::string& initialName,
                                                      const std::string& defaultExtension = {});
 
+/// The open dialog of the commands that read one kind of file: File-menu
+/// title, one filter, the current directory. The chosen name cleaned as
+/// AskSavePath cleans it, or nothing on Cancel.
+[[nodiscard]] std::optional<std::string> AskOpenPath(const Workspace& ws, Ui& ui,
+                                                     const FileFilter& filter);
+
 /// Removes trailing characters with codes below 41 (the blank rest of a
 /// dialog's name buffer).
 [[nodiscard]] std::string CleanDialogPath(std::string path);

@@ -31,10 +31,7 @@ void mnu_Fullflash_Change_PNG_Click(Workspace& ws, Ui& ui) {
 }
 
 void ReplaceEmbeddedPng(Workspace& ws, Ui& ui) {
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {{"Portable Network Graphic files (*.png)", "*.png"}};
-    const auto chosen = ui.openFile(request);
+    const auto chosen = AskOpenPath(ws, ui, {"Portable Network Graphic files (*.png)", "*.png"});
     if (!chosen) return;
     ReplaceEmbeddedPngWith(ws, ui, *chosen);
 }

@@ -25,10 +25,7 @@ std::string reportTitle(const Workspace& ws) {
 
 void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
     if (!ws.isLoaded()) return;
-    FileDialogRequest request;
-    request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {{"ViKlay Patch File (*.vkp)", "*.vkp"}};
-    const auto chosen = ui.openFile(request);
+    const auto chosen = AskOpenPath(ws, ui, {"ViKlay Patch File (*.vkp)", "*.vkp"});
     if (!chosen) return;
     const auto text = FSactions_Tavik::ReadFileBytes(*chosen);
     if (!text) {
