@@ -1,6 +1,7 @@
 // The decoder on hand-worked streams, and on streams and sizes that do not fit
 // the canvas or the source: it must stay inside both, keep later pixels in
-// their places and terminate. The formats the encoder writes are also checked
+// their places and terminate, and consume exactly what StreamLength finds
+// without decoding. The formats the encoder writes are also checked
 // pixel by pixel through the round trip.
 
 #include "codec/picture_decoder.h"
@@ -8,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 
 #include "codec/picture_type.h"
+#include "codec/stream_length.h"
 #include "codec_test_support.h"
 #include "common/scripted_ui.h"
 
@@ -45,13 +48,21 @@ DecodedPicture Decode(const Bytes& data, int type, double width, double height,
     return picture;
 }
 
-/// The cells of the first rows, `columns` to a row, as `region` lists them.
-void ExpectRegion(const DecodedPicture& picture, int columns, const std::vector<Cell>& region) {
+/// Decodes a hand-worked stream; compares the bytes consumed and the cells of
+/// the first rows, `columns` to a row, with `region`.
+void ExpectCells(const char* name, int type, double width, double height, const std::string& stream,
+                 double dataSize, int columns, const std::vector<Cell>& region,
+                 std::size_t start = 0) {
+    SCOPED_TRACE(name);
+    const DecodedPicture picture = Decode(Data(stream), type, width, height, start);
     std::vector<Cell> cells;
     for (int i = 0; i < static_cast<int>(region.size()); ++i) {
         cells.push_back(picture.at(i % columns, i / columns));
     }
     EXPECT_EQ(cells, region);
+    EXPECT_EQ(picture.dataSize, dataSize);
+    EXPECT_EQ(picture.width, width);
+    EXPECT_EQ(picture.height, height);
 }
 
 struct Probe {
@@ -94,49 +105,27 @@ Bytes Filler(std::size_t size, std::uint8_t fill,
 }  // namespace
 
 TEST(DecodePicture, HandWorkedStreams) {
-    struct Case {
-        const char* name;
-        int type;
-        double width;
-        double height;
-        std::string stream;
-        int regionColumns;  ///< the canvas region compared, from (0, 0)
-        std::vector<Cell> region;
-        double dataSize;
-        std::size_t start = 0;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"1-bit control bytes 80, 7F, C5, 85", 0x81, 17, 1, Hex("80 7F C5 85"), 18,
-         {B, B, B, B, B, B, B, B, B, B, B, B, W, W, W, W, W, U}, 4},
-        {"1-bit literal bits 6 down to 0, on into the next rows", 0x81, 3, 3, Hex("55"), 3,
-         {B, W, B, W, B, W, B, U, U}, 1},
-        {"a run past the last row still stores every pixel", 0x85, 2, 1, Hex("05 E0 07 FF"), 2,
-         {Red, Red, Red, Red, Red, U}, 2},
-        {"a run of 0 consumes its pixel", 0x85, 1, 1, Hex("00 E0 01 1C"), 1, {Green}, 4},
-        {"literal 80 takes 128 pixels", 0x85, 128, 1,
-         Hex("80") + std::string(128, '\x1C') + Hex("05 FF"), 1, {Green}, 129},
-        {"no columns: only the first block is consumed", 0x85, 0, 5, Hex("05 E0 05 E0"), 4,
-         {U, U, U, U}, 2},
-        {"no rows: the first block is still stored", 0x85, 4, 0, Hex("03 E0 05 1C"), 4,
-         {Red, Red, Red, U}, 2},
-        {"negative sizes behave as none", 0x85, -4, -2, Hex("03 E0 05 1C"), 4, {U, U, U, U}, 2},
-        {"start beyond the end: a zero control byte, a run of none", 0x85, 4, 1, Hex("03 E0"), 4,
-         {U, U, U, U}, 0, 1000},
-        {"literal cut short by the end of the source", 0x85, 3, 1, Hex("FD E0"), 4,
-         {Red, B, B, U}, 2},
-        {"a pixel cut short: its missing byte reads as 00", 0x08, 2, 1, Hex("1F 00 1F"), 3,
-         {Blue, Blue, U}, 3},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const DecodedPicture picture = Decode(Data(c.stream), c.type, c.width, c.height, c.start);
-        ExpectRegion(picture, c.regionColumns, c.region);
-        EXPECT_EQ(picture.dataSize, c.dataSize);
-        EXPECT_EQ(picture.width, c.width);
-        EXPECT_EQ(picture.height, c.height);
-    }
+    ExpectCells("1-bit control bytes 80, 7F, C5, 85", 0x81, 17, 1, Hex("80 7F C5 85"), 4, 18,
+                {B, B, B, B, B, B, B, B, B, B, B, B, W, W, W, W, W, U});
+    ExpectCells("1-bit literal bits 6 down to 0, on into the next rows", 0x81, 3, 3, Hex("55"), 1,
+                3, {B, W, B, W, B, W, B, U, U});
+    ExpectCells("a run past the last row still stores every pixel", 0x85, 2, 1, Hex("05 E0 07 FF"),
+                2, 2, {Red, Red, Red, Red, Red, U});
+    ExpectCells("a run of 0 consumes its pixel", 0x85, 1, 1, Hex("00 E0 01 1C"), 4, 1, {Green});
+    ExpectCells("literal 80 takes 128 pixels", 0x85, 128, 1,
+                Hex("80") + std::string(128, '\x1C') + Hex("05 FF"), 129, 1, {Green});
+    ExpectCells("no columns: only the first block is consumed", 0x85, 0, 5, Hex("05 E0 05 E0"), 2,
+                4, {U, U, U, U});
+    ExpectCells("no rows: the first block is still stored", 0x85, 4, 0, Hex("03 E0 05 1C"), 2, 4,
+                {Red, Red, Red, U});
+    ExpectCells("negative sizes behave as none", 0x85, -4, -2, Hex("03 E0 05 1C"), 2, 4,
+                {U, U, U, U});
+    ExpectCells("start beyond the end: a zero control byte, a run of none", 0x85, 4, 1,
+                Hex("03 E0"), 0, 4, {U, U, U, U}, 1000);
+    ExpectCells("literal cut short by the end of the source", 0x85, 3, 1, Hex("FD E0"), 2, 4,
+                {Red, B, B, U});
+    ExpectCells("a pixel cut short: its missing byte reads as 00", 0x08, 2, 1, Hex("1F 00 1F"), 3,
+                3, {Blue, Blue, U});
 }
 
 // Every stored value against exact integer rounding of value x 255 / max.
@@ -198,33 +187,26 @@ TEST(DecodePicture, UnsupportedDepthShowsMessageAndChangesNothing) {
     }
 }
 
+// Widths of one uncompressed 8-bit row from a 50000-byte source.
 TEST(DecodePicture, SizesRoundHalfToEvenAndFitTheFields) {
-    struct Case {
-        double width;
-        std::int16_t stored;
-        double dataSize;  ///< one uncompressed 8-bit row from a 50000-byte source
-    };
-    const Case cases[] = {
-        {2.5, 2, 2},
-        {3.5, 4, 4},
-        {1.4999, 1, 1},
-        {-0.5, 0, 0},
-        {-3, -3, 0},
-        {40000, 32767, 40000},
-        {65535, 32767, 50000},
-        {-40000, -32768, 0},
-        {1e300, 32767, 50000},
-        {std::numeric_limits<double>::quiet_NaN(), 0, 0},
-        {std::numeric_limits<double>::infinity(), 32767, 50000},
-    };
     const Bytes data(50000, 0x1C);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
-        const DecodedPicture picture = Decode(data, 0x05, c.width, 1);
-        EXPECT_EQ(picture.width, c.stored);
+    const auto expectWidth = [&data](double width, std::int16_t stored, double dataSize) {
+        const DecodedPicture picture = Decode(data, 0x05, width, 1);
+        EXPECT_EQ(picture.width, stored) << width;
         EXPECT_EQ(picture.height, 1);
-        EXPECT_EQ(picture.dataSize, c.dataSize);
-    }
+        EXPECT_EQ(picture.dataSize, dataSize) << width;
+    };
+    expectWidth(2.5, 2, 2);
+    expectWidth(3.5, 4, 4);
+    expectWidth(1.4999, 1, 1);
+    expectWidth(-0.5, 0, 0);
+    expectWidth(-3, -3, 0);
+    expectWidth(40000, 32767, 40000);
+    expectWidth(65535, 32767, 50000);
+    expectWidth(-40000, -32768, 0);
+    expectWidth(1e300, 32767, 50000);
+    expectWidth(std::numeric_limits<double>::quiet_NaN(), 0, 0);
+    expectWidth(std::numeric_limits<double>::infinity(), 32767, 50000);
 }
 
 TEST(DecodePicture, PicturesBeyondTheCanvasOrTheSource) {
@@ -264,4 +246,38 @@ TEST(DecodePicture, PicturesBeyondTheCanvasOrTheSource) {
         SCOPED_TRACE(type);
         ExpectBounded("huge sizes end at the source", type, 65535, 65535, zeros, 1 << 20, {});
     }
+}
+
+// The length must be exactly what a decode consumes, for every type, for
+// sizes on and off the canvas and for streams that end early: random bytes
+// reach runs, literals, zero counts and cut-off pixels alike.
+TEST(StreamLength, IsWhatTheDecoderConsumes) {
+    const struct {
+        unsigned width;
+        unsigned height;
+    } sizes[] = {{0, 5}, {5, 0}, {1, 1}, {7, 3}, {250, 2}, {3, 400}, {300, 330}};
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> bytes(3000);
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    DecodedPicture picture;
+    ScriptedUi quiet;
+    for (const int type : {0x01, 0x05, 0x07, 0x08, 0x0A, 0x81, 0x85, 0x87, 0x88, 0x8A}) {
+        const PictureTypeInfo info = TypeInfoFromText(TypeTextFromCode(type));
+        for (const auto& size : sizes) {
+            for (const std::size_t length : {0, 1, 3, 40, 3000}) {
+                const std::span<const std::uint8_t> source(bytes.data(), length);
+                for (const std::size_t start : {0, 2}) {
+                    ByteCursor cursor(source, start);
+                    ASSERT_TRUE(DecodePicture(picture, quiet, cursor, 0, size.width, size.height,
+                                              info.compressed, info.bitDepth));
+                    EXPECT_EQ(StreamLength(source, start, size.width, size.height, info.compressed,
+                                           info.bitDepth),
+                              static_cast<std::size_t>(picture.dataSize))
+                        << "type " << type << ", " << size.width << " x " << size.height << ", "
+                        << length << " bytes from " << start;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(StreamLength(bytes, 0, 1, 1, false, 0), std::nullopt);
 }
