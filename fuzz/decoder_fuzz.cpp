@@ -13,14 +13,9 @@
 #include "codec/stream_length.h"
 #include "ui/silent_ui.h"
 
-namespace {
-
-constexpr int kCodes[] = {0x01, 0x05, 0x08, 0x0A, 0x85, 0x88, 0x8A};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace GPFcodec;
+    static constexpr int kCodes[] = {0x01, 0x05, 0x08, 0x0A, 0x85, 0x88, 0x8A};
     if (size < 5) return 0;
     const GPFcodec::PictureTypeInfo type = TypeInfoFromText(TypeTextFromCode(data[0]));
     const int width = data[1];
@@ -33,14 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ByteCursor source(stream);
     if (!DecodePicture(picture, ui, source, 0, width, height, type.compressed, type.bitDepth))
         return 0;
-    if (picture.dataSize > static_cast<double>(stream.size()) ||
-        source.position() > stream.size()) {
-        __builtin_trap();
-    }
+    const auto consumed = static_cast<std::size_t>(picture.dataSize);
+    if (consumed > stream.size() || source.position() > stream.size()) __builtin_trap();
     // The length found without decoding must be the length the decode consumed.
     if (StreamLength(stream, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                     type.compressed,
-                     type.bitDepth) != static_cast<std::size_t>(picture.dataSize)) {
+                     type.compressed, type.bitDepth) != consumed) {
         __builtin_trap();
     }
 

@@ -30,75 +30,40 @@ using namespace BasicCalculations_Tavik;
 
 constexpr std::size_t kHeader = 5;
 constexpr std::uint32_t kBody = FlashLayout::kFirmware;
+constexpr std::size_t kMaxBody = 1 << 16;
 constexpr std::uint32_t kFlashBase = 0xA0000000;
 
 void check(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-void putU32(std::span<std::uint8_t> image, std::size_t at, std::uint32_t value) {
-    if (at + 4 > image.size()) return;
-    for (int i = 0; i < 4; ++i)
-        image[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-// Filling 0x8FC50 bytes for every input would cost more than the scan, so the
-// image lives on between inputs: the body is copied over the old one, and a
-// pointer written into the erased prefix is erased again afterwards.
-constexpr std::size_t kMaxBody = 1 << 16;
-std::span<std::uint8_t> imageBuffer() {
-    static std::vector<std::uint8_t> buffer(kBody + kMaxBody, 0xFF);
-    return buffer;
-}
-
-void checkIdentity(const FlashIdentity& id) {
-    check(id.fw.size() == 2);
-    check(id.lngPack.size() == 3);
-    check(id.mModel.size() == 3 || id.mModel.size() == 4);
-    check(id.ManufN.size() <= 16 && (id.ManufN.empty() || id.ManufN.back() != '\0'));
-    check(id.platform == (id.NewSGold ? "New-SGold" : "SGold"));
-    check(!id.NewSGold || id.PITadr.size() == 7);
-}
-
-void scan(std::span<const std::uint8_t> image, const FlashIdentity& id) {
-    const EntryFormat format = EntryFormatFor(id.NewSGold, id.mModel);
-    const std::uint32_t pit = HexToNumber(id.PITadr);
-    std::vector<int> progress;
-    const auto rows = ReadPictureTable(image, pit, format,
-                                       [&progress](int percent) { progress.push_back(percent); });
-
-    check(rows.size() <= static_cast<std::size_t>(HighestIndex(format)) + 1);
-    check(!progress.empty() && progress.back() == 100);
-    for (std::size_t i = 0; i < progress.size(); ++i) {
-        check(progress[i] >= 0 && progress[i] <= 100 && (i == 0 || progress[i - 1] <= progress[i]));
-    }
-    const auto size = static_cast<std::size_t>(EntrySize(format));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::size_t entry = pit + i * size;
-        check(rows[i].pitOffset == NumberToHex(static_cast<std::uint32_t>(entry)));
-        check(entry + size <= image.size());  // no row is read from beyond the file
-        check(rows[i].picOffset.size() == 7 && rows[i].type.size() == 4);
-    }
+void putU32(std::span<std::uint8_t> image, std::int64_t at, std::uint32_t value) {
+    if (at < 0 || static_cast<std::size_t>(at) + 4 > image.size()) return;
+    for (std::size_t i = 0; i < 4; ++i)
+        image[static_cast<std::size_t>(at) + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < kHeader || size - kHeader > kMaxBody) return 0;
-    const std::span<const std::uint8_t> input(data, size);
-    ByteCursor header(input);
+    ByteCursor header(std::span<const std::uint8_t>(data, size));
     const std::uint8_t flags = header.u8();
     const std::uint16_t platformChoice = header.u16le();
     const std::uint16_t tableChoice = header.u16le();
-    const std::span<const std::uint8_t> body = input.subspan(kHeader);
-    const std::uint32_t bodySize = body.empty() ? 1 : static_cast<std::uint32_t>(body.size());
+    const std::span<const std::uint8_t> body(data + kHeader, size - kHeader);
+    const auto bodySize = std::max<std::uint32_t>(1, static_cast<std::uint32_t>(body.size()));
 
-    const std::span<std::uint8_t> image = imageBuffer().first(kBody + body.size());
+    // Filling 0x8FC50 bytes for every input would cost more than the scan, so
+    // the image lives on between inputs: the body is copied over the old one,
+    // and a pointer written into the erased prefix is erased again at the end.
+    static std::vector<std::uint8_t> buffer(kBody + kMaxBody, 0xFF);
+    const std::span<std::uint8_t> image = std::span(buffer).first(kBody + body.size());
     std::copy(body.begin(), body.end(), image.begin() + kBody);
-    if (flags & 1)
+    if (flags & 1) {
         putU32(image, FlashLayout::kPlatformPointer,
                kFlashBase + kBody + platformChoice % bodySize);
-
+    }
     FlashIdentity id = IdentifyFullflash(image);
     std::int64_t tablePointerAt = -1;
     if ((flags & 2) && id.NewSGold) {
@@ -106,17 +71,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint32_t p = PointerToOffset(in.bytes(4));
         in.seek(std::size_t{p} + FlashLayout::kDisplacement);
         tablePointerAt = std::int64_t{p} - FlashLayout::kDisplacementBase + in.u8();
-        if (tablePointerAt >= 0) {
-            putU32(image, static_cast<std::size_t>(tablePointerAt),
-                   kFlashBase + kBody + tableChoice % bodySize);
-        }
+        putU32(image, tablePointerAt, kFlashBase + kBody + tableChoice % bodySize);
         id = IdentifyFullflash(image);
     }
-    checkIdentity(id);
-    scan(image, id);
+    check(id.fw.size() == 2 && id.lngPack.size() == 3);
+    check(id.mModel.size() == 3 || id.mModel.size() == 4);
+    check(id.ManufN.size() <= 16 && (id.ManufN.empty() || id.ManufN.back() != '\0'));
+    check(id.platform == (id.NewSGold ? "New-SGold" : "SGold"));
+    check(!id.NewSGold || id.PITadr.size() == 7);
 
-    if (tablePointerAt >= 0 && tablePointerAt < kBody) {
-        putU32(image, static_cast<std::size_t>(tablePointerAt), 0xFFFFFFFF);
+    const EntryFormat format = EntryFormatFor(id.NewSGold, id.mModel);
+    const std::uint32_t pit = HexToNumber(id.PITadr);
+    std::vector<int> progress;
+    const auto rows = ReadPictureTable(image, pit, format,
+                                       [&progress](int percent) { progress.push_back(percent); });
+    check(rows.size() <= static_cast<std::size_t>(HighestIndex(format)) + 1);
+    check(!progress.empty() && progress.front() >= 0 && progress.back() == 100 &&
+          std::is_sorted(progress.begin(), progress.end()));
+    const auto entrySize = static_cast<std::size_t>(EntrySize(format));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::size_t entry = pit + i * entrySize;
+        check(rows[i].pitOffset == NumberToHex(static_cast<std::uint32_t>(entry)));
+        check(entry + entrySize <= image.size());  // no row is read from beyond the file
+        check(rows[i].picOffset.size() == 7 && rows[i].type.size() == 4);
     }
+    if (tablePointerAt < kBody) putU32(image, tablePointerAt, 0xFFFFFFFF);
     return 0;
 }

@@ -1,18 +1,24 @@
 // Arbitrary bytes as an outside picture file opened from File > Open: the
 // signature dispatch, the header probes, the size tests and the decode through
 // QImage or the 32-bit bitmap reader. No converter is set, so a PNG ends at
-// the converter test.
+// the converter test. Every header probe and the 32-bit bitmap reader also
+// meet the bytes whatever their signature says.
 
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <QtGlobal>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 
 #include "commands/picture_file_commands.h"
+#include "picture_io/picture_file_info.h"
+#include "picture_io/picture_pixels.h"
+#include "picture_io/png_codec.h"
 #include "ui/silent_ui.h"
 #include "workspace/workspace.h"
 
@@ -52,5 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     OpenPictureFile(ws, ui, path);
+
+    const std::span<const std::uint8_t> bytes(data, size);
+    const PictureIO::PictureFileInfo bmp = PictureIO::ReadBmpInfo(bytes);
+    static_cast<void>(PictureIO::ReadGifInfo(bytes));
+    static_cast<void>(PictureIO::ReadJpegInfo(bytes));
+    static_cast<void>(PNGcodec::ReadPngInfo(bytes));
+    // Within the picture limit, as the program reads them.
+    static_cast<void>(
+        PictureIO::ReadBmp32Pixels(bytes, bmp.dataOffset, std::min<int>(bmp.width, 240),
+                                   std::min(std::abs(bmp.height), 320), bmp.height < 0));
     return 0;
 }

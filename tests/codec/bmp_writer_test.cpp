@@ -8,20 +8,7 @@
 using namespace GPFcodec;
 using namespace codec_test;
 
-namespace {
-
 constexpr Cell M = TransparencyMarker;
-
-std::uint32_t U32At(const std::string& bytes, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i]))
-                 << (8 * i);
-    }
-    return value;
-}
-
-}  // namespace
 
 TEST(BmpWriter, WholeFilesOfTinyPictures) {
     const std::string header1x1 =
@@ -38,31 +25,6 @@ TEST(BmpWriter, WholeFilesOfTinyPictures) {
               Hex("42 4D 46 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00") +
                   Hex("02 00 00 00 02 00 00 00 01 00 20 00 00 00 00 00 10 00 00 00") +
                   std::string(16, '\0') + Hex("07 06 05 FF 07 06 05 FF A9 AB A9 00 03 02 01 FF"));
-}
-
-TEST(BmpWriter, LengthsAndPadding) {
-    struct Case {
-        int width;
-        int height;
-        bool bits32;
-        std::uint32_t fileLength;
-    };
-    const Case cases[] = {
-        {1, 1, false, 58}, {5, 2, false, 86},
-        {5, 2, true, 94},  {4, 3, false, 90},
-        {3, 1, false, 66}, {2, 1, false, 62},
-        {0, 5, false, 54}, {241, 321, true, 54 + 241 * 321 * 4},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-        const DecodedPicture picture =
-            Picture(c.width, c.height, false, [](int, int) { return Cell{}; });
-        const std::string file = BmpFileBytes(picture, c.bits32);
-        EXPECT_EQ(file.size(), c.fileLength);
-        EXPECT_EQ(U32At(file, 2), c.fileLength);
-        EXPECT_EQ(U32At(file, 34), c.fileLength - 54);
-        EXPECT_EQ(file.substr(0, 54), WriteBmpHeader(c.width, c.height, c.bits32 ? 32 : 24));
-    }
 }
 
 // Read back by other readers: QImage for the colours of 24-bit files (every
@@ -94,9 +56,7 @@ TEST(BmpWriter, ReadBackPixelExact) {
 
 TEST(BmpWriter, PicturesBeyondTheCanvasAreCutToIt) {
     DecodedPicture picture = Picture(300, 400, false, [](int, int) { return Cell{}; });
-    const std::string file = BmpFileBytes(picture, true);
-    EXPECT_EQ(U32At(file, 18), 241u);
-    EXPECT_EQ(U32At(file, 22), 321u);
+    EXPECT_EQ(BmpFileBytes(picture, true).substr(0, kBmpHeaderSize), WriteBmpHeader(241, 321, 32));
     picture.width = -4;
     EXPECT_EQ(BmpFileBytes(picture, false), WriteBmpHeader(0, 321, 24));
 }

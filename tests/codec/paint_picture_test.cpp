@@ -18,11 +18,8 @@ TEST(PaintPicture, TransparencyRules) {
     const Case cases[] = {
         {"off: the cell's colour", false, false, Cell{1, 2, 3, 0}, 0xFF010203},
         {"off: the marker shows its grey", false, false, TransparencyMarker, 0xFFA9ABA9},
-        {"off: alpha 0 still shows the colour", false, true, Cell{1, 2, 3, 0}, 0xFF010203},
         {"on, no alpha: the marker shows the background", true, false, TransparencyMarker,
          0xFFF0E0D0},
-        {"on, no alpha: a near-marker colour is painted", true, false, Cell{169, 0, 0, 0},
-         0xFFA90000},
         {"on, alpha 0: the background", true, true, Cell{10, 20, 30, 0}, 0xFFF0E0D0},
         {"on, alpha 255: darkened by 255 minus the background", true, true,
          Cell{255, 255, 100, 255}, 0xFFF0E035},
@@ -41,28 +38,22 @@ TEST(PaintPicture, TransparencyRules) {
 }
 
 TEST(PaintPicture, RowOrderAndSizes) {
-    const DecodedPicture picture = Picture(2, 2, false, [](int x, int y) {
+    DecodedPicture picture = Picture(2, 2, false, [](int x, int y) {
         return Cell{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0, 0};
     });
     EXPECT_EQ(PaintPicture(picture, false, 0, 0, 0).pixels,
               (std::vector<std::uint32_t>{0xFF000000, 0xFF010000, 0xFF000100, 0xFF010100}));
-
-    for (const auto& [width, height] : {std::pair{0, 5}, {5, 0}, {-1, 5}, {5, -3}}) {
-        DecodedPicture empty = picture;
-        empty.width = static_cast<std::int16_t>(width);
-        empty.height = static_cast<std::int16_t>(height);
-        const PaintedImage image = PaintPicture(empty, true, 1, 2, 3);
-        EXPECT_EQ(image.width, 0);
-        EXPECT_EQ(image.height, 0);
-        EXPECT_TRUE(image.pixels.empty());
+    struct Size {
+        int width, height, paintedWidth, paintedHeight;
+    };
+    for (const Size s : {Size{0, 5, 0, 0}, Size{5, -3, 0, 0}, Size{500, 32767, 241, 321}}) {
+        picture.width = static_cast<std::int16_t>(s.width);
+        picture.height = static_cast<std::int16_t>(s.height);
+        const PaintedImage image = PaintPicture(picture, true, 1, 2, 3);
+        EXPECT_EQ(image.width, s.paintedWidth);
+        EXPECT_EQ(image.height, s.paintedHeight);
+        EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(s.paintedWidth * s.paintedHeight));
     }
-    DecodedPicture big = picture;
-    big.width = 500;
-    big.height = 32767;
-    const PaintedImage image = PaintPicture(big, false, 0, 0, 0);
-    EXPECT_EQ(image.width, 241);
-    EXPECT_EQ(image.height, 321);
-    EXPECT_EQ(image.pixels.size(), 241u * 321u);
 }
 
 TEST(PaintPicture, CheckerboardGivesEachTransparentCellTheSquareUnderIt) {

@@ -1,10 +1,18 @@
+// The decoder on hand-worked streams, and on streams and sizes that do not fit
+// the canvas or the source: it must stay inside both, keep later pixels in
+// their places and terminate, and consume exactly what StreamLength finds
+// without decoding. The formats the encoder writes are also checked
+// pixel by pixel through the round trip.
+
 #include "codec/picture_decoder.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
+#include <random>
 
+#include "codec/picture_type.h"
+#include "codec/stream_length.h"
 #include "codec_test_support.h"
 #include "common/scripted_ui.h"
 
@@ -13,145 +21,148 @@ using namespace codec_test;
 
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
+
 constexpr Cell U = kUntouched;
 constexpr Cell M = TransparencyMarker;
-constexpr Cell B{0, 0, 0, 0};
+constexpr Cell B{0, 0, 0, 0};  ///< black, and what bytes past the end give
 constexpr Cell W{255, 255, 255, 0};
 constexpr Cell Blue{0, 0, 255, 0};
 constexpr Cell Red{255, 0, 0, 0};
 constexpr Cell Green{0, 255, 0, 0};
 
-struct DecodeCase {
-    const char* name;
-    int bitDepth;
-    bool compressed;
-    double width;
-    double height;
-    std::string stream;
-    int regionColumns;  ///< the canvas region compared, from (0, 0)
-    std::vector<Cell> region;
-    double dataSize;
+/// Decodes a stream of picture type `type` (0x85: compressed 8 bits, ...)
+/// from `start` on a canvas of untouched cells.
+DecodedPicture Decode(const Bytes& data, int type, double width, double height,
+                      std::size_t start = 0) {
+    const PictureTypeInfo info = TypeInfoFromText(TypeTextFromCode(type));
+    DecodedPicture picture = Filled(U);
+    ByteCursor source(data, start);
+    ScriptedUi ui;
+    EXPECT_TRUE(
+        DecodePicture(picture, ui, source, 7, width, height, info.compressed, info.bitDepth));
+    EXPECT_TRUE(ui.dialogs.empty());
+    EXPECT_EQ(picture.pictureNumber, 7);
+    EXPECT_EQ(picture.hasAlpha, info.bitDepth == 24);
+    EXPECT_EQ(source.position(), start + static_cast<std::size_t>(picture.dataSize));
+    return picture;
+}
+
+/// Decodes a hand-worked stream; compares the bytes consumed and the cells of
+/// the first rows, `columns` to a row, with `region`.
+void ExpectCells(const char* name, int type, double width, double height, const std::string& stream,
+                 double dataSize, int columns, const std::vector<Cell>& region,
+                 std::size_t start = 0) {
+    SCOPED_TRACE(name);
+    const DecodedPicture picture = Decode(Data(stream), type, width, height, start);
+    std::vector<Cell> cells;
+    for (int i = 0; i < static_cast<int>(region.size()); ++i) {
+        cells.push_back(picture.at(i % columns, i / columns));
+    }
+    EXPECT_EQ(cells, region);
+    EXPECT_EQ(picture.dataSize, dataSize);
+    EXPECT_EQ(picture.width, width);
+    EXPECT_EQ(picture.height, height);
+}
+
+struct Probe {
+    int x;
+    int y;
+    Cell cell;
 };
 
-// Expected values worked out by hand from the format tables.
-// clang-format off
-const DecodeCase kCases[] = {
-    {"1-bit rows take whole bytes, extra low bits ignored", 1, false, 10, 2, Hex("FF FF 00 3F"),
-     11, {B, B, B, B, B, B, B, B, B, B, U, W, W, W, W, W, W, W, W, W, W, U}, 4},
-    {"1-bit control bytes 80, 7F, C5, 85", 1, true, 17, 1, Hex("80 7F C5 85"), 18,
-     {B, B, B, B, B, B, B, B, B, B, B, B, W, W, W, W, W, U}, 4},
-    {"1-bit literal bits 6 down to 0", 1, true, 7, 1, Hex("55"), 7, {B, W, B, W, B, W, B}, 1},
-    {"1-bit literal continues on the next row", 1, true, 3, 3, Hex("7F"), 3,
-     {B, B, B, B, B, B, B, U, U}, 1},
-    {"16-bit run 03 1F 00 is three blue pixels", 16, true, 3, 1, Hex("03 1F 00"), 4,
-     {Blue, Blue, Blue, U}, 3},
-    {"16-bit literal FE takes two pixels", 16, true, 2, 1, Hex("FE 1F 00 00 F8"), 2, {Blue, Red}, 5},
-    {"16-bit 00 E0 is the marker, 00 E1 is a colour", 16, false, 2, 1, Hex("00 E0 00 E1"), 2,
-     {M, Cell{230, 32, 0, 0}}, 4},
-    {"8-bit C0 marker, FF white, 1C green", 8, false, 3, 1, Hex("C0 FF 1C"), 3, {M, W, Green}, 3},
-    {"12-bit FF 0F marker, FF 0E colour", 12, false, 2, 1, Hex("FF 0F FF 0E"), 2,
-     {M, Cell{238, 255, 255, 0}}, 4},
-    {"12-bit ignores bits 15..12 but not for the marker", 12, false, 1, 1, Hex("FF 1F"), 1, {W},
-     2},
-    {"24-bit bytes are blue, green, red, alpha", 24, false, 1, 1, Hex("10 20 30 40"), 1,
-     {Cell{0x30, 0x20, 0x10, 0x40}}, 4},
-    {"a run past the last row still stores every pixel", 8, true, 2, 1, Hex("05 E0 07 FF"), 2,
-     {Red, Red, Red, Red, Red, U}, 2},
-    {"2 x 2 uncompressed 16-bit consumes 8 bytes", 16, false, 2, 2,
-     Hex("1F 00 1F 00 00 F8 00 F8 AA AA"), 3, {Blue, Blue, U, Red, Red, U}, 8},
-    {"a run of 0 consumes its pixel", 8, true, 1, 1, Hex("00 E0 01 1C"), 1, {Green}, 4},
-    {"a compressed stream stops at the end of the source", 16, true, 4, 2, Hex("02 1F 00"), 4,
-     {Blue, Blue, U, U, U, U, U, U}, 3},
-    {"literals and runs cross row ends", 8, true, 3, 2, Hex("FE E0 E0 04 1C"), 3,
-     {Red, Red, Green, Green, Green, Green}, 5},
-    {"24-bit run keeps the alpha byte", 24, true, 2, 1, Hex("02 01 02 03 04"), 2,
-     {Cell{3, 2, 1, 4}, Cell{3, 2, 1, 4}}, 5},
-};
-// clang-format on
+void ExpectBounded(const char* name, int type, double width, double height, const Bytes& stream,
+                   double dataSize, std::initializer_list<Probe> probes) {
+    SCOPED_TRACE(name);
+    const DecodedPicture picture = Decode(stream, type, width, height);
+    for (const Probe& p : probes) EXPECT_EQ(picture.at(p.x, p.y), p.cell) << p.x << "," << p.y;
+    EXPECT_EQ(picture.dataSize, dataSize);
+}
+
+/// 24-bit pixel i as stored bytes (blue, green, red = i low, middle, high; alpha 1).
+Bytes Counting24(std::size_t pixels) {
+    Bytes data;
+    for (std::size_t i = 0; i < pixels; ++i) {
+        data.insert(data.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8),
+                                 static_cast<std::uint8_t>(i >> 16), 1});
+    }
+    return data;
+}
+
+Cell Counted(std::size_t i) {
+    return Cell{static_cast<std::uint8_t>(i >> 16), static_cast<std::uint8_t>(i >> 8),
+                static_cast<std::uint8_t>(i), 1};
+}
+
+/// `size` bytes of `fill` with some bytes set.
+Bytes Filler(std::size_t size, std::uint8_t fill,
+             std::initializer_list<std::pair<std::size_t, std::uint8_t>> set = {}) {
+    Bytes data(size, fill);
+    for (const auto& [at, value] : set) data[at] = value;
+    return data;
+}
 
 }  // namespace
 
-TEST(DecodePicture, EdgeCases) {
-    for (const DecodeCase& c : kCases) {
-        SCOPED_TRACE(c.name);
-        DecodedPicture picture = Filled(U);
-        picture.hasAlpha = c.bitDepth != 24;
-        const auto data = Data(c.stream);
-        ByteCursor source(data);
-        ScriptedUi ui;
-        ASSERT_TRUE(
-            DecodePicture(picture, ui, source, 7, c.width, c.height, c.compressed, c.bitDepth));
-        const int rows = static_cast<int>(c.region.size()) / c.regionColumns;
-        std::vector<Cell> region;
-        for (int y = 0; y < rows; ++y) {
-            for (int x = 0; x < c.regionColumns; ++x) region.push_back(picture.at(x, y));
-        }
-        EXPECT_EQ(region, c.region);
-        EXPECT_EQ(picture.dataSize, c.dataSize);
-        EXPECT_EQ(source.position(), static_cast<std::size_t>(c.dataSize));
-        EXPECT_EQ(picture.width, c.width);
-        EXPECT_EQ(picture.height, c.height);
-        EXPECT_EQ(picture.pictureNumber, 7);
-        EXPECT_EQ(picture.hasAlpha, c.bitDepth == 24);
-        EXPECT_TRUE(ui.dialogs.empty());
-    }
-}
-
-TEST(DecodePicture, LiteralControl80TakesAHundredAndTwentyEightPixels) {
-    std::string stream = Hex("80");
-    for (int i = 0; i < 128; ++i) stream += static_cast<char>(i % 2 == 0 ? 0xE0 : 0x1C);
-    stream += Hex("05 FF");
-    DecodedPicture picture = Filled(U);
-    const auto data = Data(stream);
-    ByteCursor source(data);
-    ScriptedUi ui;
-    ASSERT_TRUE(DecodePicture(picture, ui, source, 0, 128, 1, true, 8));
-    for (int x = 0; x < 128; ++x) EXPECT_EQ(picture.at(x, 0), x % 2 ? Green : Red);
-    EXPECT_EQ(picture.dataSize, 129);
+TEST(DecodePicture, HandWorkedStreams) {
+    ExpectCells("1-bit control bytes 80, 7F, C5, 85", 0x81, 17, 1, Hex("80 7F C5 85"), 4, 18,
+                {B, B, B, B, B, B, B, B, B, B, B, B, W, W, W, W, W, U});
+    ExpectCells("1-bit literal bits 6 down to 0, on into the next rows", 0x81, 3, 3, Hex("55"), 1,
+                3, {B, W, B, W, B, W, B, U, U});
+    ExpectCells("a run past the last row still stores every pixel", 0x85, 2, 1, Hex("05 E0 07 FF"),
+                2, 2, {Red, Red, Red, Red, Red, U});
+    ExpectCells("a run of 0 consumes its pixel", 0x85, 1, 1, Hex("00 E0 01 1C"), 4, 1, {Green});
+    ExpectCells("literal 80 takes 128 pixels", 0x85, 128, 1,
+                Hex("80") + std::string(128, '\x1C') + Hex("05 FF"), 129, 1, {Green});
+    ExpectCells("no columns: only the first block is consumed", 0x85, 0, 5, Hex("05 E0 05 E0"), 2,
+                4, {U, U, U, U});
+    ExpectCells("no rows: the first block is still stored", 0x85, 4, 0, Hex("03 E0 05 1C"), 2, 4,
+                {Red, Red, Red, U});
+    ExpectCells("negative sizes behave as none", 0x85, -4, -2, Hex("03 E0 05 1C"), 2, 4,
+                {U, U, U, U});
+    ExpectCells("start beyond the end: a zero control byte, a run of none", 0x85, 4, 1,
+                Hex("03 E0"), 0, 4, {U, U, U, U}, 1000);
+    ExpectCells("literal cut short by the end of the source", 0x85, 3, 1, Hex("FD E0"), 2, 4,
+                {Red, B, B, U});
+    ExpectCells("a pixel cut short: its missing byte reads as 00", 0x08, 2, 1, Hex("1F 00 1F"), 3,
+                3, {Blue, Blue, U});
 }
 
 // Every stored value against exact integer rounding of value x 255 / max.
 TEST(DecodePicture, ConversionsMatchExactRounding) {
-    auto exact = [](int value, int maxValue) {
-        return static_cast<std::uint8_t>((2 * value * 255 + maxValue) / (2 * maxValue));
+    struct Field {
+        int shift;
+        int bits;
     };
     struct Format {
-        int bitDepth;
-        int bytes;
-        Cell (*expected)(std::uint32_t word, decltype(exact)&);
+        int type;
+        std::uint32_t marker;
+        Field red, green, blue;
     };
     const Format formats[] = {
-        {8, 1,
-         [](std::uint32_t v, decltype(exact)& e) {
-             return v == 0xC0 ? M : Cell{e(v >> 5, 7), e((v >> 2) & 7, 7), e(v & 3, 3), 0};
-         }},
-        {12, 2,
-         [](std::uint32_t v, decltype(exact)& e) {
-             return v == 0x0FFF
-                        ? M
-                        : Cell{e((v >> 8) & 15, 15), e((v >> 4) & 15, 15), e(v & 15, 15), 0};
-         }},
-        {16, 2,
-         [](std::uint32_t v, decltype(exact)& e) {
-             return v == 0xE000 ? M : Cell{e(v >> 11, 31), e((v >> 5) & 63, 63), e(v & 31, 31), 0};
-         }},
+        {0x05, 0xC0, {5, 3}, {2, 3}, {0, 2}},
+        {0x07, 0x0FFF, {8, 4}, {4, 4}, {0, 4}},
+        {0x08, 0xE000, {11, 5}, {5, 6}, {0, 5}},
+    };
+    const auto channel = [](std::uint32_t v, Field field) {
+        const int max = (1 << field.bits) - 1;
+        const int value = static_cast<int>(v >> field.shift) & max;
+        return static_cast<std::uint8_t>((2 * value * 255 + max) / (2 * max));
     };
     for (const Format& f : formats) {
-        SCOPED_TRACE(f.bitDepth);
-        const std::uint32_t count = 1u << (8 * f.bytes);
-        std::string stream;
+        SCOPED_TRACE(f.type);
+        const std::uint32_t count = f.type == 0x05 ? 256 : 65536;
+        Bytes stream;
         for (std::uint32_t v = 0; v < count; ++v) {
-            stream += static_cast<char>(v & 0xFF);
-            if (f.bytes == 2) stream += static_cast<char>(v >> 8);
+            stream.push_back(static_cast<std::uint8_t>(v));
+            if (count > 256) stream.push_back(static_cast<std::uint8_t>(v >> 8));
         }
-        DecodedPicture picture;
-        const auto data = Data(stream);
-        ByteCursor source(data);
-        ScriptedUi ui;
-        const int rows = static_cast<int>((count + 240) / 241);
-        ASSERT_TRUE(DecodePicture(picture, ui, source, 0, 241, rows, false, f.bitDepth));
+        const DecodedPicture picture = Decode(stream, f.type, 241, (count + 240) / 241);
         for (std::uint32_t v = 0; v < count; ++v) {
-            ASSERT_EQ(picture.canvas[v], f.expected(v, exact)) << "stored value " << v;
+            const Cell expected =
+                v == f.marker ? M
+                              : Cell{channel(v, f.red), channel(v, f.green), channel(v, f.blue), 0};
+            ASSERT_EQ(picture.canvas[v], expected) << "stored value " << v;
         }
     }
 }
@@ -160,10 +171,7 @@ TEST(DecodePicture, UnsupportedDepthShowsMessageAndChangesNothing) {
     for (int depth : {0, 2, 7, 32, -1}) {
         DecodedPicture picture = Filled(U);
         picture.width = 5;
-        picture.height = 6;
         picture.dataSize = 99;
-        picture.pictureNumber = 3;
-        const DecodedPicture before = picture;
         const auto data = Data(Hex("01 02 03 04"));
         ByteCursor source(data, 1);
         ScriptedUi ui;
@@ -172,43 +180,104 @@ TEST(DecodePicture, UnsupportedDepthShowsMessageAndChangesNothing) {
         EXPECT_EQ(ui.dialogs[0].text, "Not Supported GPF!");
         EXPECT_EQ(ui.dialogs[0].title, std::to_string(depth) + "bit");
         EXPECT_EQ(ui.dialogs[0].buttons, MessageButtons::Ok);
-        EXPECT_EQ(picture.canvas, before.canvas);
+        EXPECT_EQ(picture.canvas, Filled(U).canvas);
         EXPECT_EQ(picture.width, 5);
-        EXPECT_EQ(picture.height, 6);
         EXPECT_EQ(picture.dataSize, 99);
-        EXPECT_EQ(picture.pictureNumber, 3);
         EXPECT_EQ(source.position(), 1u);
     }
 }
 
+// Widths of one uncompressed 8-bit row from a 50000-byte source.
 TEST(DecodePicture, SizesRoundHalfToEvenAndFitTheFields) {
-    struct Case {
-        double width;
-        std::int16_t stored;
-        double dataSize;  ///< one uncompressed 8-bit row from a 50000-byte source
-    };
-    const Case cases[] = {
-        {2.5, 2, 2},
-        {3.5, 4, 4},
-        {1.4999, 1, 1},
-        {-0.5, 0, 0},
-        {-3, -3, 0},
-        {40000, 32767, 40000},
-        {65535, 32767, 50000},
-        {-40000, -32768, 0},
-        {1e300, 32767, 50000},
-        {std::numeric_limits<double>::quiet_NaN(), 0, 0},
-        {std::numeric_limits<double>::infinity(), 32767, 50000},
-    };
-    const std::vector<std::uint8_t> data(50000, 0x1C);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
-        DecodedPicture picture;
-        ByteCursor source(data);
-        ScriptedUi ui;
-        ASSERT_TRUE(DecodePicture(picture, ui, source, 0, c.width, 1, false, 8));
-        EXPECT_EQ(picture.width, c.stored);
+    const Bytes data(50000, 0x1C);
+    const auto expectWidth = [&data](double width, std::int16_t stored, double dataSize) {
+        const DecodedPicture picture = Decode(data, 0x05, width, 1);
+        EXPECT_EQ(picture.width, stored) << width;
         EXPECT_EQ(picture.height, 1);
-        EXPECT_EQ(picture.dataSize, c.dataSize);
+        EXPECT_EQ(picture.dataSize, dataSize) << width;
+    };
+    expectWidth(2.5, 2, 2);
+    expectWidth(3.5, 4, 4);
+    expectWidth(1.4999, 1, 1);
+    expectWidth(-0.5, 0, 0);
+    expectWidth(-3, -3, 0);
+    expectWidth(40000, 32767, 40000);
+    expectWidth(65535, 32767, 50000);
+    expectWidth(-40000, -32768, 0);
+    expectWidth(1e300, 32767, 50000);
+    expectWidth(std::numeric_limits<double>::quiet_NaN(), 0, 0);
+    expectWidth(std::numeric_limits<double>::infinity(), 32767, 50000);
+}
+
+TEST(DecodePicture, PicturesBeyondTheCanvasOrTheSource) {
+    const Bytes pixels = Counting24(600);
+    Bytes literals;  // the same pixels as literals of 100: the canvas edge falls inside one
+    for (std::size_t first = 0; first < 600; first += 100) {
+        literals.push_back(256 - 100);
+        literals.insert(literals.end(), pixels.begin() + static_cast<long>(first * 4),
+                        pixels.begin() + static_cast<long>((first + 100) * 4));
     }
+    Bytes runs;  // 4095 rows of 241 blue pixels in runs of up to 127
+    for (std::size_t left = 241u * 4095u; left > 0; left -= std::min<std::size_t>(left, 127)) {
+        runs.insert(runs.end(),
+                    {static_cast<std::uint8_t>(std::min<std::size_t>(left, 127)), 0x1F, 0x00});
+    }
+    const auto runBytes = static_cast<double>(runs.size());
+    runs.insert(runs.end(), {0x05, 0x00, 0xF8});  // never read: the rows are complete
+
+    const auto wideRows = {Probe{240, 0, Counted(240)}, Probe{0, 1, Counted(300)},
+                           Probe{240, 1, Counted(540)}, Probe{0, 2, U}};
+    ExpectBounded("wide rows keep their places", 0x0A, 300, 2, pixels, 2400, wideRows);
+    ExpectBounded("wide rows of literals", 0x8A, 300, 2, literals, 2406, wideRows);
+    ExpectBounded("rows below the canvas are dropped", 0x05, 1, 400,
+                  Filler(400, 0, {{320, 0xE0}, {321, 0xE0}}), 400, {{0, 320, Red}});
+    ExpectBounded("runs below the canvas still count rows", 0x88, 241, 4095, runs, runBytes,
+                  {{240, 320, Blue}});
+    ExpectBounded("1-bit runs of 63 fill 65535 rows in 1041 blocks", 0x81, 1, 65535,
+                  Filler(2000, 0xFF), 1041, {{0, 320, B}, {1, 0, U}});
+    ExpectBounded("a run of 5 from column 1 fills rows 0 to 2", 0x85, 2, 4,
+                  Data(Hex("01 E0 05 1C 01 03")), 6, {{0, 3, Blue}, {1, 3, U}});
+    ExpectBounded("bytes past the end read as zero", 0x0A, 65535, 65535, Counting24(25), 100,
+                  {{24, 0, Counted(24)}, {25, 0, B}, {240, 320, B}});
+    ExpectBounded("1-bit rows of huge width", 0x01, 65535, 3, Filler(3 * 8192, 0, {{8192, 0xFF}}),
+                  3 * 8192, {{0, 0, W}, {7, 1, B}, {8, 1, W}});
+    const Bytes zeros(1 << 20, 0);
+    for (const int type : {0x01, 0x81, 0x05, 0x85, 0x87, 0x08, 0x0A, 0x8A}) {
+        SCOPED_TRACE(type);
+        ExpectBounded("huge sizes end at the source", type, 65535, 65535, zeros, 1 << 20, {});
+    }
+}
+
+// The length must be exactly what a decode consumes, for every type, for
+// sizes on and off the canvas and for streams that end early: random bytes
+// reach runs, literals, zero counts and cut-off pixels alike.
+TEST(StreamLength, IsWhatTheDecoderConsumes) {
+    const struct {
+        unsigned width;
+        unsigned height;
+    } sizes[] = {{0, 5}, {5, 0}, {1, 1}, {7, 3}, {250, 2}, {3, 400}, {300, 330}};
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> bytes(3000);
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    DecodedPicture picture;
+    ScriptedUi quiet;
+    for (const int type : {0x01, 0x05, 0x07, 0x08, 0x0A, 0x81, 0x85, 0x87, 0x88, 0x8A}) {
+        const PictureTypeInfo info = TypeInfoFromText(TypeTextFromCode(type));
+        for (const auto& size : sizes) {
+            for (const std::size_t length : {0, 1, 3, 40, 3000}) {
+                const std::span<const std::uint8_t> source(bytes.data(), length);
+                for (const std::size_t start : {0, 2}) {
+                    ByteCursor cursor(source, start);
+                    ASSERT_TRUE(DecodePicture(picture, quiet, cursor, 0, size.width, size.height,
+                                              info.compressed, info.bitDepth));
+                    EXPECT_EQ(StreamLength(source, start, size.width, size.height, info.compressed,
+                                           info.bitDepth),
+                              static_cast<std::size_t>(picture.dataSize))
+                        << "type " << type << ", " << size.width << " x " << size.height << ", "
+                        << length << " bytes from " << start;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(StreamLength(bytes, 0, 1, 1, false, 0), std::nullopt);
 }

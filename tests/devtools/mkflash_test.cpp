@@ -2,26 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QImage>
+#include <algorithm>
 #include <set>
 
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
 #include "common/scripted_ui.h"
-#include "devtools/embedded_files.h"
+#include "devtools/flash_edits.h"
+#include "devtools/picture_streams.h"
 #include "devtools/test_files.h"
 #include "fullflash/identification.h"
 #include "support/basic_calculations.h"
 
 namespace {
 
-std::vector<PictureListEntry> scan(const std::vector<std::uint8_t>& bytes) {
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr SourcePixel kBlack{0, 0, 0};
+constexpr SourcePixel kWhite{255, 255, 255};
+constexpr SourcePixel kBlue{0, 0, 255};
+constexpr SourcePixel kClear{0, 0, 0, true};
+
+std::vector<SourcePixel> repeat(const SourcePixel& pixel, std::size_t times) {
+    return std::vector<SourcePixel>(times, pixel);
+}
+
+std::vector<PictureListEntry> scan(const Bytes& bytes) {
     const FlashIdentity id = IdentifyFullflash(bytes);
     return ReadPictureTable(bytes, BasicCalculations_Tavik::HexToNumber(id.PITadr),
                             EntryFormatFor(id.NewSGold, id.mModel), nullptr);
 }
 
-std::string bytesAt(const std::vector<std::uint8_t>& image, std::uint32_t offset,
-                    std::size_t count) {
+std::string bytesAt(const Bytes& image, std::uint32_t offset, std::size_t count) {
     return {image.begin() + offset, image.begin() + offset + static_cast<std::ptrdiff_t>(count)};
 }
 
@@ -30,9 +44,8 @@ std::string bytesAt(const std::vector<std::uint8_t>& image, std::uint32_t offset
 TEST(Mkflash, SameSeedSameBytesOtherSeedOtherPictures) {
     MkflashOptions options = SmallNewSGold("E71", 60);
     const MkflashResult first = MakeFullflash(options);
-    const MkflashResult again = MakeFullflash(options);
     ASSERT_TRUE(first.ok()) << first.error;
-    EXPECT_TRUE(first.bytes == again.bytes);
+    EXPECT_TRUE(first.bytes == MakeFullflash(options).bytes);
     options.seed = 2;
     const MkflashResult other = MakeFullflash(options);
     EXPECT_FALSE(first.bytes == other.bytes);
@@ -73,6 +86,13 @@ TEST(Mkflash, LayoutIsWhatTheScanFinds) {
         EXPECT_EQ(id.mModel, c.options.model) << c.name;
         EXPECT_EQ(id.ManufN, "SIEMENS") << c.name;
         EXPECT_EQ(scan(result.bytes), ExpectedRows(layout)) << c.name;
+        // Behind a full table lies an entry the scan would take: only its limit stops it.
+        const auto entry = static_cast<std::size_t>(layout.entrySize);
+        const auto tableEnd = layout.pitOffset + layout.pictures.size() * entry;
+        EXPECT_EQ(!layout.pictures.empty() && bytesAt(result.bytes, tableEnd, entry) ==
+                                                  bytesAt(result.bytes, layout.pitOffset, entry),
+                  layout.tableFull)
+            << c.name;
         // Each stream decodes to exactly its own length; the first two
         // pictures are the smallest and the largest the entry can list.
         const std::size_t decoded = std::min<std::size_t>(layout.pictures.size(), 60);
@@ -99,8 +119,8 @@ TEST(Mkflash, LayoutIsWhatTheScanFinds) {
 }
 
 // Where the carver must find them is checked by the carving tests; here,
-// that they are real files: PNGs with their header chunk and the IEND CRC,
-// kinds in turn, two back to back, the extra three ending the image.
+// that they are real files: PNGs that a PNG reader decodes, kinds in turn,
+// two back to back, the extra three ending the image.
 TEST(Mkflash, EmbeddedFilesAreRealFilesInTurn) {
     MkflashOptions many = SmallSGold(30);
     many.embeddedFiles = 40;
@@ -114,10 +134,11 @@ TEST(Mkflash, EmbeddedFilesAreRealFilesInTurn) {
         for (std::size_t i = 0; i < files.size(); ++i) {
             EXPECT_TRUE(i >= 6 || static_cast<std::size_t>(files[i].kind) == i % 3) << i;
             if (files[i].kind != EmbeddedKind::Png) continue;
-            EXPECT_EQ(bytesAt(result.bytes, files[i].offset + 12, 4), "IHDR");
-            // The CRC of an empty IEND chunk is the same in every PNG.
-            EXPECT_EQ(bytesAt(result.bytes, files[i].offset + files[i].size - 12, 12),
-                      std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
+            const std::string png = bytesAt(result.bytes, files[i].offset, files[i].size);
+            EXPECT_FALSE(
+                QImage::fromData(QByteArray(png.data(), static_cast<qsizetype>(png.size())))
+                    .isNull())
+                << i;
         }
         EXPECT_EQ(files[3].offset + files[3].size, files[4].offset);
         EXPECT_EQ(files.back().offset + files.back().size == result.bytes.size(),
@@ -125,31 +146,76 @@ TEST(Mkflash, EmbeddedFilesAreRealFilesInTurn) {
     }
 }
 
+// The bounds the command line cannot reach; the others are the program's.
 TEST(Mkflash, RefusesWhatCannotBeLaidOut) {
-    struct Case {
-        std::string name;
-        MkflashOptions options;
-        std::string error;
-    };
-    MkflashOptions tooSmall = SmallSGold(200);
-    tooSmall.sizeMiB = 1;
-    MkflashOptions newSGoldSmall = SmallNewSGold("E71", 1);
-    newSGoldSmall.sizeMiB = 16;
     MkflashOptions badModel = SmallSGold();
     badModel.model = "S6";
     MkflashOptions longMaker = SmallSGold();
     longMaker.manufacturer = "SIEMENS MOBILE AG";
-    const Case cases[] = {
-        {"SGold size", tooSmall,
-         "--size-mib 1 is too small for this layout: it needs at least 2 MiB"},
-        {"New-SGold size", newSGoldSmall,
-         "--size-mib 16 is too small for this layout: it needs at least 17 MiB"},
-        {"model", badModel, "the model must have 3 or 4 characters: 'S6'"},
-        {"manufacturer", longMaker, "the manufacturer has at most 16 characters"},
+    EXPECT_EQ(MakeFullflash(badModel).error, "the model must have 3 or 4 characters: 'S6'");
+    EXPECT_EQ(MakeFullflash(longMaker).error, "the manufacturer has at most 16 characters");
+    EXPECT_TRUE(MakeFullflash(longMaker).bytes.empty());
+}
+
+TEST(Mkflash, MovedPicturesLeaveErasedFlash) {
+    const MkflashResult image = MakeFullflash(SmallSGold(5));
+    FlashEditor editor(image);
+    editor.move(3);
+    const MkflashPicture& from = image.layout.pictures[3];
+    const MkflashPicture& to = editor.layout().pictures[3];
+    EXPECT_EQ(bytesAt(editor.bytes(), to.dataOffset, to.dataSize),
+              bytesAt(image.bytes, from.dataOffset, from.dataSize));
+    EXPECT_EQ(bytesAt(editor.bytes(), from.dataOffset, from.dataSize),
+              std::string(from.dataSize, '\xFF'));
+    EXPECT_EQ(scan(editor.bytes()), ExpectedRows(editor.layout()));
+}
+
+// Expected bytes worked out by hand from the firmware's stream rules.
+TEST(PictureStreams, KindsOfStream) {
+    const auto expectStream = [](std::uint8_t type, const std::vector<SourcePixel>& pixels,
+                                 const Bytes& stream, int width = 0) {
+        const int columns = width > 0 ? width : static_cast<int>(pixels.size());
+        EXPECT_EQ(PictureStream(type, columns, static_cast<int>(pixels.size()) / columns, pixels),
+                  stream)
+            << "type " << int{type} << ", " << pixels.size() << " pixels";
     };
-    for (const Case& c : cases) {
-        const MkflashResult result = MakeFullflash(c.options);
-        EXPECT_EQ(result.error, c.error) << c.name;
-        EXPECT_TRUE(result.bytes.empty()) << c.name;
+    expectStream(0x01, repeat(kBlack, 20), {0xFF, 0xC0, 0xFF, 0xC0}, 10);  // rows of whole bytes
+    expectStream(0x01, {kWhite, kBlack, kWhite}, {0x40});
+    expectStream(0x81, repeat(kBlack, 10), {0xCA});
+    expectStream(0x81, repeat(kWhite, 70), {0xBF, 0x87});  // runs of at most 63
+    // A literal of seven, then a run for the last two.
+    expectStream(0x81, {kBlack, kWhite, kBlack, kWhite, kBlack, kWhite, kBlack, kBlack, kBlack},
+                 {0x55, 0xC2});
+    // Transparent pixels take the format's transparent value, colours that
+    // would land on it are nudged off.
+    expectStream(0x05, {kWhite, kClear, {0xC0, 0x00, 0x00}}, {0xFF, 0xC0, 0xC1});
+    expectStream(0x07, {kClear, kWhite, {0x30, 0x20, 0x10}}, {0xFF, 0x0F, 0xFE, 0x0F, 0x21, 0x03});
+    expectStream(0x08, {kClear, {0xE0, 0x00, 0x00}, kBlue, kWhite},
+                 {0x00, 0xE0, 0x01, 0xE0, 0x1F, 0x00, 0xFF, 0xFF});
+    expectStream(0x0A, {{0x30, 0x20, 0x10}, kClear}, {0x10, 0x20, 0x30, 0xFF, 0, 0, 0, 0});
+    expectStream(0x87, repeat(kWhite, 200), {0x7F, 0xFE, 0x0F, 0x49, 0xFE, 0x0F});
+    // 8, 16 and 24 bits come from the program's encoder.
+    expectStream(0x88, repeat(kBlue, 3), {0x03, 0x1F, 0x00});
+    expectStream(0x88, {kClear, kBlue}, {0xFE, 0x00, 0xE0, 0x1F, 0x00});
+    expectStream(0x8A, {kClear, kBlue, kBlue}, {0xFF, 0, 0, 0, 0, 0x02, 0xFF, 0, 0, 0xFF});
+}
+
+TEST(PictureStreams, LongLiteralsSplitAt128) {
+    std::vector<SourcePixel> pixels;
+    for (int i = 0; i < 130; ++i) pixels.push_back({static_cast<std::uint8_t>(i), 0, 0});
+    const Bytes stream = RunLengthPixelsStream(24, pixels);
+    ASSERT_EQ(stream.size(), 1 + 128 * 4 + 1 + 2 * 4u);
+    EXPECT_EQ(stream[0], 0x80);
+    EXPECT_EQ(stream[1 + 128 * 4], 0xFE);
+}
+
+TEST(PictureStreams, PatternsHaveTransparentCorners) {
+    for (int pattern = 0; pattern < kPixelPatternCount; ++pattern) {
+        const auto pixels = MakePixels(8, 8, static_cast<PixelPattern>(pattern), {10, 20, 30});
+        ASSERT_EQ(pixels.size(), 64u);
+        EXPECT_TRUE(pixels[0].transparent && pixels[7].transparent && pixels[63].transparent);
+        EXPECT_TRUE(pixels[1].transparent && !pixels[2].transparent &&
+                    !pixels[3 * 8 + 3].transparent);
     }
+    EXPECT_FALSE(MakePixels(3, 3, PixelPattern::Checks, {})[0].transparent);
 }

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -24,12 +22,8 @@ inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>&
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return {};
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(in.tellg()));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
+    const std::string bytes = ReadWholeFile(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 /// Small images keep the sanitizer builds quick.

@@ -5,25 +5,6 @@
 using namespace BasicCalculations_Tavik;
 using namespace std::string_literals;
 
-TEST(BytesToHex, InOrderAndReversed) {
-    struct Case {
-        std::string bytes;
-        bool reversed;
-        std::string hex;
-    };
-    const Case cases[] = {
-        {"\x12\x34", false, "1234"},
-        {"\x12\x34", true, "3412"},
-        {"\x05", false, "05"},
-        {"", false, ""},
-        {"\x56\x34\x12\xA0", true, "A0123456"},
-        {"\xff\x00\xab"s, false, "FF00AB"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(BytesToHex(c.bytes, c.reversed), c.hex) << c.hex;
-    }
-}
-
 TEST(HexToBytes, PairsOddLengthsAndOrder) {
     struct Case {
         std::string hex;
@@ -59,13 +40,9 @@ TEST(Bits, ByteToBitsAndBack) {
     EXPECT_EQ(BitsToNumber(""), 0);
 }
 
-TEST(TextHelpers, NumberTextPadZerosNulString) {
+TEST(TextHelpers, NumberTextNulStringNumberToHex) {
     EXPECT_EQ(NumberText("0012"), "12");
     EXPECT_EQ(NumberText("0000"), "0");
-    EXPECT_EQ(PadZeros("5", 4), "0005");
-    EXPECT_EQ(PadZeros("12345", 4), "12345");
-    EXPECT_EQ(PadZeros("abc", 0), "abc");
-    EXPECT_EQ(PadZeros("", 0), "");
     EXPECT_EQ(NulString(3), "\0\0\0"s);
     EXPECT_EQ(NulString(0), "");
     EXPECT_EQ(NumberToHex(0), "0");
