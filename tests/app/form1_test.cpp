@@ -31,10 +31,6 @@ TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
     EXPECT_EQ(NamedChild<QGroupBox>(window, "FFinfo")->title(), "Fullflash info");
     EXPECT_EQ(NamedChild<QCheckBox>(window, "TransCheck")->text(), "transparency");
     EXPECT_TRUE(NamedChild<QCheckBox>(window, "TransCheck")->isChecked());
-    EXPECT_EQ(NamedChild<QProgressBar>(window, "ProgressBar1")->maximum(), 100);
-    EXPECT_EQ(NamedChild<QTableView>(window, "ListView1")->model()->columnCount(), 7);
-    EXPECT_EQ(NamedChild<QGroupBox>(window, "PICframe")->title(), "");
-    EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(), "");
 
     for (const MenuSpec& entry : MenuTree()) {
         const std::string name(entry.name);
@@ -54,9 +50,6 @@ TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
             EXPECT_EQ(action->isVisible(), entry.visible) << name;
         }
     }
-    EXPECT_FALSE(window.menuAction("mnu_FileClose")->isEnabled());
-    EXPECT_FALSE(window.menuAction("mnu_FullFlash")->isEnabled());
-    EXPECT_FALSE(window.menuAction("mnu_File_MRU1")->isVisible());
 
     QStringList bar;
     for (QAction* action : window.menuBar()->actions()) bar << action->text();

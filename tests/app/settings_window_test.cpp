@@ -68,6 +68,7 @@ TEST(SettingsWindow, CancelKeepsFileAndFlags) {
 
 TEST(SettingsWindow, OkRewritesTheFileAndSetsTheFlags) {
     SettingsDialog s;
+    s.dialog.show();
     AddRecentFile(s.window.workspace(), "/a.bin");
     AddRecentFile(s.window.workspace(), "/b.bin");
     NamedChild<QCheckBox>(s.dialog, "Check5")->click();
