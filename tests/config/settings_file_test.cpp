@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/dialog_folders.h"
 #include "config/recent_files.h"
 
 using namespace ConfigActions;
@@ -29,6 +30,8 @@ TEST(ReadSettings, TakesWhatTheKeyRulesGive) {
     } cases[] = {
         {"UppercaseTrueIsOff", "Transparency=TRUE\r\n", with(&SettingsFound::Transparency, false)},
         {"AnyEndingInTrueIsOn", "CompressGPF=untrue\r\n", with(&SettingsFound::CompressGPF, true)},
+        {"TrueNotAtTheEndIsOff", "Transparency=trueish\r\n",
+         with(&SettingsFound::Transparency, false)},
         {"KeyIsAPrefix", "nConvertPath=x\r\n",
          with(&SettingsFound::nConvert, std::string("ath=x"))},
         {"LastLineWinsWithCrOnlyEnds", "Language=A\rLanguage=B\r",
@@ -79,6 +82,11 @@ TEST(AddRecentFile, NewestFirstWithoutRepeats) {
         }
         EXPECT_EQ(shown, c.shown) << c.name;
     }
+}
+
+TEST(ReadDialogFolders, TheLastLineOfAKindWins) {
+    EXPECT_EQ(ReadDialogFolders("FolderOfBitmaps=/a\r\nFolderOfBitmaps=/b\r\n"),
+              (DialogFolders{{"FolderOfBitmaps", "/b"}}));
 }
 
 }  // namespace
