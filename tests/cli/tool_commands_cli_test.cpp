@@ -60,6 +60,7 @@ TEST(CliTools, WriteWhatTheToolsMenuWrites) {
 
 TEST(CliTools, RefuseWrongUsageAndUnusableFiles) {
     Fixture f;
+    std::filesystem::create_directory(f.out + "/0026.gpf");  // where the picture would go
     const struct {
         std::vector<std::string> args;
         int exitCode;
@@ -69,6 +70,7 @@ TEST(CliTools, RefuseWrongUsageAndUnusableFiles) {
         {{"extract-gpn", f.gpn, "--to", f.dir.file("missing")}, 1},
         {{"extract-vkp", f.dir.file("missing.vkp"), "--to", f.out}, 1},
         {{"carve", f.out, "--kind", "png", "--to", f.out}, 1},
+        {{"extract-vkp", f.vkp, "--to", f.out, "--overwrite"}, 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RunProgram("pictavo-cli", c.args).exitCode, c.exitCode) << c.args[0];
