@@ -134,6 +134,7 @@ TEST(Window, ZoomStepsTheCheckerboardAndTheTransparencyBox) {
 
     w.child<QCheckBox>("TransCheck")->click();
     EXPECT_FALSE(w.form.workspace().transparency);
+    EXPECT_FALSE(w.child<QCheckBox>("TransCheck")->isChecked());
     EXPECT_EQ(view->image().pixelColor(1, 0), QColor(169, 171, 169)) << "the marker's own colour";
 }
 

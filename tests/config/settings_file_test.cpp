@@ -48,17 +48,6 @@ TEST(ReadSettings, TakesWhatTheKeyRulesGive) {
     for (const auto& c : cases) EXPECT_EQ(ReadSettings(c.bytes), c.expected) << c.name;
 }
 
-TEST(SettingsFileText, SevenLinesOurOwnWhenNotDefaultThenTheShownRecentFiles) {
-    RecentFiles recent;
-    recent[0] = {true, "/a.bin"};
-    recent[2] = {true, "/c.bin"};
-    SettingsValues values{"/bin/conv", "German", false, true, true, false, true, false};
-    EXPECT_EQ(SettingsFileText(values, recent),
-              "nConvert=/bin/conv\r\nLanguage=German\r\nTransparency=false\r\nCompressGPF=true\r\n"
-              "DefaultGPF2=true\r\nZeroFilename=false\r\nHEXFilename=true\r\n"
-              "AskFileAssociation=false\r\nMRU1=/a.bin\r\nMRU3=/c.bin\r\n");
-}
-
 TEST(AddRecentFile, NewestFirstWithoutRepeats) {
     const struct {
         std::string name;

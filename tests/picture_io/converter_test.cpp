@@ -55,23 +55,6 @@ ProgramRun Convert(std::vector<std::string> args) {
 
 }  // namespace
 
-TEST(PictavoConvert, BitmapToPngAndBackKeepsEveryPixelAndAlpha) {
-    TempDir dir;
-    for (bool alpha : {true, false}) {
-        SCOPED_TRACE(alpha);
-        const std::string original = PatternBmp(37, 11, alpha);
-        const std::string png = dir.file("out.png");
-        const std::string back = dir.file("back.bmp");
-        ASSERT_EQ(Convert(Conversion("png", alpha, png, dir.write("in.bmp", original))).exitCode,
-                  0);
-        const auto info = ReadPngInfo(AsBytes(ReadWholeFile(png)));
-        ASSERT_TRUE(info);
-        EXPECT_EQ(info->colourType, alpha ? 6 : 2);
-        ASSERT_EQ(Convert(Conversion("bmp", alpha, back, png)).exitCode, 0);
-        EXPECT_EQ(ReadWholeFile(back), original);
-    }
-}
-
 TEST(PictavoConvert, RefusesWhatItCannotDoAndLeavesNoFile) {
     TempDir dir;
     const std::string png = TestImage("pngsuite/basn2c08.png");
