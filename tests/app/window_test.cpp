@@ -24,6 +24,7 @@
 #include "app/thumbnail_loader.h"
 #include "app/tiny_flash.h"
 #include "codec/bmp_writer.h"
+#include "codec/codec_test_support.h"
 #include "codec/gpf_file.h"
 #include "commands/preview_commands.h"
 #include "common/flash_builder.h"
@@ -194,14 +195,12 @@ void drop(QWidget* target, const QPoint& at, const std::string& path) {
     QCoreApplication::sendEvent(target, &event);
 }
 
-std::string bitmap(const TempDir& dir, const std::string& name) {
-    DecodedPicture picture;
-    picture.width = 2;
-    picture.height = 1;
-    picture.at(0, 0) = Cell{255, 0, 0, 0};
-    picture.at(1, 0) = Cell{0, 0, 255, 0};
-    GPFcodec::WriteBmpFile(dir.file(name), picture, false);
-    return dir.file(name);
+std::string bitmap() {
+    return GPFcodec::BmpFileBytes(codec_test::Picture(2, 1, false,
+                                                      [](int, int) {
+                                                          return Cell{255, 0, 0, 0};
+                                                      }),
+                                  false);
 }
 
 /// The type code the staging file of a row was written with.
@@ -222,7 +221,7 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
         return list->visualRect(list->model()->index(row, 0)).center();
     };
 
-    drop(list->viewport(), rowAt(2), bitmap(w.dir, "red blue.bmp"));
+    drop(list->viewport(), rowAt(2), w.dir.write("red blue.bmp", bitmap()));
     EXPECT_TRUE(w.form.workspace().rows[2].changed);
     EXPECT_EQ(stagedCode(w, 2), 0x88) << "a 12-bit row takes compressed 16 bits";
     EXPECT_TRUE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled());
@@ -233,7 +232,7 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
 
     const std::string folder = w.dir.file("pictures");
     std::filesystem::create_directory(folder);
-    bitmap(w.dir, "pictures/0000.bmp");
+    w.dir.write("pictures/0000.bmp", bitmap());
     w.ui->dialogs.clear();
     drop(list->viewport(), QPoint(2, list->viewport()->height() - 2), folder);
     EXPECT_EQ(stagedCode(w, 0), 0x08) << "an uncompressed row stays uncompressed";
