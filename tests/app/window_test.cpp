@@ -1,11 +1,13 @@
 // What the window adds to the commands: the row a right click acts on, keys
-// that arrive from closed dialogs, zoom, the checkerboard and the thumbnails.
+// that arrive from closed dialogs, zoom, the checkerboard and the thumbnails,
+// drops, the comparison.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +22,9 @@
 #include "app/named_child.h"
 #include "app/picture_view.h"
 #include "app/thumbnail_loader.h"
+#include "app/tiny_flash.h"
 #include "codec/bmp_writer.h"
+#include "codec/codec_test_support.h"
 #include "codec/gpf_file.h"
 #include "commands/preview_commands.h"
 #include "common/flash_builder.h"
@@ -99,12 +103,13 @@ TEST(Window, OpenedGpfFileStaysShownWhenTheDialogsEnterReachesTheList) {
         << "keys pressed on the list still act";
 }
 
-TEST(Window, ZoomStepsAndTheCheckerboardUnderTransparentPixels) {
+TEST(Window, ZoomStepsTheCheckerboardAndTheTransparencyBox) {
     Window w(threePictures());
     auto* list = w.child<QTableView>("ListView1");
     auto* view = w.child<PictureView>("Picture1");
-    list->setCurrentIndex(list->model()->index(0, 0));
-    w.form.ListView1_Click();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_EQ(w.info(), "0000 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes");
 
     w.form.menuAction("mnu_View_Zoom8")->trigger();
     EXPECT_EQ(view->scale(), 8);
@@ -118,6 +123,7 @@ TEST(Window, ZoomStepsAndTheCheckerboardUnderTransparentPixels) {
 
     // The marker pixel shows the background: plain, then one checker square.
     const QColor plain = view->image().pixelColor(1, 0);
+    EXPECT_EQ(plain, view->background());
     w.form.menuAction("mnu_View_Checkerboard")->trigger();
     EXPECT_TRUE(w.form.workspace().checkerboard);
     EXPECT_EQ(view->image().pixelColor(0, 0), QColor(255, 0, 0))
@@ -126,6 +132,11 @@ TEST(Window, ZoomStepsAndTheCheckerboardUnderTransparentPixels) {
     w.form.menuAction("mnu_View_Zoom8")->trigger();
     EXPECT_EQ(w.form.workspace().checkerSquare, 1);
     EXPECT_NE(view->image().pixelColor(1, 0), plain) << "at 8:1 each cell is a square of its own";
+
+    w.child<QCheckBox>("TransCheck")->click();
+    EXPECT_FALSE(w.form.workspace().transparency);
+    EXPECT_FALSE(w.child<QCheckBox>("TransCheck")->isChecked());
+    EXPECT_EQ(view->image().pixelColor(1, 0), QColor(169, 171, 169)) << "the marker's own colour";
 }
 
 TEST(Window, ThumbnailsAreMadeAwayFromTheWindowAndSelectTheirRow) {
@@ -147,9 +158,33 @@ TEST(Window, ThumbnailsAreMadeAwayFromTheWindowAndSelectTheirRow) {
     EXPECT_EQ(w.info(), "0001 :: 3 x 2 :: 8bit :: compressed :: 2 bytes");
 }
 
-}  // namespace
+TEST(Window, ComparisonMarksFiltersShowsBothSidesAndCloses) {
+    Window w(TinySGoldFlash(4));
+    std::string b = TinySGoldFlash(4);
+    b[FlashBuilder::kData + 0x10] = '\x03';  // picture 1's first pixel
+    w.ui->choosePath(w.dir.write("b.bin", b));
+    w.form.menuAction("mnu_Fullflash_Compare")->trigger();
 
-namespace {
+    auto* list = w.child<QTableView>("ListView1");
+    auto* side = w.child<QWidget>("ComparedSide");
+    ASSERT_EQ(list->model()->columnCount(), 8);
+    EXPECT_EQ(list->model()->headerData(7, Qt::Horizontal).toString(), "B");
+    EXPECT_EQ(list->model()->index(1, 7).data().toString(), "pixels");
+    EXPECT_EQ(list->currentIndex().row(), 1);
+    EXPECT_TRUE(side->isVisible());
+    EXPECT_EQ(w.child<PictureView>("ComparedPicture")->image().size(), QSize(3, 2));
+
+    w.child<QCheckBox>("CompareOnly")->click();
+    EXPECT_EQ(std::vector<bool>({list->isRowHidden(0), list->isRowHidden(1), list->isRowHidden(2),
+                                 list->isRowHidden(3)}),
+              std::vector<bool>({true, false, true, true}));
+
+    w.form.menuAction("mnu_Fullflash_CompareClose")->trigger();
+    EXPECT_EQ(list->model()->columnCount(), 7);
+    EXPECT_FALSE(list->isRowHidden(0));
+    EXPECT_FALSE(side->isVisible());
+    EXPECT_EQ(list->currentIndex().row(), 1) << "the selection stays";
+}
 
 void drop(QWidget* target, const QPoint& at, const std::string& path) {
     QMimeData data;
@@ -160,14 +195,12 @@ void drop(QWidget* target, const QPoint& at, const std::string& path) {
     QCoreApplication::sendEvent(target, &event);
 }
 
-std::string bitmap(const TempDir& dir, const std::string& name) {
-    DecodedPicture picture;
-    picture.width = 2;
-    picture.height = 1;
-    picture.at(0, 0) = Cell{255, 0, 0, 0};
-    picture.at(1, 0) = Cell{0, 0, 255, 0};
-    GPFcodec::WriteBmpFile(dir.file(name), picture, false);
-    return dir.file(name);
+std::string bitmap() {
+    return GPFcodec::BmpFileBytes(codec_test::Picture(2, 1, false,
+                                                      [](int, int) {
+                                                          return Cell{255, 0, 0, 0};
+                                                      }),
+                                  false);
 }
 
 /// The type code the staging file of a row was written with.
@@ -188,7 +221,7 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
         return list->visualRect(list->model()->index(row, 0)).center();
     };
 
-    drop(list->viewport(), rowAt(2), bitmap(w.dir, "red blue.bmp"));
+    drop(list->viewport(), rowAt(2), w.dir.write("red blue.bmp", bitmap()));
     EXPECT_TRUE(w.form.workspace().rows[2].changed);
     EXPECT_EQ(stagedCode(w, 2), 0x88) << "a 12-bit row takes compressed 16 bits";
     EXPECT_TRUE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled());
@@ -199,7 +232,7 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
 
     const std::string folder = w.dir.file("pictures");
     std::filesystem::create_directory(folder);
-    bitmap(w.dir, "pictures/0000.bmp");
+    w.dir.write("pictures/0000.bmp", bitmap());
     w.ui->dialogs.clear();
     drop(list->viewport(), QPoint(2, list->viewport()->height() - 2), folder);
     EXPECT_EQ(stagedCode(w, 0), 0x08) << "an uncompressed row stays uncompressed";
@@ -233,10 +266,6 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
     drop(&w.form, QPoint(5, 5), w.dir.write("other.bin", other.bytes()));
     EXPECT_EQ(w.form.workspace().rows.size(), 1u);
 }
-
-}  // namespace
-
-namespace {
 
 // The smallest window still shows a large phone picture whole, inside its
 // frame; a file without a picture table says so in the status bar.

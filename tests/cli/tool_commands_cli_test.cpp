@@ -18,7 +18,8 @@ struct Fixture {
                   "; ##### Picture 26 #####\r\n00100000: 0000000000000000 1010050000003AA0\r\n\r\n"
                   "00300000: 00 AB\r\n");
     std::string gpn = dir.write("g.gpn", GPFcodec::WriteGpfHeader({1, 1, 5, 300, true}));
-    std::string flash = dir.write("f.bin", "GIF89a\x00\x3B<?xml \x00"s);
+    std::string flash =
+        dir.write("f.bin", "GIF89a\x00\x3B<?xml \x00\x89PNG\r\n\x1A\nIEND\xAE\x42\x60\x82"s);
 
     Fixture() { std::filesystem::create_directory(out); }
 };
@@ -33,6 +34,7 @@ TEST(CliTools, WriteWhatTheToolsMenuWrites) {
         {{"extract-gpn", "--hex-names"}, "12C.gpf2"},
         {{"carve", "--kind", "gif"}, "00000000.gif"},
         {{"carve", "--kind", "xml"}, "00000008.xml"},
+        {{"carve", "--kind", "png"}, "0000000F.png"},
     };
     for (const auto& c : cases) {
         Fixture f;
@@ -60,6 +62,7 @@ TEST(CliTools, WriteWhatTheToolsMenuWrites) {
 
 TEST(CliTools, RefuseWrongUsageAndUnusableFiles) {
     Fixture f;
+    std::filesystem::create_directory(f.out + "/0026.gpf");  // where the picture would go
     const struct {
         std::vector<std::string> args;
         int exitCode;
@@ -69,6 +72,7 @@ TEST(CliTools, RefuseWrongUsageAndUnusableFiles) {
         {{"extract-gpn", f.gpn, "--to", f.dir.file("missing")}, 1},
         {{"extract-vkp", f.dir.file("missing.vkp"), "--to", f.out}, 1},
         {{"carve", f.out, "--kind", "png", "--to", f.out}, 1},
+        {{"extract-vkp", f.vkp, "--to", f.out, "--overwrite"}, 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RunProgram("pictavo-cli", c.args).exitCode, c.exitCode) << c.args[0];

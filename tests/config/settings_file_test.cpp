@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/dialog_folders.h"
 #include "config/recent_files.h"
 
 using namespace ConfigActions;
@@ -29,6 +30,8 @@ TEST(ReadSettings, TakesWhatTheKeyRulesGive) {
     } cases[] = {
         {"UppercaseTrueIsOff", "Transparency=TRUE\r\n", with(&SettingsFound::Transparency, false)},
         {"AnyEndingInTrueIsOn", "CompressGPF=untrue\r\n", with(&SettingsFound::CompressGPF, true)},
+        {"TrueNotAtTheEndIsOff", "Transparency=trueish\r\n",
+         with(&SettingsFound::Transparency, false)},
         {"KeyIsAPrefix", "nConvertPath=x\r\n",
          with(&SettingsFound::nConvert, std::string("ath=x"))},
         {"LastLineWinsWithCrOnlyEnds", "Language=A\rLanguage=B\r",
@@ -43,17 +46,6 @@ TEST(ReadSettings, TakesWhatTheKeyRulesGive) {
         {"HugeLine", "MRU1=" + std::string(1 << 20, 'x'), recentOnly(0, std::string(1 << 20, 'x'))},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadSettings(c.bytes), c.expected) << c.name;
-}
-
-TEST(SettingsFileText, SevenLinesOurOwnWhenNotDefaultThenTheShownRecentFiles) {
-    RecentFiles recent;
-    recent[0] = {true, "/a.bin"};
-    recent[2] = {true, "/c.bin"};
-    SettingsValues values{"/bin/conv", "German", false, true, true, false, true, false};
-    EXPECT_EQ(SettingsFileText(values, recent),
-              "nConvert=/bin/conv\r\nLanguage=German\r\nTransparency=false\r\nCompressGPF=true\r\n"
-              "DefaultGPF2=true\r\nZeroFilename=false\r\nHEXFilename=true\r\n"
-              "AskFileAssociation=false\r\nMRU1=/a.bin\r\nMRU3=/c.bin\r\n");
 }
 
 TEST(AddRecentFile, NewestFirstWithoutRepeats) {
@@ -79,6 +71,11 @@ TEST(AddRecentFile, NewestFirstWithoutRepeats) {
         }
         EXPECT_EQ(shown, c.shown) << c.name;
     }
+}
+
+TEST(ReadDialogFolders, TheLastLineOfAKindWins) {
+    EXPECT_EQ(ReadDialogFolders("FolderOfBitmaps=/a\r\nFolderOfBitmaps=/b\r\n"),
+              (DialogFolders{{"FolderOfBitmaps", "/b"}}));
 }
 
 }  // namespace

@@ -27,16 +27,4 @@ TEST(FindFreeSpace, TakesTheFirstRunLongerThanTheSize) {
         << "up to the last byte";
 }
 
-TEST(FindFreeSpace, BlocksAreAlignedToThePositionAndOccupiedOnesAreSkipped) {
-    const auto flash = imageWithErased({{0x40008, 0x40048}});
-    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 20), (FreeRun{0x40010, 0x40030}));
-    EXPECT_EQ(FindFreeSpace(flash, 0x40008, 20), (FreeRun{0x40008, 0x40028}));
-    const OccupiedTest picture = [](std::uint32_t begin, std::uint32_t end) {
-        return begin < 0x40020 && end > 0x4001F;
-    };
-    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 40), (FreeRun{0x40010, 0x40040}));
-    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 40, picture), std::nullopt);
-    EXPECT_EQ(FindFreeSpace(flash, 0x40000, 10, picture), (FreeRun{0x40020, 0x40030}));
-}
-
 }  // namespace

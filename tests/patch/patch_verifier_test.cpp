@@ -17,7 +17,7 @@ TEST(VerifyPatch, ReportsEveryKindOfFindingWithItsLine) {
         "00090020: 12 EE\r\n"
         "00090031: 0011\r\n"
         "10: 0G 11\r\n"
-        "FFFFFFF0: 00 11\r\n";
+        "0009003F: 0000 1111\r\n";  // its last byte lies past the end
     const PatchResult result =
         VerifyPatch({reinterpret_cast<const std::uint8_t*>(flash.data()), flash.size()}, patch);
     EXPECT_EQ(PatchReport(result.check, "\n", 10),

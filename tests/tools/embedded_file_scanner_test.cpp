@@ -9,8 +9,6 @@
 
 namespace {
 
-using namespace std::string_literals;
-
 std::span<const std::uint8_t> asBytes(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
@@ -26,73 +24,7 @@ std::string filler(std::size_t count) {
     return std::string(count, '\xFF');
 }
 
-const std::string kGif = "GIF89a";
-const std::string kGifEnd = "\x00\x3B"s;
-const std::string kPng = "\x89PNG\r\n\x1A\n";
-const std::string kXml = "<?xml ";
-const std::string kXmlEnd = " \x00"s;
-
-TEST(EmbeddedFileScanner, FindsTheFilesTheWindowedWalkDefines) {
-    const struct {
-        const char* name;
-        CarveKind kind;
-        std::string bytes;
-        std::vector<CarvedFile> files;
-    } cases[] = {
-        {"trailer 100 bytes after the start",
-         CarveKind::Gif,
-         filler(0x200) + kGif + filler(94) + kGifEnd + filler(300),
-         {{0x200, 102}}},
-        {"a PNG keeps the CRC after IEND",
-         CarveKind::Png,
-         filler(9) + kPng + "IHDR" + "IEND" + "\xAE\x42\x60\x82" + filler(300),
-         {{9, 20}}},
-        {"an XML text stops before its blank and zero",
-         CarveKind::Xml,
-         kXml + "a=1" + kXmlEnd + filler(300),
-         {{0, 9}}},
-        {"back to back",
-         CarveKind::Gif,
-         filler(3) + kGif + kGifEnd + kGif + "x" + kGifEnd + filler(300),
-         {{3, 8}, {11, 9}}},
-        {"a start in a later window replaces the first",
-         CarveKind::Gif,
-         kGif + filler(300) + kGif + filler(10) + kGifEnd + filler(300),
-         {{306, 18}}},
-        {"a start inside the first one's window does not",
-         CarveKind::Gif,
-         kGif + filler(100) + kGif + filler(300) + kGifEnd + filler(300),
-         {{0, 414}}},
-        {"an end with no start", CarveKind::Gif, filler(20) + kGifEnd + filler(300), {}},
-        {"nothing at all", CarveKind::Png, "", {}},
-        {"a start as the last bytes", CarveKind::Gif, filler(400) + kGif, {}},
-        {"an end as the last bytes, in the last window",
-         CarveKind::Gif,
-         filler(400) + kGif + "ab" + kGifEnd,
-         {{400, 10}}},
-        {"a CRC cut off by the end of the file", CarveKind::Png, kPng + "IEND\xAE", {{0, 13}}},
-        {"a start across two steps of the search",
-         CarveKind::Gif,
-         filler((std::size_t{8} << 20) - 3) + kGif + kGifEnd + filler(300),
-         {{(std::size_t{8} << 20) - 3, 8}}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(scan(c.bytes, c.kind), c.files) << c.name;
-        EXPECT_EQ(WindowedCarveWalk(asBytes(c.bytes), SignatureOf(c.kind), LastWindow::Searched),
-                  c.files)
-            << c.name;
-    }
-    // The walk to the letter never searches the last, partly filled window.
-    const std::string lastWindow = filler(400) + kGif + "ab" + kGifEnd;
-    EXPECT_EQ(
-        WindowedCarveWalk(asBytes(lastWindow), SignatureOf(CarveKind::Gif), LastWindow::Skipped),
-        std::vector<CarvedFile>{});
-
-    EXPECT_EQ(CarvedFileName(0x200, ".gif"), "00000200.gif");
-    EXPECT_EQ(CarvedFileName(0x123456789ABull, ".png"), "123456789AB.png");
-}
-
-/// The claim both tests below check on many strings: the scanner finds
+/// The claim the test below checks on many strings: the scanner finds
 /// exactly the files of the windowed walk whose last, partly filled window is
 /// searched; the walk to the letter finds the first of them and misses only
 /// files whose end signature lies in the last 255 bytes.
@@ -108,39 +40,6 @@ void expectWalkEquivalence(const std::string& bytes, CarveKind kind) {
         const std::size_t endSignatureEnd =
             fixed[i].offset + fixed[i].size - signature.endAdjustment;
         ASSERT_GT(endSignatureEnd + kCarveWindow, bytes.size());
-    }
-}
-
-// Three signatures or signature-like tokens at distances around the window's
-// length from a first start, and tails that put the last of them in the last
-// window: every way a second event can fall just inside or outside the first
-// start's window and the one after it.
-TEST(EmbeddedFileScanner, EqualsTheWindowedWalkAtWindowBorders) {
-    std::vector<std::size_t> firstGaps;
-    for (std::size_t d = 0; d <= 8; ++d) firstGaps.push_back(d);
-    for (std::size_t d = 230; d <= 262; ++d) firstGaps.push_back(d);
-    const std::size_t secondGaps[] = {0, 240, 247, 248, 255};
-    const std::size_t tails[] = {0, 300};
-    for (CarveKind kind : {CarveKind::Gif, CarveKind::Png, CarveKind::Xml}) {
-        const CarveSignature& signature = SignatureOf(kind);
-        const std::string start(signature.start);
-        const std::string end(signature.end);
-        // The last: a start directly followed by the end's last byte, which
-        // for XML makes an end that overlaps the start.
-        const std::string tokens[] = {start, end, start + end.substr(1)};
-        for (std::size_t firstGap : firstGaps) {
-            for (const std::string& second : tokens) {
-                for (std::size_t secondGap : secondGaps) {
-                    for (const std::string& third : tokens) {
-                        for (std::size_t tail : tails) {
-                            expectWalkEquivalence(start + filler(firstGap) + second +
-                                                      filler(secondGap) + third + filler(tail),
-                                                  kind);
-                        }
-                    }
-                }
-            }
-        }
     }
 }
 

@@ -10,8 +10,8 @@ namespace {
 
 using namespace std::string_literals;
 
-std::vector<ExtractedFile> extract(const std::string& patch, NamingRule rule = {}) {
-    VkpExtractor extractor(patch, rule);
+std::vector<ExtractedFile> extract(const std::string& patch) {
+    VkpExtractor extractor(patch, {});
     std::vector<ExtractedFile> files;
     while (auto file = extractor.next()) files.push_back(std::move(*file));
     return files;
@@ -32,24 +32,6 @@ std::string pictureBlock(const std::string& number, const std::string& entry,
 
 std::string gpfFile(const GPFcodec::GpfHeader& header, const std::string& data) {
     return GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) + data);
-}
-
-TEST(VkpExtractor, NamesPicturesByTheirNumberText) {
-    const std::string patch = pictureBlock("26", shortEntry("05"), dataLine("0102"));
-    // source: a 16 x 16 picture of type 5 numbered 26, header laid out by hand
-    const std::string expected = "GraphicPatchFile\x1A\x00\x00\x00\x10\x10\x05\x00"s +
-                                 std::string(8, '\0') + "\x01\x02"s + std::string(14, '\0');
-    const struct {
-        NamingRule rule;
-        std::string name;
-    } cases[] = {{{false, true}, "0026.gpf"},
-                 {{true, true}, "01A.gpf"},
-                 {{false, false}, "26.gpf"},
-                 {{true, false}, "1A.gpf"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(extract(patch, c.rule), (std::vector<ExtractedFile>{{c.name, expected, true}}))
-            << c.name;
-    }
 }
 
 TEST(VkpExtractor, RebuildsEachBlockFromItsLines) {
