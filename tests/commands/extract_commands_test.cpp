@@ -17,7 +17,8 @@ struct Fixture {
     TempDir dir{"pictavo extract"};
     Workspace ws;
     ScriptedUi ui;
-    std::string folder = dir.file("out") + "/";
+    // Two levels down, so that a name climbing out of it stays in the test's folder.
+    std::string folder = dir.file("in/out") + "/";
 
     Fixture() {
         for (const auto& [key, text] : {std::pair{"str_PlSel", "Select"},
@@ -31,7 +32,7 @@ struct Fixture {
             ws.setText(key, text);
         }
         ws.control("mnu_File").caption = "File";
-        std::filesystem::create_directory(folder);
+        std::filesystem::create_directories(folder);
     }
     [[nodiscard]] std::vector<std::string> files() const {
         std::vector<std::string> names;
@@ -55,9 +56,9 @@ TEST(ExtractFromGraphPatch, AsksFileAndFolderAndSkipsADeclinedFile) {
         "; ##### Picture 27 #####\r\n00100008: 0000000000000000 1010850000003AA0\r\n\r\n"
         "00300010: 00 03\r\n\r\n"
         "; ##### PNG Picture 6EA433 #####\r\n00600000: 0000 8950\r\n");
-    f.dir.write("out/01A.gpf", "mine");
+    f.dir.write("in/out/01A.gpf", "mine");
     f.ws.HEXFilename = true;
-    f.ui.choosePath(patch).chooseFolder(f.dir.file("out")).answer(false);
+    f.ui.choosePath(patch).chooseFolder(f.folder).answer(false);
     mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
 
     ASSERT_EQ(f.ui.dialogs.size(), 4u);
@@ -80,7 +81,7 @@ TEST(ExtractFromGpn, GivesBackTheFilesOfTheGpn) {
     const std::string files[] = {gpfFile(1, false, "\x01"),
                                  gpfFile(2, true, std::string(20, '\x02')), gpfFile(3, false, "")};
     const std::string gpn = f.dir.write("three.gpn", files[0] + files[1] + files[2]);
-    f.ui.choosePath(gpn).chooseFolder(f.dir.file("out"));
+    f.ui.choosePath(gpn).chooseFolder(f.folder);
     mnu_Tools_ExtractFGPN_Click(f.ws, f.ui);
 
     EXPECT_EQ(f.ui.dialogs[0].request.filters.at(0).description, "Graphic Patch N (*.gpn)");
@@ -110,10 +111,10 @@ TEST(ExtractFromGraphPatch, EndsWithAMessageOnBadInputOrFolder) {
               std::vector<std::string>{"Cannot write!\r" + noFolder + "/.._.._escape.gpf"});
 
     f.ui.dialogs.clear();
-    f.ui.choosePath(patch).chooseFolder(f.dir.file("out"));
+    f.ui.choosePath(patch).chooseFolder(f.folder);
     mnu_Tools_ExtractFgrP_Click(f.ws, f.ui);
     EXPECT_EQ(f.files(), std::vector<std::string>{".._.._escape.gpf"});
-    EXPECT_FALSE(std::filesystem::exists(f.dir.path().parent_path() / "escape.gpf"));
+    EXPECT_FALSE(std::filesystem::exists(f.dir.file("escape.gpf")));
 
     f.ui.dialogs.clear();
     f.ui.choosePath(std::nullopt);
