@@ -36,12 +36,15 @@ TEST(Startup, CommandLineDispatchesByCaseSensitiveEnding) {
         const std::string path = dir.write(c.name, std::string(64, '\0'));
         Workspace ws;
         ScriptedUi ui;
-        EXPECT_EQ(Startup(ws, ui, dir.path().string(), c.quoted ? "\"" + path + "\"" : path),
+        bool settingsFirst = false;
+        StartupSteps steps;
+        steps.loadSettings = [&](Workspace& w, Ui&) { settingsFirst = !w.isLoaded(); };
+        EXPECT_EQ(Startup(ws, ui, dir.path().string(), c.quoted ? "\"" + path + "\"" : path, steps),
                   c.expected)
             << c.name;
+        EXPECT_TRUE(settingsFirst) << "the settings load before the command line";
         const bool loads = c.expected == OpenDispatch::Fullflash;
         EXPECT_EQ(ws.isLoaded(), loads) << c.name;
-        EXPECT_EQ(ws.control("mnu_FileClose").enabled, loads) << c.name;
         EXPECT_TRUE(!loads || ws.flash.file->path() == path) << c.name;
     }
 }
@@ -69,43 +72,27 @@ TEST(Startup, SetsFoldersAndDeletesTheFixedTemporaryFiles) {
     EXPECT_TRUE(ui.dialogs.empty());
 }
 
-TEST(Startup, LoadsTheSettingsBeforeTheCommandLine) {
-    TempDir dir;
-    bool loadedFirst = false;
-    StartupSteps steps;
-    steps.loadSettings = [&](Workspace& ws, Ui&) { loadedFirst = !ws.isLoaded(); };
-    Workspace ws;
-    ScriptedUi ui;
-    Startup(ws, ui, dir.path().string(), dir.write("a.bin", "x"), steps);
-    EXPECT_TRUE(loadedFirst);
-    EXPECT_TRUE(ws.isLoaded());
-}
-
-TEST(CommandLinePath, StripsSurroundingQuotesAndOpenExtensionLowersTheLastFour) {
-    EXPECT_EQ(CommandLinePath("\"/a b/x.bin\""), "/a b/x.bin");
-    EXPECT_EQ(CommandLinePath("/a/x.bin"), "/a/x.bin");
-    EXPECT_EQ(CommandLinePath("\""), "");
-    EXPECT_EQ(CommandLinePath("\"\""), "");
-    EXPECT_EQ(OpenExtension("/x/PIC.GPF2"), "gpf2");
-    EXPECT_EQ(OpenExtension("/x/PIC.Bin   "), ".bin");
-    EXPECT_EQ(OpenExtension(std::string("/x/a.png\0\0", 10)), ".png");
-    EXPECT_EQ(OpenExtension("ab"), "ab");
-}
-
+// The Open dialog offers both kinds without a preset name; its choice is
+// taken by its lowered extension.
 TEST(FileOpen, DispatchesByLoweredExtension) {
     const std::string gpfInfo = "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes";
+    const std::string dialog =
+        "open: Select File to open | FullFlash files (*.bin) | Graphic files "
+        "(*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png) |  | ";
     const struct {
-        std::string name;
+        std::string name;  ///< "" for a file that is missing
         OpenDispatch expected;
         std::string pictureInfo;  ///< what the preview shows afterwards
     } cases[] = {
         {"PIC.GPF2", OpenDispatch::GraphicPatchFile, gpfInfo},
         {"pic.gpf", OpenDispatch::GraphicPatchFile, gpfInfo},
         {"FLASH.BIN", OpenDispatch::Fullflash, ""},
+        {"flash.Bin  ", OpenDispatch::Fullflash, ""},
         {"a.JPG", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
         {"a.bmp", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
         {"PIC.TXT", OpenDispatch::Nothing, ""},
         {"noextension", OpenDispatch::Nothing, ""},
+        {"", OpenDispatch::Nothing, ""},
     };
     DecodedPicture onePixel;
     onePixel.width = onePixel.height = 1;
@@ -119,46 +106,18 @@ TEST(FileOpen, DispatchesByLoweredExtension) {
         }
         TempDir dir;
         Workspace ws;
+        ws.setText("str_PlSel", "Select");
+        ws.setText("str_4open", "to open");
         ScriptedUi ui;
-        ui.choosePath(dir.write(c.name, content));
+        const std::string path = c.name.empty() ? dir.file("gone.bin") : dir.write(c.name, content);
+        ui.choosePath(path);
         EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.expected) << c.name;
         EXPECT_EQ(ws.isLoaded(), c.expected == OpenDispatch::Fullflash) << c.name;
         EXPECT_EQ(ws.pictureInfo, c.pictureInfo) << c.name;
+        std::vector<std::string> shown{dialog};
+        if (c.name.empty()) shown.push_back("!\r" + path);
+        EXPECT_EQ(ui.transcript(), shown) << c.name;
     }
-}
-
-TEST(FileOpen, DialogHasTitleFiltersAndNoPresetName) {
-    Workspace ws;
-    ws.setText("str_PlSel", "Select");
-    ws.setText("str_4open", "to open");
-    ScriptedUi ui;
-    ui.choosePath(std::nullopt);
-    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), OpenDispatch::Nothing);
-    ASSERT_EQ(ui.dialogs.size(), 1u);
-    const FileDialogRequest& request = ui.dialogs[0].request;
-    EXPECT_EQ(request.title, "Select File to open");
-    ASSERT_EQ(request.filters.size(), 2u);
-    EXPECT_EQ(request.filters[0].description, "FullFlash files (*.bin)");
-    EXPECT_EQ(request.filters[0].pattern, "*.bin");
-    EXPECT_EQ(request.filters[1].description,
-              "Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png)");
-    EXPECT_EQ(request.filters[1].pattern, "*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png");
-    EXPECT_TRUE(request.initialName.empty());
-    EXPECT_TRUE(request.initialFolder.empty()) << "the current directory";
-}
-
-TEST(FileOpen, MissingFileMessageAndNothingElse) {
-    TempDir dir;
-    const std::string path = dir.file("gone.bin");
-    Workspace ws;
-    ScriptedUi ui;
-    ui.choosePath(path);
-    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), OpenDispatch::Nothing);
-    ASSERT_EQ(ui.dialogs.size(), 2u);
-    EXPECT_EQ(ui.dialogs[1].text, "!\r" + path);
-    EXPECT_EQ(ui.dialogs[1].title, "");
-    EXPECT_EQ(ui.dialogs[1].buttons, MessageButtons::Ok);
-    EXPECT_FALSE(ws.isLoaded());
 }
 
 }  // namespace

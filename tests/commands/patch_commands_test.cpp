@@ -31,12 +31,8 @@ TEST(SavePatch, WithNothingStagedWritesOnlyTheBanner) {
     PatchFixture t(SmallPictures(2));
     EXPECT_EQ(t.savePatch("plain"), "");
     EXPECT_EQ(ReadWholeFile(t.dir.file("plain.vkp")), kBanner);
-    const FileDialogRequest& request = t.ui.dialogs.at(0).request;
-    EXPECT_EQ(request.initialName, "GP_");
-    EXPECT_EQ(request.defaultExtension, "vkp");
-    EXPECT_EQ(request.filters.at(0).description, "ViKlay Patch File (*.vkp)");
-    EXPECT_EQ(request.filters.at(0).pattern, "*.vkp");
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{""}));
+    EXPECT_EQ(t.ui.transcript(), (std::vector<std::string>{
+                                     "save:  File  | ViKlay Patch File (*.vkp) | GP_ | vkp", ""}));
 }
 
 TEST(SavePatch, WritesEntriesAndDataInPlaceAndRelocatedThenClearsTheStaging) {
@@ -162,11 +158,11 @@ TEST(VerifyPatchCommand, ShowsTheReportOfTheChosenPatch) {
     t.ui.dialogs.clear();
     t.ui.choosePath(t.dir.file("out.vkp"));
     mnu_Fullflash_VerifyPatch_Click(t.ws, t.ui);
-    ASSERT_EQ(t.ui.dialogs.size(), 2u);
-    EXPECT_EQ(t.ui.dialogs[0].request.filters.at(0).pattern, "*.vkp");
-    EXPECT_EQ(t.ui.dialogs[1].title, "Verify Patch");
-    EXPECT_EQ(t.ui.dialogs[1].text, PatchReport(t.verify(patch), "\r", 12));
-    EXPECT_TRUE(t.ui.dialogs[1].text.ends_with("\rResult: OK"));
+    const std::string report = PatchReport(t.verify(patch), "\r", 12);
+    EXPECT_EQ(t.ui.transcript(),
+              (std::vector<std::string>{"open:  File  | ViKlay Patch File (*.vkp) |  | ",
+                                        report + " | Verify Patch"}));
+    EXPECT_TRUE(report.ends_with("\rResult: OK"));
 }
 
 }  // namespace
