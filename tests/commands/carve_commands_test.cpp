@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <map>
 
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
@@ -24,14 +23,6 @@ struct Fixture {
         ws.setText("str_Succes", "Done");
         ws.setText("str_fChan", "Replace");
     }
-    /// Name and content of every file in `folder`.
-    [[nodiscard]] static std::map<std::string, std::string> contents(const std::string& folder) {
-        std::map<std::string, std::string> files;
-        for (const auto& e : std::filesystem::directory_iterator(folder)) {
-            files[e.path().filename()] = ReadWholeFile(e.path().string());
-        }
-        return files;
-    }
 };
 
 TEST(ExtractGifs, DeclinedOverwriteDoesNotStopTheScan) {
@@ -49,7 +40,7 @@ TEST(ExtractGifs, DeclinedOverwriteDoesNotStopTheScan) {
               (std::vector<std::string>{
                   "open:  File  | FullFlash files (*.bin) | All files (*.*) |  | ",
                   "folder:   ", "? " + folder + "/0000020B.gif\rReplace? | !", "Done |  2"}));
-    EXPECT_EQ(Fixture::contents(folder),
+    EXPECT_EQ(FolderContents(folder),
               (std::map<std::string, std::string>{
                   {"00000200.gif", gif}, {"0000020B.gif", "mine"}, {"00000215.gif", gif}}));
     EXPECT_EQ(f.ui.progressValues.back(), 100);
@@ -85,7 +76,7 @@ TEST(CarveFiles, FindsEveryFileEmbeddedInAnImage) {
             std::filesystem::create_directory(folder);
             EXPECT_EQ(CarveFiles(f.ws, f.ui, flash, carveKind, folder + "/"),
                       static_cast<int>(expected.size()));
-            EXPECT_EQ(Fixture::contents(folder), expected);
+            EXPECT_EQ(FolderContents(folder), expected);
         }
     }
 }

@@ -65,7 +65,8 @@ TEST(SaveAsGpfWithDepth, AsksExtensionNameAndCompressionThenWrites) {
 }
 
 // The re-encoding save keeps a name ending in "gpf2" without the dot; the raw
-// save of the list completes every name that ends in neither ".gpf2" nor ".gpf".
+// save of the list completes every name that ends in neither ".gpf2" nor ".gpf"
+// and copies the stored bytes.
 TEST(GpfSaves, NameEndingsAreComparedExactly) {
     const struct {
         bool raw;
@@ -77,18 +78,24 @@ TEST(GpfSaves, NameEndingsAreComparedExactly) {
         {true, "a.gpf", "a.gpf"},  {true, "a.gpf2", "a.gpf2"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed + (c.raw ? " raw" : ""));
         LoadedWorkspace t(pictures());
-        showRow(t, 1);
+        showRow(t, 0);
         t.ws.defGPF2 = true;
         t.ws.cmpGPF = true;
         t.ui.choosePath(t.dir.file(c.typed));
         if (c.raw) {
             mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+            // The stored bytes, compressed bit and all, under the header the name asks for.
+            const std::string stored = "\x03"s + Rgb565(0x001F);
+            EXPECT_EQ(ReadWholeFile(t.dir.file(c.written)),
+                      GPFcodec::PadToSixteen(header(3, 1, 0x88, 0, c.written.ends_with(".gpf2")) +
+                                             stored));
         } else {
             mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+            EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written)));
         }
-        EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written)))
-            << c.typed << (c.raw ? " raw" : "");
+        EXPECT_EQ(t.ui.messageTexts(), std::vector<std::string>{""}) << "closing message";
     }
 }
 
@@ -115,26 +122,6 @@ TEST(SaveAsGpfWithDepth, PicturesTallerThan255NeedGpf2) {
     const std::string written = ReadWholeFile(t.dir.file("tall.gpf2"));
     ASSERT_GE(written.size(), 32u);
     EXPECT_EQ(written.substr(20, 4), "\x14\x00\x00\x01"s);
-}
-
-TEST(SaveSelectedPictureAsGpf, CopiesTheStoredBytesRawAndRefusesAnUndecodableType) {
-    LoadedWorkspace t(pictures());
-    showRow(t, 0);
-    t.ws.HEXFilename = true;
-    t.ws.defGPF2 = false;
-    const std::string path = t.dir.file("raw.gpf");
-    t.ui.answer(false).choosePath(path);
-    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
-    EXPECT_EQ(t.ui.dialogs.at(1).request.initialName, "000.gpf");
-    EXPECT_EQ(ReadWholeFile(path),
-              GPFcodec::PadToSixteen(header(3, 1, 0x88, 0, false) + "\x03"s + Rgb565(0x001F)));
-    EXPECT_EQ(t.ui.messageTexts().back(), "");
-
-    t.ui.dialogs.clear();
-    t.ws.selectedRow = 3;
-    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"Not Supported GPF!"}));
-    EXPECT_TRUE(t.ui.exhausted());
 }
 
 TEST(SaveAllAsGpf, FourDigitNamesAndSkipsTheUndecodableAndADeclinedReplacement) {

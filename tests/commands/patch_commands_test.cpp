@@ -27,12 +27,24 @@ TEST(BannerLines, ControlCharactersOfTheFullflashBecomeBlanks) {
               "; ### Patch for S   fw 1 (x)" + std::string(42, ' ') + "###");
 }
 
-TEST(SavePatch, WithNothingStagedWritesOnlyTheBanner) {
+TEST(SavePatch, WithNothingStagedWritesOnlyTheBannerAndAFailedOrDeclinedWriteChangesNothing) {
     PatchFixture t(SmallPictures(2));
-    EXPECT_EQ(t.savePatch("plain"), "");
-    EXPECT_EQ(ReadWholeFile(t.dir.file("plain.vkp")), kBanner);
-    EXPECT_EQ(t.ui.transcript(), (std::vector<std::string>{
-                                     "save:  File  | ViKlay Patch File (*.vkp) | GP_ | vkp", ""}));
+    t.savePatch("plain");
+    const std::string plain = t.dir.file("plain.vkp");
+    EXPECT_EQ(ReadWholeFile(plain), kBanner);
+    t.stage(1, Counting(20), 20);
+    t.ui.answer(false);
+    t.savePatch("plain");
+    EXPECT_EQ(ReadWholeFile(plain), kBanner);
+    const std::string unwritable = t.dir.file("missing folder/out.vkp");
+    t.savePatch("missing folder/out.vkp");
+    const std::string dialog = "save:  File  | ViKlay Patch File (*.vkp) | GP_ | vkp";
+    EXPECT_EQ(t.ui.transcript(),
+              (std::vector<std::string>{dialog, "", dialog, "? " + plain + "\r? | !", dialog,
+                                        "Cannot write!\r" + unwritable}));
+    EXPECT_TRUE(t.ws.rows[1].changed);
+    EXPECT_TRUE(std::filesystem::exists(t.dir.file("0001.gpf2")));
+    EXPECT_EQ(t.ws.flash.freeSpacePosition, 0x40000);
 }
 
 TEST(SavePatch, WritesEntriesAndDataInPlaceAndRelocatedThenClearsTheStaging) {
@@ -123,16 +135,6 @@ TEST(SavePatch, PicturesThatCannotBePlacedStayStagedAndAreCounted) {
     EXPECT_FALSE(t.ws.rows[1].changed);
     EXPECT_TRUE(t.ws.control("mnu_Fullflash_SavePatch").enabled);
     EXPECT_TRUE(t.verify(patch).Clean());
-}
-
-TEST(SavePatch, AFailedWriteChangesNothing) {
-    PatchFixture t(SmallPictures(2));
-    t.stage(1, Counting(20), 20);
-    EXPECT_EQ(t.savePatch("missing folder/out.vkp"), "");
-    EXPECT_EQ(t.ui.messageTexts().back(), "Cannot write!\r" + t.dir.file("missing folder/out.vkp"));
-    EXPECT_TRUE(t.ws.rows[1].changed);
-    EXPECT_TRUE(std::filesystem::exists(t.dir.file("0001.gpf2")));
-    EXPECT_EQ(t.ws.flash.freeSpacePosition, 0x40000);
 }
 
 TEST(SavePatch, DamagedOrMissingStagingFilesLeaveOnlyTheComment) {

@@ -34,7 +34,6 @@ enum class SizeClass { Equal, Smaller, Larger, Tiny, OddTail, Tall };
 struct Replacement {
     std::size_t row;
     SizeClass size;
-    int code;
     GPFcodec::GpfHeader header;  ///< of the staging file
     DecodedPicture staged;       ///< the staging file decoded
 };
@@ -102,7 +101,7 @@ Replacement stage(Workspace& ws, Ui& ui, std::size_t row, SizeClass size, int co
         }
     }
     EXPECT_EQ(StageShownPicture(ws, ui, row, code), StageOutcome::Staged);
-    return {row, size, code, {}, ws.picture};
+    return {row, size, {}, ws.picture};
 }
 
 /// Replacements of every class: exact fits on uncompressed pictures, and the

@@ -87,24 +87,4 @@ TEST(ShowGpfFile, AHugeFileCostsOnlyWhatTheDecoderReadsAndBadFilesChangeNothing)
               (std::vector<std::string>{"Unknown file", "error was occupated", "!\r" + gone}));
 }
 
-TEST(DrawPicture, TransparencySwitchRepaintsWithoutDecoding) {
-    LoadedWorkspace t(pictures());
-    t.ws.backgroundRed = 10;
-    t.ws.backgroundGreen = 20;
-    t.ws.backgroundBlue = 30;
-    t.ws.selectedRow = 0;
-    ShowSelectedPicture(t.ws, t.ui);
-    // Cell (1, 0) is the marker: the background shows through it.
-    EXPECT_EQ(t.ws.preview.pixels[1], 0xFF0A141Eu);
-    EXPECT_EQ(t.ws.preview.pixels[0], 0xFF0000FFu);
-
-    t.ws.picture.dataSize = 12345;  // untouched unless something decodes again
-    const auto revision = t.ws.previewRevision;
-    t.ws.transparency = false;
-    DrawPicture(t.ws);
-    EXPECT_GT(t.ws.previewRevision, revision);
-    EXPECT_EQ(t.ws.preview.pixels[1], 0xFFA9ABA9u);
-    EXPECT_EQ(t.ws.picture.dataSize, 12345);
-}
-
 }  // namespace

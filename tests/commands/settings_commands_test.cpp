@@ -85,7 +85,8 @@ TEST(LoadSettings, UnusableFileIsReportedOnceAndANewUserStartsFromTheShippedFile
 }
 
 // A first start writes the seven default lines; each load appends its block.
-TEST(RecentFiles, AppendedBlocksLastLineWinsAndSaveWritesClean) {
+// An entry opens only when its file is there.
+TEST(RecentFiles, AppendedBlocksLastLineWinsSaveWritesCleanAndEntriesOpen) {
     ProgramFolder p;
     LoadSettings(p.ws, p.ui);
     EXPECT_TRUE(p.ui.dialogs.empty());
@@ -102,17 +103,13 @@ TEST(RecentFiles, AppendedBlocksLastLineWinsAndSaveWritesClean) {
 
     ASSERT_TRUE(SaveSettings(p.ws, p.ui));
     EXPECT_EQ(p.settings(), std::string(kDefaults) + "MRU1=/a.bin\r\nMRU2=/b.bin\r\n");
-}
 
-TEST(RecentFiles, AMissingFileDoesNothingAndAnExistingOneLoads) {
-    ProgramFolder p;
-    LoadSettings(p.ws, p.ui);
     const std::string gone = p.dir.file("gone.bin");
     for (const std::string& path : {p.dir.write("x.bin", "x"), p.dir.file("b.bin"), gone})
         AddRecentFile(p.ws, path);
     const std::string before = p.settings();
     mnu_File_MRU_Click(p.ws, p.ui, 1);
-    EXPECT_FALSE(p.ws.isLoaded());
+    EXPECT_FALSE(p.ws.isLoaded()) << "a missing file does nothing";
     EXPECT_EQ(p.recentEntries().front(), gone);
     EXPECT_EQ(p.settings(), before);
     mnu_File_MRU_Click(p.ws, p.ui, 3);

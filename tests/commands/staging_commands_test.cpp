@@ -91,12 +91,11 @@ TEST(LoadReplacementPicture, RefusedSourcesStageNothingAndKeepAnEarlierStaging) 
     const struct {
         const char* name;
         std::string content;
-        std::string message;
-        bool pathFollows;
+        std::string message;  ///< the path follows a message ending in a line break
     } cases[] = {
-        {"notes.txt", "text", "Only GPF, GPF2, BMP, GIF, JPG and PNG files can be loaded!\r", true},
-        {"bad.gpf2", "NotAGraphicFile.................", "error was occupated", false},
-        {"gone.gpf2", "", "!\r", true},
+        {"notes.txt", "text", "Only GPF, GPF2, BMP, GIF, JPG and PNG files can be loaded!\r"},
+        {"bad.gpf2", "NotAGraphicFile.................", "error was occupated"},
+        {"gone.gpf2", "", "!\r"},
     };
     for (const auto& c : cases) {
         LoadedWorkspace t(elevenPictures());
@@ -110,7 +109,8 @@ TEST(LoadReplacementPicture, RefusedSourcesStageNothingAndKeepAnEarlierStaging) 
             c.content.empty() ? t.dir.file(c.name) : t.dir.write(c.name, c.content);
         t.ui.choosePath(path);
         mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf8Bit);
-        EXPECT_EQ(t.ui.messageTexts().back(), c.pathFollows ? c.message + path : c.message);
+        EXPECT_EQ(t.ui.messageTexts().back(),
+                  c.message.ends_with('\r') ? c.message + path : c.message);
         EXPECT_EQ(ReadWholeFile(StagingFilePath(t.ws, 2)), staged) << c.name;
     }
 }
