@@ -13,39 +13,72 @@
 
 namespace {
 
-// The command line is taken by its exact ending, the Open dialog's choice by
-// its lowered last four characters.
-TEST(Startup, CommandLineDispatchesByCaseSensitiveEnding) {
+// The command line is taken by its exact ending (every other path quoted),
+// after the settings; the Open dialog, which offers both kinds without a
+// preset name, takes its choice by the lowered last four characters.
+TEST(OpenFile, CommandLineByItsExactEndingDialogByTheLoweredExtension) {
+    using enum OpenDispatch;
+    const std::string gpfInfo = "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes";
+    const std::string bmpInfo = "1 x 1 :: 24bit";
+    const std::string dialog =
+        "open: Select File to open | FullFlash files (*.bin) | Graphic files "
+        "(*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png) |  | ";
     const struct {
-        std::string name;  // file created in a folder with blanks
-        bool quoted;
-        OpenDispatch expected;
+        std::string name;  ///< in a folder with blanks; "" for a file that is missing
+        OpenDispatch commandLine;
+        OpenDispatch dialog;
+        std::string pictureInfo;  ///< what the preview shows after the dialog
     } cases[] = {
-        {"x.bin", true, OpenDispatch::Fullflash},
-        {"x.bin", false, OpenDispatch::Fullflash},
-        {"x.BIN", false, OpenDispatch::Nothing},
-        {"x.gpf2", false, OpenDispatch::GraphicPatchFile},
-        {"x.gpf", true, OpenDispatch::GraphicPatchFile},
-        {"x.GPF", false, OpenDispatch::Nothing},
-        {"x.jpg", true, OpenDispatch::PictureFile},
-        {"x.JPG", false, OpenDispatch::Nothing},
-        {"x.txt", false, OpenDispatch::Nothing},
+        {"x.bin", Fullflash, Fullflash, ""},
+        {"y.bin", Fullflash, Fullflash, ""},
+        {"x.BIN", Nothing, Fullflash, ""},
+        {"x.Bin  ", Nothing, Fullflash, ""},
+        {"x.gpf2", GraphicPatchFile, GraphicPatchFile, gpfInfo},
+        {"x.gpf", GraphicPatchFile, GraphicPatchFile, gpfInfo},
+        {"X.GPF2", Nothing, GraphicPatchFile, gpfInfo},
+        {"x.jpg", PictureFile, PictureFile, bmpInfo},
+        {"x.JPG", Nothing, PictureFile, bmpInfo},
+        {"x.bmp", PictureFile, PictureFile, bmpInfo},
+        {"x.txt", Nothing, Nothing, ""},
+        {"noextension", Nothing, Nothing, ""},
+        {"", Nothing, Nothing, ""},
     };
+    DecodedPicture onePixel;
+    onePixel.width = onePixel.height = 1;
+    bool quoted = false;
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string content(16, '\0');
+        if (c.dialog == PictureFile) content = GPFcodec::BmpFileBytes(onePixel, false);
+        if (c.dialog == GraphicPatchFile) {
+            content =
+                GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, true}) + "\xE0");
+        }
         TempDir dir("pictavo dir with blanks");
-        const std::string path = dir.write(c.name, std::string(64, '\0'));
+        const std::string path = c.name.empty() ? dir.file("gone.txt") : dir.write(c.name, content);
+        {
+            Workspace ws;
+            ScriptedUi ui;
+            bool settingsFirst = false;
+            StartupSteps steps;
+            steps.loadSettings = [&](Workspace& w, Ui&) { settingsFirst = !w.isLoaded(); };
+            quoted = !quoted;
+            const std::string commandLine = quoted ? "\"" + path + "\"" : path;
+            EXPECT_EQ(Startup(ws, ui, dir.path().string(), commandLine, steps), c.commandLine);
+            EXPECT_TRUE(settingsFirst);
+            EXPECT_TRUE(c.commandLine != Fullflash || ws.flash.file->path() == path);
+        }
         Workspace ws;
+        ws.setText("str_PlSel", "Select");
+        ws.setText("str_4open", "to open");
         ScriptedUi ui;
-        bool settingsFirst = false;
-        StartupSteps steps;
-        steps.loadSettings = [&](Workspace& w, Ui&) { settingsFirst = !w.isLoaded(); };
-        EXPECT_EQ(Startup(ws, ui, dir.path().string(), c.quoted ? "\"" + path + "\"" : path, steps),
-                  c.expected)
-            << c.name;
-        EXPECT_TRUE(settingsFirst) << "the settings load before the command line";
-        const bool loads = c.expected == OpenDispatch::Fullflash;
-        EXPECT_EQ(ws.isLoaded(), loads) << c.name;
-        EXPECT_TRUE(!loads || ws.flash.file->path() == path) << c.name;
+        ui.choosePath(path);
+        EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.dialog);
+        EXPECT_EQ(ws.isLoaded(), c.dialog == Fullflash);
+        EXPECT_EQ(ws.pictureInfo, c.pictureInfo);
+        std::vector<std::string> shown{dialog};
+        if (c.name.empty()) shown.push_back("!\r" + path);
+        EXPECT_EQ(ui.transcript(), shown);
     }
 }
 
@@ -70,54 +103,6 @@ TEST(Startup, SetsFoldersAndDeletesTheFixedTemporaryFiles) {
     }
     EXPECT_TRUE(std::filesystem::exists(temp.file("0001.gpf2"))) << "only the fixed files go";
     EXPECT_TRUE(ui.dialogs.empty());
-}
-
-// The Open dialog offers both kinds without a preset name; its choice is
-// taken by its lowered extension.
-TEST(FileOpen, DispatchesByLoweredExtension) {
-    const std::string gpfInfo = "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes";
-    const std::string dialog =
-        "open: Select File to open | FullFlash files (*.bin) | Graphic files "
-        "(*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png) |  | ";
-    const struct {
-        std::string name;  ///< "" for a file that is missing
-        OpenDispatch expected;
-        std::string pictureInfo;  ///< what the preview shows afterwards
-    } cases[] = {
-        {"PIC.GPF2", OpenDispatch::GraphicPatchFile, gpfInfo},
-        {"pic.gpf", OpenDispatch::GraphicPatchFile, gpfInfo},
-        {"FLASH.BIN", OpenDispatch::Fullflash, ""},
-        {"flash.Bin  ", OpenDispatch::Fullflash, ""},
-        {"a.JPG", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
-        {"a.bmp", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
-        {"PIC.TXT", OpenDispatch::Nothing, ""},
-        {"noextension", OpenDispatch::Nothing, ""},
-        {"", OpenDispatch::Nothing, ""},
-    };
-    DecodedPicture onePixel;
-    onePixel.width = onePixel.height = 1;
-    for (const auto& c : cases) {
-        std::string content(16, '\0');
-        if (c.expected == OpenDispatch::PictureFile)
-            content = GPFcodec::BmpFileBytes(onePixel, false);
-        if (c.expected == OpenDispatch::GraphicPatchFile) {
-            content =
-                GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, true}) + "\xE0");
-        }
-        TempDir dir;
-        Workspace ws;
-        ws.setText("str_PlSel", "Select");
-        ws.setText("str_4open", "to open");
-        ScriptedUi ui;
-        const std::string path = c.name.empty() ? dir.file("gone.bin") : dir.write(c.name, content);
-        ui.choosePath(path);
-        EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.expected) << c.name;
-        EXPECT_EQ(ws.isLoaded(), c.expected == OpenDispatch::Fullflash) << c.name;
-        EXPECT_EQ(ws.pictureInfo, c.pictureInfo) << c.name;
-        std::vector<std::string> shown{dialog};
-        if (c.name.empty()) shown.push_back("!\r" + path);
-        EXPECT_EQ(ui.transcript(), shown) << c.name;
-    }
 }
 
 }  // namespace
