@@ -97,6 +97,13 @@ TEST(GpfSaves, NameEndingsAreComparedExactly) {
         }
         EXPECT_EQ(t.ui.messageTexts(), std::vector<std::string>{""}) << "closing message";
     }
+    LoadedWorkspace t(pictures());
+    t.ws.selectedRow = 0;
+    t.ws.defGPF2 = true;
+    const std::string kept = t.dir.write("kept.gpf2", "mine");
+    t.ui.choosePath(kept).answer(false);
+    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+    EXPECT_EQ(ReadWholeFile(kept), "mine") << "a declined replacement";
 }
 
 TEST(SaveAsGpfWithDepth, PicturesTallerThan255NeedGpf2) {
