@@ -21,7 +21,7 @@
 #include "compare/flash_comparison.h"
 #include "devtools/seeded_random.h"
 #include "devtools/test_files.h"
-#include "fullflash/identification.h"
+#include "fullflash/picture_table.h"
 #include "patch/patch_verifier.h"
 #include "patch/picture_places.h"
 #include "ui/silent_ui.h"
