@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <map>
 
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
@@ -24,14 +23,6 @@ struct Fixture {
         ws.setText("str_Succes", "Done");
         ws.setText("str_fChan", "Replace");
     }
-    /// Name and content of every file in `folder`.
-    [[nodiscard]] static std::map<std::string, std::string> contents(const std::string& folder) {
-        std::map<std::string, std::string> files;
-        for (const auto& e : std::filesystem::directory_iterator(folder)) {
-            files[e.path().filename()] = ReadWholeFile(e.path().string());
-        }
-        return files;
-    }
 };
 
 TEST(ExtractGifs, DeclinedOverwriteDoesNotStopTheScan) {
@@ -45,13 +36,11 @@ TEST(ExtractGifs, DeclinedOverwriteDoesNotStopTheScan) {
     f.ui.choosePath(scanned).chooseFolder(folder).answer(false);
     mnu_Tools_FindGIF_Click(f.ws, f.ui);
 
-    ASSERT_EQ(f.ui.dialogs.size(), 4u);
-    EXPECT_EQ(f.ui.dialogs[0].request.filters.size(), 2u);
-    EXPECT_EQ(f.ui.dialogs[0].request.filters[1].pattern, "*.*");
-    EXPECT_EQ(f.ui.dialogs[2].text, folder + "/0000020B.gif\rReplace?");
-    EXPECT_EQ(f.ui.dialogs[3].text, "Done");
-    EXPECT_EQ(f.ui.dialogs[3].title, " 2");
-    EXPECT_EQ(Fixture::contents(folder),
+    EXPECT_EQ(f.ui.transcript(),
+              (std::vector<std::string>{
+                  "open:  File  | FullFlash files (*.bin) | All files (*.*) |  | ",
+                  "folder:   ", "? " + folder + "/0000020B.gif\rReplace? | !", "Done |  2"}));
+    EXPECT_EQ(FolderContents(folder),
               (std::map<std::string, std::string>{
                   {"00000200.gif", gif}, {"0000020B.gif", "mine"}, {"00000215.gif", gif}}));
     EXPECT_EQ(f.ui.progressValues.back(), 100);
@@ -87,17 +76,16 @@ TEST(CarveFiles, FindsEveryFileEmbeddedInAnImage) {
             std::filesystem::create_directory(folder);
             EXPECT_EQ(CarveFiles(f.ws, f.ui, flash, carveKind, folder + "/"),
                       static_cast<int>(expected.size()));
-            EXPECT_EQ(Fixture::contents(folder), expected);
+            EXPECT_EQ(FolderContents(folder), expected);
         }
     }
 }
 
 TEST(CarveFiles, EmptyFilesPipesAndUnwritableFolders) {
     Fixture f;
-    const std::string empty = f.dir.write("empty.bin", "");
-    f.ui.choosePath(empty).chooseFolder(f.dir.path().string());
+    f.ui.choosePath(f.dir.write("empty.bin", "")).chooseFolder(f.dir.path().string());
     mnu_Tools_FindPNG_Click(f.ws, f.ui);
-    EXPECT_EQ(f.ui.dialogs.back().title, " 0");
+    EXPECT_EQ(f.ui.transcript().back(), "Done |  0");
 
     f.ui.dialogs.clear();
     const std::string pipe = f.dir.file("pipe.bin");
@@ -105,14 +93,12 @@ TEST(CarveFiles, EmptyFilesPipesAndUnwritableFolders) {
     f.ui.choosePath(pipe);
     mnu_Tools_FindGIF_Click(f.ws, f.ui);
     EXPECT_EQ(CarveFiles(f.ws, f.ui, pipe, CarveKind::Gif, f.dir.file("")), std::nullopt);
-    EXPECT_EQ(f.ui.messageTexts(), (std::vector<std::string>{"!\r" + pipe, "!\r" + pipe}));
-
-    f.ui.dialogs.clear();
     const std::string noFolder = f.dir.file("none") + "/";
     const std::string xml = f.dir.write("text.bin", "<?xml a \0"s);
     EXPECT_EQ(CarveFiles(f.ws, f.ui, xml, CarveKind::Xml, noFolder), std::nullopt);
     EXPECT_EQ(f.ui.messageTexts(),
-              std::vector<std::string>{"Cannot write!\r" + noFolder + "00000000.xml"});
+              (std::vector<std::string>{"!\r" + pipe, "!\r" + pipe,
+                                        "Cannot write!\r" + noFolder + "00000000.xml"}));
 }
 
 }  // namespace

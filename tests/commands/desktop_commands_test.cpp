@@ -52,23 +52,22 @@ TEST(CheckFileAssociation, AsksUntilOkOrDoNotAskAgainAndTheButtonRegisters) {
     EXPECT_TRUE(next.dialogs.empty());
 }
 
-TEST(HelpAbout, EightLinesTitledWithTheAboutCaption) {
+TEST(HelpAbout, LinesOfTheLanguageTitledWithTheAboutCaption) {
     Workspace ws;
-    ws.setText("str_tnx", "Thanks to");
+    for (const auto& [key, text] : {std::pair{"str_AbCredit", "by us"},
+                                    {"str_tnx", "Thanks to"},
+                                    {"str_AbForums", "F"},
+                                    {"str_AbViKlay", "V"},
+                                    {"str_AbConv", "C"}}) {
+        ws.setText(key, text);
+    }
+    ws.programFiles.readMeFile = "/r";
     ws.control("mnu_Help_About").caption = "About Pictavo";
     ScriptedUi ui;
     mnu_Help_About_Click(ws, ui);
-    ASSERT_EQ(ui.dialogs.size(), 1u);
-    EXPECT_EQ(ui.dialogs[0].title, "About Pictavo");
-    std::vector<std::string> lines;
-    std::string text = ui.dialogs[0].text + "\r";
-    for (std::size_t end; (end = text.find('\r')) != std::string::npos; text.erase(0, end + 1)) {
-        lines.push_back(text.substr(0, end));
-    }
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[3], "Thanks to:");
-    EXPECT_EQ(lines[5], "");
+    EXPECT_EQ(ui.transcript(),
+              std::vector<std::string>{"Pictavo v1.2, by us\rHelp: "
+                                       "/r\r\rThanks to:\rF\r\rV\rC | About Pictavo"});
 }
 
 }  // namespace

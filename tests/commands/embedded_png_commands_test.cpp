@@ -36,25 +36,25 @@ TEST(ChangePng, RefusesWhatWouldHitAnythingButTheOldPng) {
     const struct {
         std::string name;
         std::string content;
-        std::string message;
-        bool pathFollows;
+        std::string message;  ///< the path follows a message ending in a line break
     } cases[] = {
-        {"logo.png", png(60, 'x'), "The file name is no hexadecimal offset!\r", true},
-        {"100050000.png", png(60, 'x'), "The file name is no hexadecimal offset!\r", true},
-        {"50001.png", png(60, 'x'), "No PNG ending in IEND starts at 50001 in the fullflash!",
-         false},
-        {"FFFFFFFF.png", png(60, 'x'), "No PNG ending in IEND starts at FFFFFFFF in the fullflash!",
-         false},
-        {"50000.png", png(101, 'x'), "Too large size!", false},
-        {"50000.png", png(102, 'x'), "Too large size!", false},
-        {"50000.png", std::string(60, 'x'), "Not a PNG file!\r", true},
+        {"logo.png", png(60, 'x'), "The file name is no hexadecimal offset!\r"},
+        {"100050000.png", png(60, 'x'), "The file name is no hexadecimal offset!\r"},
+        {"50001.png", png(60, 'x'), "No PNG ending in IEND starts at 50001 in the fullflash!"},
+        {"FFFFFFFF.png", png(60, 'x'),
+         "No PNG ending in IEND starts at FFFFFFFF in the fullflash!"},
+        {"50000.png", png(101, 'x'), "Too large size!"},
+        {"50000.png", png(102, 'x'), "Too large size!"},
+        {"50000.png", std::string(60, 'x'), "Not a PNG file!\r"},
     };
     for (const auto& c : cases) {
         PatchFixture t(flashWithPngs());
         EXPECT_FALSE(changePng(t, c.name, c.content)) << c.name;
+        const std::string path = c.message.ends_with('\r') ? t.dir.file(c.name) : "";
         EXPECT_EQ(
-            t.ui.messageTexts(),
-            (std::vector<std::string>{c.pathFollows ? c.message + t.dir.file(c.name) : c.message}));
+            t.ui.transcript(),
+            (std::vector<std::string>{"open:  File  | Portable Network Graphic files (*.png) |  | ",
+                                      c.message + path}));
         EXPECT_FALSE(t.ws.flash.pngChangesPending);
     }
 }
@@ -62,8 +62,6 @@ TEST(ChangePng, RefusesWhatWouldHitAnythingButTheOldPng) {
 TEST(ChangePng, BlocksGatherUntilSavePatchAppendsThem) {
     PatchFixture t(flashWithPngs());
     ASSERT_TRUE(changePng(t, "50000.png", png(95, 'n')));
-    EXPECT_EQ(t.ui.dialogs.at(0).request.filters.at(0).description,
-              "Portable Network Graphic files (*.png)");
     EXPECT_TRUE(t.ws.control("mnu_Fullflash_SavePatch").enabled);
     std::filesystem::create_directory(t.dir.file("two"));
     ASSERT_TRUE(changePng(t, "two/50100.png", png(64, 'm')));

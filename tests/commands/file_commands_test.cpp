@@ -13,36 +13,72 @@
 
 namespace {
 
-// The command line is taken by its exact ending, the Open dialog's choice by
-// its lowered last four characters.
-TEST(Startup, CommandLineDispatchesByCaseSensitiveEnding) {
+// The command line is taken by its exact ending (every other path quoted),
+// after the settings; the Open dialog, which offers both kinds without a
+// preset name, takes its choice by the lowered last four characters.
+TEST(OpenFile, CommandLineByItsExactEndingDialogByTheLoweredExtension) {
+    using enum OpenDispatch;
+    const std::string gpfInfo = "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes";
+    const std::string bmpInfo = "1 x 1 :: 24bit";
+    const std::string dialog =
+        "open: Select File to open | FullFlash files (*.bin) | Graphic files "
+        "(*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png) |  | ";
     const struct {
-        std::string name;  // file created in a folder with blanks
-        bool quoted;
-        OpenDispatch expected;
+        std::string name;  ///< in a folder with blanks; "" for a file that is missing
+        OpenDispatch commandLine;
+        OpenDispatch dialog;
+        std::string pictureInfo;  ///< what the preview shows after the dialog
     } cases[] = {
-        {"x.bin", true, OpenDispatch::Fullflash},
-        {"x.bin", false, OpenDispatch::Fullflash},
-        {"x.BIN", false, OpenDispatch::Nothing},
-        {"x.gpf2", false, OpenDispatch::GraphicPatchFile},
-        {"x.gpf", true, OpenDispatch::GraphicPatchFile},
-        {"x.GPF", false, OpenDispatch::Nothing},
-        {"x.jpg", true, OpenDispatch::PictureFile},
-        {"x.JPG", false, OpenDispatch::Nothing},
-        {"x.txt", false, OpenDispatch::Nothing},
+        {"x.bin", Fullflash, Fullflash, ""},
+        {"y.bin", Fullflash, Fullflash, ""},
+        {"x.BIN", Nothing, Fullflash, ""},
+        {"x.Bin  ", Nothing, Fullflash, ""},
+        {"x.gpf2", GraphicPatchFile, GraphicPatchFile, gpfInfo},
+        {"x.gpf", GraphicPatchFile, GraphicPatchFile, gpfInfo},
+        {"X.GPF2", Nothing, GraphicPatchFile, gpfInfo},
+        {"x.jpg", PictureFile, PictureFile, bmpInfo},
+        {"x.JPG", Nothing, PictureFile, bmpInfo},
+        {"x.bmp", PictureFile, PictureFile, bmpInfo},
+        {"x.txt", Nothing, Nothing, ""},
+        {"noextension", Nothing, Nothing, ""},
+        {"", Nothing, Nothing, ""},
     };
+    DecodedPicture onePixel;
+    onePixel.width = onePixel.height = 1;
+    bool quoted = false;
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string content(16, '\0');
+        if (c.dialog == PictureFile) content = GPFcodec::BmpFileBytes(onePixel, false);
+        if (c.dialog == GraphicPatchFile) {
+            content =
+                GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, true}) + "\xE0");
+        }
         TempDir dir("pictavo dir with blanks");
-        const std::string path = dir.write(c.name, std::string(64, '\0'));
+        const std::string path = c.name.empty() ? dir.file("gone.txt") : dir.write(c.name, content);
+        {
+            Workspace ws;
+            ScriptedUi ui;
+            bool settingsFirst = false;
+            StartupSteps steps;
+            steps.loadSettings = [&](Workspace& w, Ui&) { settingsFirst = !w.isLoaded(); };
+            quoted = !quoted;
+            const std::string commandLine = quoted ? "\"" + path + "\"" : path;
+            EXPECT_EQ(Startup(ws, ui, dir.path().string(), commandLine, steps), c.commandLine);
+            EXPECT_TRUE(settingsFirst);
+            EXPECT_TRUE(c.commandLine != Fullflash || ws.flash.file->path() == path);
+        }
         Workspace ws;
+        ws.setText("str_PlSel", "Select");
+        ws.setText("str_4open", "to open");
         ScriptedUi ui;
-        EXPECT_EQ(Startup(ws, ui, dir.path().string(), c.quoted ? "\"" + path + "\"" : path),
-                  c.expected)
-            << c.name;
-        const bool loads = c.expected == OpenDispatch::Fullflash;
-        EXPECT_EQ(ws.isLoaded(), loads) << c.name;
-        EXPECT_EQ(ws.control("mnu_FileClose").enabled, loads) << c.name;
-        EXPECT_TRUE(!loads || ws.flash.file->path() == path) << c.name;
+        ui.choosePath(path);
+        EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.dialog);
+        EXPECT_EQ(ws.isLoaded(), c.dialog == Fullflash);
+        EXPECT_EQ(ws.pictureInfo, c.pictureInfo);
+        std::vector<std::string> shown{dialog};
+        if (c.name.empty()) shown.push_back("!\r" + path);
+        EXPECT_EQ(ui.transcript(), shown);
     }
 }
 
@@ -67,98 +103,6 @@ TEST(Startup, SetsFoldersAndDeletesTheFixedTemporaryFiles) {
     }
     EXPECT_TRUE(std::filesystem::exists(temp.file("0001.gpf2"))) << "only the fixed files go";
     EXPECT_TRUE(ui.dialogs.empty());
-}
-
-TEST(Startup, LoadsTheSettingsBeforeTheCommandLine) {
-    TempDir dir;
-    bool loadedFirst = false;
-    StartupSteps steps;
-    steps.loadSettings = [&](Workspace& ws, Ui&) { loadedFirst = !ws.isLoaded(); };
-    Workspace ws;
-    ScriptedUi ui;
-    Startup(ws, ui, dir.path().string(), dir.write("a.bin", "x"), steps);
-    EXPECT_TRUE(loadedFirst);
-    EXPECT_TRUE(ws.isLoaded());
-}
-
-TEST(CommandLinePath, StripsSurroundingQuotesAndOpenExtensionLowersTheLastFour) {
-    EXPECT_EQ(CommandLinePath("\"/a b/x.bin\""), "/a b/x.bin");
-    EXPECT_EQ(CommandLinePath("/a/x.bin"), "/a/x.bin");
-    EXPECT_EQ(CommandLinePath("\""), "");
-    EXPECT_EQ(CommandLinePath("\"\""), "");
-    EXPECT_EQ(OpenExtension("/x/PIC.GPF2"), "gpf2");
-    EXPECT_EQ(OpenExtension("/x/PIC.Bin   "), ".bin");
-    EXPECT_EQ(OpenExtension(std::string("/x/a.png\0\0", 10)), ".png");
-    EXPECT_EQ(OpenExtension("ab"), "ab");
-}
-
-TEST(FileOpen, DispatchesByLoweredExtension) {
-    const std::string gpfInfo = "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes";
-    const struct {
-        std::string name;
-        OpenDispatch expected;
-        std::string pictureInfo;  ///< what the preview shows afterwards
-    } cases[] = {
-        {"PIC.GPF2", OpenDispatch::GraphicPatchFile, gpfInfo},
-        {"pic.gpf", OpenDispatch::GraphicPatchFile, gpfInfo},
-        {"FLASH.BIN", OpenDispatch::Fullflash, ""},
-        {"a.JPG", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
-        {"a.bmp", OpenDispatch::PictureFile, "1 x 1 :: 24bit"},
-        {"PIC.TXT", OpenDispatch::Nothing, ""},
-        {"noextension", OpenDispatch::Nothing, ""},
-    };
-    DecodedPicture onePixel;
-    onePixel.width = onePixel.height = 1;
-    for (const auto& c : cases) {
-        std::string content(16, '\0');
-        if (c.expected == OpenDispatch::PictureFile)
-            content = GPFcodec::BmpFileBytes(onePixel, false);
-        if (c.expected == OpenDispatch::GraphicPatchFile) {
-            content =
-                GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader({1, 1, 0x05, 7, true}) + "\xE0");
-        }
-        TempDir dir;
-        Workspace ws;
-        ScriptedUi ui;
-        ui.choosePath(dir.write(c.name, content));
-        EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.expected) << c.name;
-        EXPECT_EQ(ws.isLoaded(), c.expected == OpenDispatch::Fullflash) << c.name;
-        EXPECT_EQ(ws.pictureInfo, c.pictureInfo) << c.name;
-    }
-}
-
-TEST(FileOpen, DialogHasTitleFiltersAndNoPresetName) {
-    Workspace ws;
-    ws.setText("str_PlSel", "Select");
-    ws.setText("str_4open", "to open");
-    ScriptedUi ui;
-    ui.choosePath(std::nullopt);
-    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), OpenDispatch::Nothing);
-    ASSERT_EQ(ui.dialogs.size(), 1u);
-    const FileDialogRequest& request = ui.dialogs[0].request;
-    EXPECT_EQ(request.title, "Select File to open");
-    ASSERT_EQ(request.filters.size(), 2u);
-    EXPECT_EQ(request.filters[0].description, "FullFlash files (*.bin)");
-    EXPECT_EQ(request.filters[0].pattern, "*.bin");
-    EXPECT_EQ(request.filters[1].description,
-              "Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png)");
-    EXPECT_EQ(request.filters[1].pattern, "*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png");
-    EXPECT_TRUE(request.initialName.empty());
-    EXPECT_TRUE(request.initialFolder.empty()) << "the current directory";
-}
-
-TEST(FileOpen, MissingFileMessageAndNothingElse) {
-    TempDir dir;
-    const std::string path = dir.file("gone.bin");
-    Workspace ws;
-    ScriptedUi ui;
-    ui.choosePath(path);
-    EXPECT_EQ(mnu_FileOpen_Click(ws, ui), OpenDispatch::Nothing);
-    ASSERT_EQ(ui.dialogs.size(), 2u);
-    EXPECT_EQ(ui.dialogs[1].text, "!\r" + path);
-    EXPECT_EQ(ui.dialogs[1].title, "");
-    EXPECT_EQ(ui.dialogs[1].buttons, MessageButtons::Ok);
-    EXPECT_FALSE(ws.isLoaded());
 }
 
 }  // namespace

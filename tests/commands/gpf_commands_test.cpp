@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "codec/gpf_file.h"
 #include "common/loaded_workspace.h"
@@ -39,37 +38,35 @@ TEST(SaveAsGpfWithDepth, AsksExtensionNameAndCompressionThenWrites) {
     const std::string chosen = t.dir.file("out");
     t.ui.answer(false).choosePath(chosen).answer(true);
     mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
-
-    ASSERT_EQ(t.ui.dialogs.size(), 4u);
-    EXPECT_EQ(t.ui.dialogs[0].text, "Save as GPF2?");
-    const FileDialogRequest& request = t.ui.dialogs[1].request;
-    EXPECT_EQ(request.initialName, "gpfFile.gpf");
-    EXPECT_EQ(request.defaultExtension, "gpf");
-    EXPECT_EQ(request.filters.at(0).description, "Graphic Patch Files (*.gpf;*.gpf2)");
-    EXPECT_EQ(request.filters.at(0).pattern, "*.gpf;*.gpf2");
-    EXPECT_EQ(t.ui.dialogs[2].text, "?") << "the compression question, no language loaded";
+    const std::string dialog = "save:  File  | Graphic Patch Files (*.gpf;*.gpf2) | gpfFile.gpf";
+    EXPECT_EQ(t.ui.transcript(),
+              (std::vector<std::string>{"? Save as GPF2?", dialog + " | gpf", "? ?", ""}));
     // A name without extension gets .gpf2, whatever the question answered.
     EXPECT_EQ(ReadWholeFile(chosen + ".gpf2"),
               GPFcodec::PadToSixteen(header(2, 1, 0x85, 1, true) + "\xFE\xE0\x1C"));
-    EXPECT_EQ(t.ws.currentCode, 0x85);
-}
 
-TEST(SaveAsGpfWithDepth, DeclinedCompressionWritesTheUncompressedCode) {
-    LoadedWorkspace t(pictures());
     showRow(t, 0);
     t.ws.defGPF2 = true;
-    const std::string path = t.dir.file("blue.gpf");
-    t.ui.choosePath(path).answer(false);
+    t.ui.choosePath(t.dir.file("blue.gpf")).answer(false);
     mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf16Bit);
-    EXPECT_EQ(t.ui.dialogs.at(0).request.initialName, "gpfFile.gpf2");
-    EXPECT_EQ(t.ws.currentCode, 0x08);
+    EXPECT_EQ(t.ui.transcript().front(), dialog + "2 | gpf");
+    EXPECT_EQ(t.ws.currentCode, 0x08) << "a declined compression";
     const std::string blue = Rgb565(0x001F);
-    EXPECT_EQ(ReadWholeFile(path),
+    EXPECT_EQ(ReadWholeFile(t.dir.file("blue.gpf")),
               GPFcodec::PadToSixteen(header(3, 1, 0x08, 0, false) + blue + blue + blue));
+
+    showRow(t, 2);
+    t.ws.cmpGPF = true;
+    const std::string one = t.dir.write("one.gpf2", "keep me");
+    t.ui.choosePath(one).answer(true);
+    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf1Bit);
+    EXPECT_EQ(t.ui.messageTexts().back(), "1bit GPF ");
+    EXPECT_EQ(ReadWholeFile(one), "keep me") << "compressed 1 bit is refused";
 }
 
 // The re-encoding save keeps a name ending in "gpf2" without the dot; the raw
-// save of the list completes every name that ends in neither ".gpf2" nor ".gpf".
+// save of the list completes every name that ends in neither ".gpf2" nor ".gpf"
+// and copies the stored bytes.
 TEST(GpfSaves, NameEndingsAreComparedExactly) {
     const struct {
         bool raw;
@@ -81,19 +78,32 @@ TEST(GpfSaves, NameEndingsAreComparedExactly) {
         {true, "a.gpf", "a.gpf"},  {true, "a.gpf2", "a.gpf2"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed + (c.raw ? " raw" : ""));
         LoadedWorkspace t(pictures());
-        showRow(t, 1);
+        showRow(t, 0);
         t.ws.defGPF2 = true;
         t.ws.cmpGPF = true;
         t.ui.choosePath(t.dir.file(c.typed));
         if (c.raw) {
             mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+            // The stored bytes, compressed bit and all, under the header the name asks for.
+            const std::string stored = "\x03"s + Rgb565(0x001F);
+            EXPECT_EQ(ReadWholeFile(t.dir.file(c.written)),
+                      GPFcodec::PadToSixteen(header(3, 1, 0x88, 0, c.written.ends_with(".gpf2")) +
+                                             stored));
         } else {
             mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf8Bit);
+            EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written)));
         }
-        EXPECT_TRUE(std::filesystem::exists(t.dir.file(c.written)))
-            << c.typed << (c.raw ? " raw" : "");
+        EXPECT_EQ(t.ui.messageTexts(), std::vector<std::string>{""}) << "closing message";
     }
+    LoadedWorkspace t(pictures());
+    t.ws.selectedRow = 0;
+    t.ws.defGPF2 = true;
+    const std::string kept = t.dir.write("kept.gpf2", "mine");
+    t.ui.choosePath(kept).answer(false);
+    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
+    EXPECT_EQ(ReadWholeFile(kept), "mine") << "a declined replacement";
 }
 
 TEST(SaveAsGpfWithDepth, PicturesTallerThan255NeedGpf2) {
@@ -121,72 +131,24 @@ TEST(SaveAsGpfWithDepth, PicturesTallerThan255NeedGpf2) {
     EXPECT_EQ(written.substr(20, 4), "\x14\x00\x00\x01"s);
 }
 
-TEST(SaveAsGpfWithDepth, CompressedOneBitIsRefusedAndAnExistingFileSurvives) {
+TEST(SaveAllAsGpf, FourDigitNamesAndSkipsTheUndecodableAndADeclinedReplacement) {
     LoadedWorkspace t(pictures());
-    showRow(t, 2);
-    t.ws.cmpGPF = true;
-    t.ws.defGPF2 = true;
-    const std::string path = t.dir.write("one.gpf2", "keep me");
-    t.ui.choosePath(path).answer(true);
-    mnu_PopupPic_SaveAsGPF_Click(t.ws, t.ui, kSaveGpf1Bit);
-    EXPECT_EQ(t.ui.dialogs.back().text, "1bit GPF ");
-    EXPECT_EQ(ReadWholeFile(path), "keep me");
-}
-
-TEST(SaveSelectedPictureAsGpf, CopiesTheStoredBytesRawAndRefusesAnUndecodableType) {
-    LoadedWorkspace t(pictures());
-    showRow(t, 0);
-    t.ws.HEXFilename = true;
-    t.ws.defGPF2 = false;
-    const std::string path = t.dir.file("raw.gpf");
-    t.ui.answer(false).choosePath(path);
-    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
-    EXPECT_EQ(t.ui.dialogs.at(1).request.initialName, "000.gpf");
-    EXPECT_EQ(ReadWholeFile(path),
-              GPFcodec::PadToSixteen(header(3, 1, 0x88, 0, false) + "\x03"s + Rgb565(0x001F)));
-    EXPECT_EQ(t.ui.messageTexts().back(), "");
-
-    t.ui.dialogs.clear();
-    t.ws.selectedRow = 3;
-    mnu_PopupPictures_SaveAsGPF_Click(t.ws, t.ui);
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"Not Supported GPF!"}));
-    EXPECT_TRUE(t.ui.exhausted());
-}
-
-TEST(SaveAllAsGpf, FourDigitNamesAndCancelSkipsOnePicture) {
-    FlashBuilder flash;
-    for (int i = 0; i < 27; ++i) flash.addPicture(1, 1, 0x05, std::string(1, static_cast<char>(i)));
-    LoadedWorkspace t(flash);
     t.ws.HEXFilename = true;  // ignored by the batch
     t.ws.ZeroFilename = false;
-    const std::string folder = (t.dir.path() / "gpfs").string();
-    std::filesystem::create_directory(folder);
-    const std::string existing = folder + "/0003.gpf2";
-    { std::ofstream(existing) << "mine"; }
-    t.ui.chooseFolder(folder).answer(true).answer(false);
-    mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
-
-    EXPECT_EQ(ReadWholeFile(existing), "mine");
-    EXPECT_EQ(ReadWholeFile(folder + "/0026.gpf2"),
-              GPFcodec::PadToSixteen(header(1, 1, 0x05, 26, true) + "\x1A"));
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files += entry.is_regular_file();
-    EXPECT_EQ(files, 27);
-    EXPECT_EQ(t.ui.messageTexts().back(), "") << "closing message";
-}
-
-TEST(SaveAllAsGpf, GpfExtensionFromTheQuestionAndCancelledFolderAsksNothingMore) {
-    LoadedWorkspace t(pictures());
     t.ui.chooseFolder("");
     mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
-    EXPECT_EQ(t.ui.dialogs.size(), 1u);
+    EXPECT_EQ(t.ui.dialogs.size(), 1u) << "a cancelled folder asks nothing more";
 
-    t.ui.chooseFolder(t.dir.path().string()).answer(false);
+    const std::string existing = t.dir.write("0001.gpf", "mine");
+    t.ui.chooseFolder(t.dir.path().string()).answer(false).answer(false);
     mnu_PopupPictures_SaveAsGPFs_Click(t.ws, t.ui);
-    EXPECT_TRUE(std::filesystem::exists(t.dir.file("0000.gpf")));
+    EXPECT_EQ(ReadWholeFile(existing), "mine");
+    EXPECT_EQ(ReadWholeFile(t.dir.file("0000.gpf")),
+              GPFcodec::PadToSixteen(header(3, 1, 0x88, 0, false) + "\x03"s + Rgb565(0x001F)));
     EXPECT_TRUE(std::filesystem::exists(t.dir.file("0002.gpf")));
     EXPECT_FALSE(std::filesystem::exists(t.dir.file("0003.gpf"))) << "undecodable: skipped";
+    EXPECT_EQ(t.ui.messageTexts().back(), "") << "closing message";
+    EXPECT_TRUE(t.ui.exhausted());
 }
 
 }  // namespace

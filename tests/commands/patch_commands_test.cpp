@@ -27,16 +27,24 @@ TEST(BannerLines, ControlCharactersOfTheFullflashBecomeBlanks) {
               "; ### Patch for S   fw 1 (x)" + std::string(42, ' ') + "###");
 }
 
-TEST(SavePatch, WithNothingStagedWritesOnlyTheBanner) {
+TEST(SavePatch, WithNothingStagedWritesOnlyTheBannerAndAFailedOrDeclinedWriteChangesNothing) {
     PatchFixture t(SmallPictures(2));
-    EXPECT_EQ(t.savePatch("plain"), "");
-    EXPECT_EQ(ReadWholeFile(t.dir.file("plain.vkp")), kBanner);
-    const FileDialogRequest& request = t.ui.dialogs.at(0).request;
-    EXPECT_EQ(request.initialName, "GP_");
-    EXPECT_EQ(request.defaultExtension, "vkp");
-    EXPECT_EQ(request.filters.at(0).description, "ViKlay Patch File (*.vkp)");
-    EXPECT_EQ(request.filters.at(0).pattern, "*.vkp");
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{""}));
+    t.savePatch("plain");
+    const std::string plain = t.dir.file("plain.vkp");
+    EXPECT_EQ(ReadWholeFile(plain), kBanner);
+    t.stage(1, Counting(20), 20);
+    t.ui.answer(false);
+    t.savePatch("plain");
+    EXPECT_EQ(ReadWholeFile(plain), kBanner);
+    const std::string unwritable = t.dir.file("missing folder/out.vkp");
+    t.savePatch("missing folder/out.vkp");
+    const std::string dialog = "save:  File  | ViKlay Patch File (*.vkp) | GP_ | vkp";
+    EXPECT_EQ(t.ui.transcript(),
+              (std::vector<std::string>{dialog, "", dialog, "? " + plain + "\r? | !", dialog,
+                                        "Cannot write!\r" + unwritable}));
+    EXPECT_TRUE(t.ws.rows[1].changed);
+    EXPECT_TRUE(std::filesystem::exists(t.dir.file("0001.gpf2")));
+    EXPECT_EQ(t.ws.flash.freeSpacePosition, 0x40000);
 }
 
 TEST(SavePatch, WritesEntriesAndDataInPlaceAndRelocatedThenClearsTheStaging) {
@@ -129,16 +137,6 @@ TEST(SavePatch, PicturesThatCannotBePlacedStayStagedAndAreCounted) {
     EXPECT_TRUE(t.verify(patch).Clean());
 }
 
-TEST(SavePatch, AFailedWriteChangesNothing) {
-    PatchFixture t(SmallPictures(2));
-    t.stage(1, Counting(20), 20);
-    EXPECT_EQ(t.savePatch("missing folder/out.vkp"), "");
-    EXPECT_EQ(t.ui.messageTexts().back(), "Cannot write!\r" + t.dir.file("missing folder/out.vkp"));
-    EXPECT_TRUE(t.ws.rows[1].changed);
-    EXPECT_TRUE(std::filesystem::exists(t.dir.file("0001.gpf2")));
-    EXPECT_EQ(t.ws.flash.freeSpacePosition, 0x40000);
-}
-
 TEST(SavePatch, DamagedOrMissingStagingFilesLeaveOnlyTheComment) {
     PatchFixture t(SmallPictures(3));
     t.stage(0, "\x01\x02", 2);
@@ -162,11 +160,11 @@ TEST(VerifyPatchCommand, ShowsTheReportOfTheChosenPatch) {
     t.ui.dialogs.clear();
     t.ui.choosePath(t.dir.file("out.vkp"));
     mnu_Fullflash_VerifyPatch_Click(t.ws, t.ui);
-    ASSERT_EQ(t.ui.dialogs.size(), 2u);
-    EXPECT_EQ(t.ui.dialogs[0].request.filters.at(0).pattern, "*.vkp");
-    EXPECT_EQ(t.ui.dialogs[1].title, "Verify Patch");
-    EXPECT_EQ(t.ui.dialogs[1].text, PatchReport(t.verify(patch), "\r", 12));
-    EXPECT_TRUE(t.ui.dialogs[1].text.ends_with("\rResult: OK"));
+    const std::string report = PatchReport(t.verify(patch), "\r", 12);
+    EXPECT_EQ(t.ui.transcript(),
+              (std::vector<std::string>{"open:  File  | ViKlay Patch File (*.vkp) |  | ",
+                                        report + " | Verify Patch"}));
+    EXPECT_TRUE(report.ends_with("\rResult: OK"));
 }
 
 }  // namespace

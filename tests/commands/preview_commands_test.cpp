@@ -26,107 +26,65 @@ FlashBuilder pictures() {
     return flash;
 }
 
-TEST(ShowSelectedPicture, DecodesTheRowAndWritesTheInformationLine) {
-    LoadedWorkspace t(pictures());
+// Each row decodes to the picture and its information line; a staged row
+// shows its staging file; an unknown type keeps the picture shown before.
+TEST(ShowSelectedPicture, DecodesTheRowOrItsStagingFileAndWritesTheInformationLine) {
+    FlashBuilder flash = pictures();
+    for (int i = 3; i < 13; ++i) flash.addPicture(1, 1, 0x05, "\x1C");
+    LoadedWorkspace t(flash);
     EXPECT_FALSE(ShowSelectedPicture(t.ws, t.ui)) << "no selection: nothing to show";
     EXPECT_TRUE(t.ws.pictureInfo.empty());
-    const struct {
-        std::size_t row;
-        std::string info;
-    } cases[] = {
-        {0, "0000 :: 2 x 2 :: 16bit :: uncompressed :: 8 bytes"},
-        {2, "0002 :: 3 x 1 :: 16bit :: compressed :: 3 bytes"},
-    };
-    for (const auto& c : cases) {
-        t.ws.selectedRow = c.row;
-        EXPECT_TRUE(ShowSelectedPicture(t.ws, t.ui));
-        EXPECT_EQ(t.ws.pictureInfo, c.info);
-    }
-    EXPECT_EQ(t.ws.picture.at(2, 0), (Cell{0, 0, 255, 0}));
-    EXPECT_TRUE(t.ui.dialogs.empty());
-}
-
-TEST(ShowSelectedPicture, UnknownTypeKeepsThePictureAndShowsTheRowWithZeroBits) {
-    LoadedWorkspace t(pictures());
-    t.ws.selectedRow = 0;
-    ASSERT_TRUE(ShowSelectedPicture(t.ws, t.ui));
-    const auto before = t.ws.preview.pixels;
-
-    t.ws.selectedRow = 1;
-    EXPECT_FALSE(ShowSelectedPicture(t.ws, t.ui));
-    ASSERT_EQ(t.ui.dialogs.size(), 1u);
-    EXPECT_EQ(t.ui.dialogs[0].text, "Not Supported GPF!");
-    EXPECT_EQ(t.ui.dialogs[0].title, "0bit");
-    EXPECT_EQ(t.ws.pictureInfo, "0001 :: 3 x 3 :: 0bit :: uncompressed :: 8 bytes");
-    EXPECT_EQ(t.ws.preview.pixels, before);
-}
-
-TEST(ShowSelectedPicture, ChangedRowShowsItsStagingFile) {
-    FlashBuilder flash;
-    for (int i = 0; i < 13; ++i) flash.addPicture(1, 1, 0x05, "\x1C");
-    LoadedWorkspace t(flash);
-    GPFcodec::GpfHeader header{4, 1, 0x8A, 12, true};
+    const GPFcodec::GpfHeader header{4, 1, 0x8A, 12, true};
     t.dir.write("0012.gpf2",
                 GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) + "\xFF\x10\x20\x30\x40"s +
                                        "\x03\x01\x02\x03\x04"s));
     t.ws.rows[12].changed = true;
-    t.ws.selectedRow = 12;
-    EXPECT_TRUE(ShowSelectedPicture(t.ws, t.ui));
-    EXPECT_EQ(t.ws.pictureInfo, "12 :: 4 x 1 :: 24bit :: compressed :: 10 bytes");
-    EXPECT_EQ(t.ws.picture.at(0, 0), (Cell{0x30, 0x20, 0x10, 0x40}));
-    EXPECT_TRUE(t.ws.picture.hasAlpha);
-}
-
-TEST(ShowGpfFile, UnknownHeaderOrMissingFileGiveTheirMessagesAndChangeNothing) {
-    LoadedWorkspace t(pictures());
-    t.ws.selectedRow = 0;
-    ShowSelectedPicture(t.ws, t.ui);
-    const std::string info = t.ws.pictureInfo;
-    t.ws.setText("str_UNKfile", "Unknown file");
-
-    const std::string path = t.dir.write("bad.gpf", "GraphicPatchFilX" + std::string(32, '\0'));
-    EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, path));
-    EXPECT_EQ(t.ui.messageTexts(),
-              (std::vector<std::string>{"Unknown file", "error was occupated"}));
-    EXPECT_TRUE(t.ws.unknownFile);
-    EXPECT_EQ(t.ws.pictureInfo, info);
-
-    t.ui.dialogs.clear();
-    const std::string gone = t.dir.file("gone.gpf");
-    EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, gone));
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!\r" + gone}));
-    EXPECT_EQ(t.ws.pictureInfo, info);
+    const struct {
+        std::size_t row;
+        bool shown;
+        std::string info;
+        Cell first;  ///< the picture's first cell
+    } cases[] = {
+        {0, true, "0000 :: 2 x 2 :: 16bit :: uncompressed :: 8 bytes", {0, 0, 255, 0}},
+        {1, false, "0001 :: 3 x 3 :: 0bit :: uncompressed :: 8 bytes", {0, 0, 255, 0}},
+        {2, true, "0002 :: 3 x 1 :: 16bit :: compressed :: 3 bytes", {0, 0, 255, 0}},
+        {12, true, "12 :: 4 x 1 :: 24bit :: compressed :: 10 bytes", {0x30, 0x20, 0x10, 0x40}},
+    };
+    for (const auto& c : cases) {
+        const auto before = t.ws.preview.pixels;
+        t.ws.selectedRow = c.row;
+        EXPECT_EQ(ShowSelectedPicture(t.ws, t.ui), c.shown);
+        EXPECT_EQ(t.ws.pictureInfo, c.info);
+        EXPECT_EQ(t.ws.picture.at(0, 0), c.first) << c.row;
+        if (!c.shown) {
+            EXPECT_EQ(t.ws.preview.pixels, before);
+        }
+    }
+    EXPECT_TRUE(t.ws.picture.hasAlpha) << "the staged picture stays shown";
+    EXPECT_EQ(t.ui.transcript(), std::vector<std::string>{"Not Supported GPF! | 0bit"});
 }
 
 // A GPF file is mapped, not read whole: a 16 GiB file (sparse, so it costs no
-// disk) shows its small picture without the memory a full read would need.
-TEST(ShowGpfFile, AHugeFileCostsOnlyWhatTheDecoderReads) {
+// disk) shows its small picture without the memory a full read would need. An
+// unknown header or a missing file give their messages and change nothing.
+TEST(ShowGpfFile, AHugeFileCostsOnlyWhatTheDecoderReadsAndBadFilesChangeNothing) {
     LoadedWorkspace t(pictures());
     const std::string path =
         t.dir.write("huge.gpf", GPFcodec::WriteGpfHeader({1, 1, 0x05, 3, false}) + "\x1C"s);
     std::filesystem::resize_file(path, std::uintmax_t{16} << 30);
     EXPECT_TRUE(ShowGpfFile(t.ws, t.ui, path));
-    EXPECT_EQ(t.ws.pictureInfo, "3 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes");
-}
+    const std::string info = "3 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes";
+    EXPECT_EQ(t.ws.pictureInfo, info);
 
-TEST(DrawPicture, TransparencySwitchRepaintsWithoutDecoding) {
-    LoadedWorkspace t(pictures());
-    t.ws.backgroundRed = 10;
-    t.ws.backgroundGreen = 20;
-    t.ws.backgroundBlue = 30;
-    t.ws.selectedRow = 0;
-    ShowSelectedPicture(t.ws, t.ui);
-    // Cell (1, 0) is the marker: the background shows through it.
-    EXPECT_EQ(t.ws.preview.pixels[1], 0xFF0A141Eu);
-    EXPECT_EQ(t.ws.preview.pixels[0], 0xFF0000FFu);
-
-    t.ws.picture.dataSize = 12345;  // untouched unless something decodes again
-    const auto revision = t.ws.previewRevision;
-    t.ws.transparency = false;
-    DrawPicture(t.ws);
-    EXPECT_GT(t.ws.previewRevision, revision);
-    EXPECT_EQ(t.ws.preview.pixels[1], 0xFFA9ABA9u);
-    EXPECT_EQ(t.ws.picture.dataSize, 12345);
+    t.ws.setText("str_UNKfile", "Unknown file");
+    EXPECT_FALSE(ShowGpfFile(t.ws, t.ui,
+                             t.dir.write("bad.gpf", "GraphicPatchFilX" + std::string(32, '\0'))));
+    EXPECT_TRUE(t.ws.unknownFile);
+    const std::string gone = t.dir.file("gone.gpf");
+    EXPECT_FALSE(ShowGpfFile(t.ws, t.ui, gone));
+    EXPECT_EQ(t.ws.pictureInfo, info);
+    EXPECT_EQ(t.ui.transcript(),
+              (std::vector<std::string>{"Unknown file", "error was occupated", "!\r" + gone}));
 }
 
 }  // namespace

@@ -31,11 +31,15 @@ struct ProgramFolder {
     }
 };
 
-TEST(LoadSettings, FillsTheDialogAndTheWindow) {
+// The language's texts compose with those of the load before; a last line
+// without its line end gets one before the recent files; the settings are
+// saved with the language the window holds.
+TEST(LoadSettings, FillsTheDialogAndTheWindowAndSavesWhatTheWindowHolds) {
     ProgramFolder p;
     p.dir.write("Pictavo.ini",
                 "nConvert=/opt/conv\r\nLanguage=Test\r\nTransparency=false\r\nCompressGPF=true\r\n"
-                "DefaultGPF2=true\r\nZeroFilename=false\r\nHEXFilename=true\r\nMRU2=/b.bin\r\n");
+                "DefaultGPF2=true\r\nZeroFilename=false\r\nHEXFilename=true\r\nMRU2=/b.bin");
+    p.dir.write("Test.lng", "cap_mnTsf=Extract\r\nstr_all=all\r\n");
     LoadSettings(p.ws, p.ui);
     EXPECT_EQ(p.ws.settingsDialog,
               (ConfigActions::SettingsValues{"/opt/conv", "Test", false, true, true, false, true}));
@@ -44,20 +48,18 @@ TEST(LoadSettings, FillsTheDialogAndTheWindow) {
     EXPECT_FALSE(p.ws.transparency);
     EXPECT_TRUE(p.ws.cmpGPF && p.ws.defGPF2 && p.ws.HEXFilename && !p.ws.ZeroFilename);
     EXPECT_EQ(p.recentEntries(), std::vector<std::string>{"/b.bin"});
-}
-
-TEST(LoadSettings, ComposesWithTheTextsOfTheLoadBefore) {
-    ProgramFolder p;
-    p.dir.write("Pictavo.ini", "Language=Test\r\n");
-    p.dir.write("Test.lng", "cap_mnTsf=Extract\r\nstr_all=all\r\n");
-    LoadSettings(p.ws, p.ui);
     EXPECT_EQ(p.ws.control("mnu_Tools_FindGIF").caption, "Extract GIF ()");
     LoadSettings(p.ws, p.ui);
     EXPECT_EQ(p.ws.control("mnu_Tools_FindGIF").caption, "Extract GIF (all)");
-    EXPECT_EQ(p.ws.text("str_all"), "all");
+
+    AddRecentFile(p.ws, "/c.bin");
+    EXPECT_TRUE(p.settings().ends_with("MRU2=/b.bin\r\nMRU1=/c.bin\r\nMRU2=/b.bin\r\n"));
+    p.ws.Language = "Other";
+    ASSERT_TRUE(SaveSettings(p.ws, p.ui));
+    EXPECT_NE(p.settings().find("\r\nLanguage=Other\r\n"), std::string::npos);
 }
 
-TEST(LoadSettings, UnusableFileIsReportedOnceAndDefaultsStay) {
+TEST(LoadSettings, UnusableFileIsReportedOnceAndANewUserStartsFromTheShippedFile) {
     ProgramFolder unreadable;
     std::filesystem::create_directory(unreadable.dir.file("Pictavo.ini"));
     LoadSettings(unreadable.ws, unreadable.ui);
@@ -72,10 +74,19 @@ TEST(LoadSettings, UnusableFileIsReportedOnceAndDefaultsStay) {
     ASSERT_EQ(unwritable.ui.dialogs.size(), 1u);
     EXPECT_TRUE(unwritable.ui.dialogs[0].text.starts_with("Cannot write the settings"));
     EXPECT_TRUE(unwritable.ws.ZeroFilename);
+
+    ProgramFolder installed;
+    installed.ws.programFiles.settingsFile = installed.dir.file("Pictavo.ini");
+    installed.ws.programFiles.initialSettingsFile =
+        installed.dir.write("shipped.ini", "Transparency=false\r\n");
+    LoadSettings(installed.ws, installed.ui);
+    EXPECT_EQ(installed.settings(), "Transparency=false\r\n");
+    EXPECT_FALSE(installed.ws.transparency);
 }
 
 // A first start writes the seven default lines; each load appends its block.
-TEST(RecentFiles, AppendedBlocksLastLineWinsAndSaveWritesClean) {
+// An entry opens only when its file is there.
+TEST(RecentFiles, AppendedBlocksLastLineWinsSaveWritesCleanAndEntriesOpen) {
     ProgramFolder p;
     LoadSettings(p.ws, p.ui);
     EXPECT_TRUE(p.ui.dialogs.empty());
@@ -92,18 +103,18 @@ TEST(RecentFiles, AppendedBlocksLastLineWinsAndSaveWritesClean) {
 
     ASSERT_TRUE(SaveSettings(p.ws, p.ui));
     EXPECT_EQ(p.settings(), std::string(kDefaults) + "MRU1=/a.bin\r\nMRU2=/b.bin\r\n");
-}
 
-TEST(RecentFiles, AMissingFileDoesNothing) {
-    ProgramFolder p;
-    LoadSettings(p.ws, p.ui);
-    AddRecentFile(p.ws, p.dir.file("gone.bin"));
+    const std::string gone = p.dir.file("gone.bin");
+    for (const std::string& path : {p.dir.write("x.bin", "x"), p.dir.file("b.bin"), gone})
+        AddRecentFile(p.ws, path);
     const std::string before = p.settings();
     mnu_File_MRU_Click(p.ws, p.ui, 1);
-    EXPECT_TRUE(p.ui.dialogs.empty());
-    EXPECT_FALSE(p.ws.isLoaded());
-    EXPECT_EQ(p.recentEntries(), std::vector<std::string>{p.dir.file("gone.bin")});
+    EXPECT_FALSE(p.ws.isLoaded()) << "a missing file does nothing";
+    EXPECT_EQ(p.recentEntries().front(), gone);
     EXPECT_EQ(p.settings(), before);
+    mnu_File_MRU_Click(p.ws, p.ui, 3);
+    EXPECT_TRUE(p.ws.isLoaded());
+    EXPECT_TRUE(p.ui.dialogs.empty());
 }
 
 // The folders file dialogs start in live under keys of our own: one line per

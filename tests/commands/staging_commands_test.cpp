@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "codec/bmp_writer.h"
 #include "codec/gpf_file.h"
 #include "commands/gpf_commands.h"
 #include "commands/preview_commands.h"
 #include "common/loaded_workspace.h"
+#include "picture_io/picture_files.h"
 
 namespace {
 
@@ -45,48 +45,45 @@ std::string stagingOf(const std::string& sourceFile, int code, int number) {
     return GPFcodec::GpfFileBytes(scratch.picture, code, true);
 }
 
-TEST(LoadReplacementPicture, OffersTheNameStagesTheAnswerAndMarksTheRow) {
-    LoadedWorkspace t(elevenPictures());
-    t.ws.HEXFilename = true;
-    t.ws.ZeroFilename = true;
-    t.ws.selectedRow = 10;
-    t.ui.choosePath(t.dir.write("new.gpf2", source("\xE0\x1C"))).answer(false);
-    mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf16Bit);
-
-    const FileDialogRequest& request = t.ui.dialogs.at(0).request;
-    EXPECT_EQ(request.initialName, "00A");
-    EXPECT_EQ(request.filters.at(0).description,
-              "Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png)");
-    EXPECT_EQ(request.filters.at(0).pattern, "*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png");
-    EXPECT_EQ(t.ui.dialogs.at(1).text, "?") << "the compression question";
-    EXPECT_EQ(t.ws.currentCode, 0x08);
-    EXPECT_EQ(stagedCodeAndNumber(t, 10), std::make_pair(0x08, 10));
-    EXPECT_TRUE(t.ws.rows[10].changed);
-    EXPECT_TRUE(t.ws.control("mnu_PopupPictures_SavePatch").enabled);
-    EXPECT_TRUE(t.ws.control("mnu_Fullflash_SavePatch").enabled);
-    EXPECT_EQ(t.ws.pictureInfo, "10 :: 2 x 1 :: 16bit :: uncompressed :: 4 bytes");
-    EXPECT_TRUE(t.ui.exhausted());
-}
-
-TEST(LoadReplacementPicture, OneBitIsOnlyStagedUncompressed) {
+// The row's name is offered; a GPF or an outside picture is staged at the
+// chosen depth and marks the row; 1 bit is only staged uncompressed.
+TEST(LoadReplacementPicture, OffersTheNameAndStagesAtTheChosenDepth) {
+    const std::string dialog =
+        "open:  File  | Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png) | 00A | ";
     const struct {
+        int depth;
         bool cmpGPF;
         std::vector<bool> answers;
         int staged;  // code, or 0 for refused
-    } cases[] = {{false, {true}, 0}, {false, {false}, 0x01}, {true, {}, 0}};
+        std::string file;
+    } cases[] = {
+        {kSaveGpf16Bit, false, {false}, 0x08, "new.gpf2"},
+        {kSaveGpf24Bit, true, {}, 0x8A, "new.bmp"},
+        {kSaveGpf1Bit, false, {true}, 0, "new.gpf2"},
+        {kSaveGpf1Bit, false, {false}, 0x01, "new.gpf2"},
+        {kSaveGpf1Bit, true, {}, 0, "new.gpf2"},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.depth);
         LoadedWorkspace t(elevenPictures());
+        t.ws.HEXFilename = true;
+        t.ws.ZeroFilename = true;
         t.ws.cmpGPF = c.cmpGPF;
-        t.ws.selectedRow = 1;
-        t.ui.choosePath(t.dir.write("new.gpf2", source("\xE0\x1C")));
+        t.ws.selectedRow = 10;
+        const bool bmp = c.file.ends_with(".bmp");
+        t.ui.choosePath(t.dir.write(c.file, bmp ? PatternBmp(2, 1, false) : source("\xE0\x1C")));
         for (bool answer : c.answers) t.ui.answer(answer);
-        mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf1Bit);
-        EXPECT_EQ(t.ws.rows[1].changed, c.staged != 0);
+        mnu_PopupPictures_Load_Click(t.ws, t.ui, c.depth);
+        EXPECT_EQ(t.ui.transcript().at(0), dialog);
+        EXPECT_EQ(t.ws.rows[10].changed, c.staged != 0);
+        EXPECT_EQ(t.ws.control("mnu_Fullflash_SavePatch").enabled, c.staged != 0);
+        EXPECT_EQ(t.ws.control("mnu_PopupPictures_SavePatch").enabled, c.staged != 0);
         if (c.staged != 0) {
-            EXPECT_EQ(stagedCodeAndNumber(t, 1).first, c.staged);
+            EXPECT_EQ(stagedCodeAndNumber(t, 10), std::make_pair(c.staged, 10));
         } else {
             EXPECT_EQ(t.ui.messageTexts().back(), "1bit GPF ");
         }
+        EXPECT_TRUE(t.ui.exhausted());
     }
 }
 
@@ -94,11 +91,11 @@ TEST(LoadReplacementPicture, RefusedSourcesStageNothingAndKeepAnEarlierStaging) 
     const struct {
         const char* name;
         std::string content;
-        std::string message;
-        bool pathFollows;
+        std::string message;  ///< the path follows a message ending in a line break
     } cases[] = {
-        {"notes.txt", "text", "Only GPF, GPF2, BMP, GIF, JPG and PNG files can be loaded!\r", true},
-        {"bad.gpf2", "NotAGraphicFile.................", "error was occupated", false},
+        {"notes.txt", "text", "Only GPF, GPF2, BMP, GIF, JPG and PNG files can be loaded!\r"},
+        {"bad.gpf2", "NotAGraphicFile.................", "error was occupated"},
+        {"gone.gpf2", "", "!\r"},
     };
     for (const auto& c : cases) {
         LoadedWorkspace t(elevenPictures());
@@ -108,18 +105,14 @@ TEST(LoadReplacementPicture, RefusedSourcesStageNothingAndKeepAnEarlierStaging) 
         mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf8Bit);
         const std::string staged = ReadWholeFile(StagingFilePath(t.ws, 2));
 
-        const std::string path = t.dir.write(c.name, c.content);
+        const std::string path =
+            c.content.empty() ? t.dir.file(c.name) : t.dir.write(c.name, c.content);
         t.ui.choosePath(path);
         mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf8Bit);
-        EXPECT_EQ(t.ui.messageTexts().back(), c.pathFollows ? c.message + path : c.message);
+        EXPECT_EQ(t.ui.messageTexts().back(),
+                  c.message.ends_with('\r') ? c.message + path : c.message);
         EXPECT_EQ(ReadWholeFile(StagingFilePath(t.ws, 2)), staged) << c.name;
     }
-    LoadedWorkspace t(elevenPictures());
-    t.ws.selectedRow = 2;
-    t.ui.choosePath(t.dir.file("gone.gpf2"));
-    mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf8Bit);
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!\r" + t.dir.file("gone.gpf2")}));
-    EXPECT_FALSE(t.ws.rows[2].changed);
 }
 
 TEST(LoadReplacementFolder, ProbesEachRowsNamesAndAsksForEachPicture) {
@@ -142,32 +135,6 @@ TEST(LoadReplacementFolder, ProbesEachRowsNamesAndAsksForEachPicture) {
     EXPECT_EQ(t.ui.progressValues.size(), 11u);
     EXPECT_EQ(t.ui.messageTexts().back(), "") << "closing message";
     EXPECT_TRUE(t.ui.exhausted());
-}
-
-TEST(LoadReplacementPicture, OutsidePicturesAreReadThenStaged) {
-    LoadedWorkspace t(elevenPictures());
-    t.ws.cmpGPF = true;
-    t.ws.selectedRow = 3;
-    DecodedPicture picture;
-    picture.width = 2;
-    picture.height = 1;
-    picture.at(0, 0) = {200, 10, 30, 0};
-    picture.at(1, 0) = {0, 0, 255, 0};
-    t.ui.choosePath(t.dir.write("new.bmp", GPFcodec::BmpFileBytes(picture, false)));
-    mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf24Bit);
-    picture.pictureNumber = 3;
-    EXPECT_EQ(ReadWholeFile(StagingFilePath(t.ws, 3)), GPFcodec::GpfFileBytes(picture, 0x8A, true));
-    EXPECT_TRUE(t.ws.rows[3].changed);
-
-    // Without the converter a PNG is refused twice: by the read and by the load.
-    t.ws.nConvert = t.dir.file("no converter");
-    t.ws.selectedRow = 4;
-    t.ui.dialogs.clear();
-    t.ui.choosePath(t.dir.write("new.png", "\x89PNG\r\n\x1A\n"));
-    mnu_PopupPictures_Load_Click(t.ws, t.ui, kSaveGpf24Bit);
-    EXPECT_EQ(t.ui.messageTexts(), (std::vector<std::string>{"!", "!"}));
-    EXPECT_EQ(t.ui.dialogs.back().title, "nConvert");
-    EXPECT_FALSE(t.ws.rows[4].changed);
 }
 
 }  // namespace

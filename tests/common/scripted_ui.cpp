@@ -83,3 +83,31 @@ std::vector<std::string> ScriptedUi::messageTexts() const {
 bool ScriptedUi::exhausted() const {
     return m_answers.empty() && m_paths.empty() && m_folders.empty();
 }
+
+namespace {
+
+std::string describe(const FileFilter& filter) {
+    const std::string& d = filter.description;
+    const bool shown = d.ends_with(")") && d.ends_with("(" + filter.pattern + ")");
+    return shown ? d : d + "=" + filter.pattern;
+}
+
+std::string describe(const RecordedDialog& d) {
+    using Kind = RecordedDialog::Kind;
+    if (d.kind == Kind::Folder) return "folder: " + d.text;
+    if (d.kind == Kind::Message) {
+        const std::string asks = d.buttons == MessageButtons::Ok ? "" : "? ";
+        return asks + d.text + (d.title.empty() ? "" : " | " + d.title);
+    }
+    std::string line = (d.kind == Kind::OpenFile ? "open: " : "save: ") + d.request.title;
+    for (const FileFilter& filter : d.request.filters) line += " | " + describe(filter);
+    return line + " | " + d.request.initialName + " | " + d.request.defaultExtension;
+}
+
+}  // namespace
+
+std::vector<std::string> ScriptedUi::transcript() const {
+    std::vector<std::string> lines;
+    for (const auto& d : dialogs) lines.push_back(describe(d));
+    return lines;
+}

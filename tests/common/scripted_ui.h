@@ -44,6 +44,13 @@ class ScriptedUi final : public Ui {
 
     /// Texts of the message boxes shown, in order.
     [[nodiscard]] std::vector<std::string> messageTexts() const;
+    /// Every dialog shown, one line each, so a test compares them whole: a
+    /// message as its text, "|" and its title when it has one, "?" first when
+    /// it asks OK or Cancel; a file dialog as "open:" or "save:", its title,
+    /// its filters and its preset name and extension; a folder browser as
+    /// "folder:" and its prompt. A filter shows its pattern only when the
+    /// description's brackets do not.
+    [[nodiscard]] std::vector<std::string> transcript() const;
     /// True when every queued answer was used.
     [[nodiscard]] bool exhausted() const;
 

@@ -30,3 +30,10 @@ std::string ReadWholeFile(const std::string& path) {
     content << in.rdbuf();
     return content.str();
 }
+
+std::map<std::string, std::string> FolderContents(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename()] = ReadWholeFile(entry.path());
+    return files;
+}

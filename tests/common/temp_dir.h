@@ -3,6 +3,7 @@
 // in it when the test ends.
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 class TempDir {
@@ -26,3 +27,5 @@ class TempDir {
 
 /// The whole content of a file ("" when it cannot be read).
 [[nodiscard]] std::string ReadWholeFile(const std::string& path);
+/// Name and content of every file in `folder`.
+[[nodiscard]] std::map<std::string, std::string> FolderContents(const std::string& folder);
