@@ -11,7 +11,6 @@
 #include <limits>
 #include <random>
 
-#include "codec/picture_type.h"
 #include "codec/stream_length.h"
 #include "codec_test_support.h"
 #include "common/scripted_ui.h"
@@ -30,23 +29,6 @@ constexpr Cell W{255, 255, 255, 0};
 constexpr Cell Blue{0, 0, 255, 0};
 constexpr Cell Red{255, 0, 0, 0};
 constexpr Cell Green{0, 255, 0, 0};
-
-/// Decodes a stream of picture type `type` (0x85: compressed 8 bits, ...)
-/// from `start` on a canvas of untouched cells.
-DecodedPicture Decode(const Bytes& data, int type, double width, double height,
-                      std::size_t start = 0) {
-    const PictureTypeInfo info = TypeInfoFromText(TypeTextFromCode(type));
-    DecodedPicture picture = Filled(U);
-    ByteCursor source(data, start);
-    ScriptedUi ui;
-    EXPECT_TRUE(
-        DecodePicture(picture, ui, source, 7, width, height, info.compressed, info.bitDepth));
-    EXPECT_TRUE(ui.dialogs.empty());
-    EXPECT_EQ(picture.pictureNumber, 7);
-    EXPECT_EQ(picture.hasAlpha, info.bitDepth == 24);
-    EXPECT_EQ(source.position(), start + static_cast<std::size_t>(picture.dataSize));
-    return picture;
-}
 
 /// Decodes a hand-worked stream; compares the bytes consumed and the cells of
 /// the first rows, `columns` to a row, with `region`.
