@@ -149,26 +149,6 @@ TEST(DecodePicture, ConversionsMatchExactRounding) {
     }
 }
 
-TEST(DecodePicture, UnsupportedDepthShowsMessageAndChangesNothing) {
-    for (int depth : {0, 2, 7, 32, -1}) {
-        DecodedPicture picture = Filled(U);
-        picture.width = 5;
-        picture.dataSize = 99;
-        const auto data = Data(Hex("01 02 03 04"));
-        ByteCursor source(data, 1);
-        ScriptedUi ui;
-        EXPECT_FALSE(DecodePicture(picture, ui, source, 9, 2, 2, false, depth));
-        ASSERT_EQ(ui.dialogs.size(), 1u);
-        EXPECT_EQ(ui.dialogs[0].text, "Not Supported GPF!");
-        EXPECT_EQ(ui.dialogs[0].title, std::to_string(depth) + "bit");
-        EXPECT_EQ(ui.dialogs[0].buttons, MessageButtons::Ok);
-        EXPECT_EQ(picture.canvas, Filled(U).canvas);
-        EXPECT_EQ(picture.width, 5);
-        EXPECT_EQ(picture.dataSize, 99);
-        EXPECT_EQ(source.position(), 1u);
-    }
-}
-
 // Widths of one uncompressed 8-bit row from a 50000-byte source.
 TEST(DecodePicture, SizesRoundHalfToEvenAndFitTheFields) {
     const Bytes data(50000, 0x1C);
