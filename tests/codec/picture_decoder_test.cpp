@@ -70,45 +70,8 @@ TEST(DecodePicture, HandWorkedStreams) {
                 {Red, B, B, U});
     ExpectCells("a pixel cut short: its missing byte reads as 00", 0x08, 2, 1, Hex("1F 00 1F"), 3,
                 3, {Blue, Blue, U});
-}
-
-// Every stored value against exact integer rounding of value x 255 / max.
-TEST(DecodePicture, ConversionsMatchExactRounding) {
-    struct Field {
-        int shift;
-        int bits;
-    };
-    struct Format {
-        int type;
-        std::uint32_t marker;
-        Field red, green, blue;
-    };
-    const Format formats[] = {
-        {0x05, 0xC0, {5, 3}, {2, 3}, {0, 2}},
-        {0x07, 0x0FFF, {8, 4}, {4, 4}, {0, 4}},
-        {0x08, 0xE000, {11, 5}, {5, 6}, {0, 5}},
-    };
-    const auto channel = [](std::uint32_t v, Field field) {
-        const int max = (1 << field.bits) - 1;
-        const int value = static_cast<int>(v >> field.shift) & max;
-        return static_cast<std::uint8_t>((2 * value * 255 + max) / (2 * max));
-    };
-    for (const Format& f : formats) {
-        SCOPED_TRACE(f.type);
-        const std::uint32_t count = f.type == 0x05 ? 256 : 65536;
-        Bytes stream;
-        for (std::uint32_t v = 0; v < count; ++v) {
-            stream.push_back(static_cast<std::uint8_t>(v));
-            if (count > 256) stream.push_back(static_cast<std::uint8_t>(v >> 8));
-        }
-        const DecodedPicture picture = Decode(stream, f.type, 241, (count + 240) / 241);
-        for (std::uint32_t v = 0; v < count; ++v) {
-            const Cell expected =
-                v == f.marker ? M
-                              : Cell{channel(v, f.red), channel(v, f.green), channel(v, f.blue), 0};
-            ASSERT_EQ(picture.canvas[v], expected) << "stored value " << v;
-        }
-    }
+    ExpectCells("12 bits: red, green and blue nibbles from the top; 0FFF is the marker", 0x07, 2, 1,
+                Hex("23 01 FF 0F"), 4, 3, {Cell{17, 34, 51, 0}, M, U});
 }
 
 // Widths of one uncompressed 8-bit row from a 50000-byte source.
