@@ -3,6 +3,7 @@
 // pictures filled with a known colour.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <ostream>
 #include <random>
@@ -16,6 +17,7 @@
 #include "codec/decoded_picture.h"
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
+#include "codec/stream_length.h"
 #include "common/scripted_ui.h"
 
 /// Readable cells in test failures.
@@ -76,7 +78,8 @@ inline Cell RandomCell(std::mt19937& random) {
 }
 
 /// Decodes a stream of picture type `type` (0x85: compressed 8 bits, ...)
-/// from `start` on a canvas of untouched cells, as picture 7.
+/// from `start` on a canvas of untouched cells, as picture 7, and checks
+/// what every decode must hold.
 inline DecodedPicture Decode(std::span<const std::uint8_t> data, int type, double width,
                              double height, std::size_t start = 0) {
     const GPFcodec::PictureTypeInfo info =
@@ -90,6 +93,17 @@ inline DecodedPicture Decode(std::span<const std::uint8_t> data, int type, doubl
     EXPECT_EQ(picture.pictureNumber, 7);
     EXPECT_EQ(picture.hasAlpha, info.bitDepth == 24);
     EXPECT_EQ(source.position(), start + static_cast<std::size_t>(picture.dataSize));
+    // For the whole sizes a picture table holds, the walk without decoding
+    // must find the same length.
+    const auto tableSize = [](double size) {
+        return size >= 0 && size <= 65535 && size == std::trunc(size);
+    };
+    if (tableSize(width) && tableSize(height)) {
+        EXPECT_EQ(
+            GPFcodec::StreamLength(data, start, static_cast<unsigned>(width),
+                                   static_cast<unsigned>(height), info.compressed, info.bitDepth),
+            static_cast<std::size_t>(picture.dataSize));
+    }
     return picture;
 }
 
