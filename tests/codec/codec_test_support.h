@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the codec tests: byte strings from hex text,
-// pictures filled with a known colour.
+// pictures filled with a known colour, and a decode that checks what every
+// decode must hold.
 
 #include <algorithm>
 #include <cmath>
