@@ -51,6 +51,8 @@ TEST(DecodePicture, HandWorkedStreams) {
                 {B, B, B, B, B, B, B, B, B, B, B, B, W, W, W, W, W, U});
     ExpectCells("1-bit literal bits 6 down to 0, on into the next rows", 0x81, 3, 3, Hex("55"), 1,
                 3, {B, W, B, W, B, W, B, U, U});
+    ExpectCells("1-bit literal of seven, then a run of one", 0x81, 8, 1, Hex("55 C1 85"), 2, 9,
+                {B, W, B, W, B, W, B, B, U});
     ExpectCells("a run past the last row still stores every pixel", 0x85, 2, 1, Hex("05 E0 07 FF"),
                 2, 2, {Red, Red, Red, Red, Red, U});
     ExpectCells("a run of 0 consumes its pixel", 0x85, 1, 1, Hex("00 E0 01 1C"), 4, 1, {Green});
