@@ -11,6 +11,7 @@
 
 #include "codec/gpf_codec.h"
 #include "codec/stream_length.h"
+#include "fuzz_require.h"
 #include "ui/silent_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -29,12 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!DecodePicture(picture, ui, source, 0, width, height, type.compressed, type.bitDepth))
         return 0;
     const auto consumed = static_cast<std::size_t>(picture.dataSize);
-    if (consumed > stream.size() || source.position() > stream.size()) __builtin_trap();
+    require(consumed <= stream.size() && source.position() <= stream.size());
     // The length found without decoding must be the length the decode consumed.
-    if (StreamLength(stream, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                     type.compressed, type.bitDepth) != consumed) {
-        __builtin_trap();
-    }
+    require(StreamLength(stream, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                         type.compressed, type.bitDepth) == consumed);
 
     // Whatever was decoded must survive its own re-encoding. Only for small
     // pictures, which reach every branch of these writers at a fraction of the
@@ -48,13 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static DecodedPicture copy;
     DecodePicture(copy, ui, reread, 0, picture.canvasColumns(), picture.canvasRows(),
                   encodedType.compressed, encodedType.bitDepth);
-    if (copy.dataSize != static_cast<double>(encoded.size())) __builtin_trap();
+    require(copy.dataSize == static_cast<double>(encoded.size()));
 
     const std::string bmp = BmpFileBytes(picture, data[4] & 0x80);
     const PaintedImage painted = PaintPicture(picture, data[4] & 0x40, 0xF0, 0xF0, 0xF0);
-    if (bmp.size() < kBmpHeaderSize ||
-        painted.pixels.size() != static_cast<std::size_t>(painted.width * painted.height)) {
-        __builtin_trap();
-    }
+    require(bmp.size() >= kBmpHeaderSize &&
+            painted.pixels.size() == static_cast<std::size_t>(painted.width * painted.height));
     return 0;
 }

@@ -21,6 +21,7 @@
 
 #include "fullflash/identification.h"
 #include "fullflash/picture_table.h"
+#include "fuzz_require.h"
 #include "support/basic_calculations.h"
 #include "support/byte_cursor.h"
 
@@ -32,10 +33,6 @@ constexpr std::size_t kHeader = 5;
 constexpr std::uint32_t kBody = FlashLayout::kFirmware;
 constexpr std::size_t kMaxBody = 1 << 16;
 constexpr std::uint32_t kFlashBase = 0xA0000000;
-
-void check(bool condition) {
-    if (!condition) __builtin_trap();
-}
 
 void putU32(std::span<std::uint8_t> image, std::int64_t at, std::uint32_t value) {
     if (at < 0 || static_cast<std::size_t>(at) + 4 > image.size()) return;
@@ -74,26 +71,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         putU32(image, tablePointerAt, kFlashBase + kBody + tableChoice % bodySize);
         id = IdentifyFullflash(image);
     }
-    check(id.fw.size() == 2 && id.lngPack.size() == 3);
-    check(id.mModel.size() == 3 || id.mModel.size() == 4);
-    check(id.ManufN.size() <= 16 && (id.ManufN.empty() || id.ManufN.back() != '\0'));
-    check(id.platform == (id.NewSGold ? "New-SGold" : "SGold"));
-    check(!id.NewSGold || id.PITadr.size() == 7);
+    require(id.fw.size() == 2 && id.lngPack.size() == 3);
+    require(id.mModel.size() == 3 || id.mModel.size() == 4);
+    require(id.ManufN.size() <= 16 && (id.ManufN.empty() || id.ManufN.back() != '\0'));
+    require(id.platform == (id.NewSGold ? "New-SGold" : "SGold"));
+    require(!id.NewSGold || id.PITadr.size() == 7);
 
     const EntryFormat format = EntryFormatFor(id.NewSGold, id.mModel);
     const std::uint32_t pit = HexToNumber(id.PITadr);
     std::vector<int> progress;
     const auto rows = ReadPictureTable(image, pit, format,
                                        [&progress](int percent) { progress.push_back(percent); });
-    check(rows.size() <= static_cast<std::size_t>(HighestIndex(format)) + 1);
-    check(!progress.empty() && progress.front() >= 0 && progress.back() == 100 &&
-          std::is_sorted(progress.begin(), progress.end()));
+    require(rows.size() <= static_cast<std::size_t>(HighestIndex(format)) + 1);
+    require(!progress.empty() && progress.front() >= 0 && progress.back() == 100 &&
+            std::is_sorted(progress.begin(), progress.end()));
     const auto entrySize = static_cast<std::size_t>(EntrySize(format));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::size_t entry = pit + i * entrySize;
-        check(rows[i].pitOffset == NumberToHex(static_cast<std::uint32_t>(entry)));
-        check(entry + entrySize <= image.size());  // no row is read from beyond the file
-        check(rows[i].picOffset.size() == 7 && rows[i].type.size() == 4);
+        require(rows[i].pitOffset == NumberToHex(static_cast<std::uint32_t>(entry)));
+        require(entry + entrySize <= image.size());  // no row is read from beyond the file
+        require(rows[i].picOffset.size() == 7 && rows[i].type.size() == 4);
     }
     if (tablePointerAt < kBody) putU32(image, tablePointerAt, 0xFFFFFFFF);
     return 0;

@@ -9,13 +9,10 @@
 #include <vector>
 
 #include "devtools/mkflash.h"
+#include "fuzz_require.h"
 #include "patch/patch_verifier.h"
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) __builtin_trap();
-}
 
 const std::vector<std::uint8_t>& image() {
     static const std::vector<std::uint8_t> bytes = [] {

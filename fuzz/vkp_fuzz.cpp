@@ -9,15 +9,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "fuzz_require.h"
 #include "patch/vkp_format.h"
 #include "patch/vkp_reader.h"
 #include "tools/vkp_extractor.h"
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) __builtin_trap();
-}
 
 void readPatch(std::string_view text) {
     const Vkp::Document doc = Vkp::ParseVkp(text);

@@ -52,11 +52,12 @@ struct Window {
     QString info() { return child<QGroupBox>("PICframe")->title(); }
 };
 
-std::string threePictures() {
+/// The third picture is of a format no decoder takes, unless `third` names one.
+std::string threePictures(std::uint8_t third = 0x03, const std::string& thirdStream = "\x00"s) {
     FlashBuilder flash;
     flash.addPicture(2, 1, 0x08, Rgb565(0xF800) + Rgb565(0xE000));  // red, marker
     flash.addPicture(3, 2, 0x85, "\x06\x1C"s);                      // green run
-    flash.addPicture(1, 1, 0x03, "\x00"s);                          // no such format
+    flash.addPicture(1, 1, third, thirdStream);
     return flash.bytes();
 }
 
@@ -210,11 +211,7 @@ int stagedCode(Window& w, std::size_t row) {
 }
 
 TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
-    FlashBuilder flash;
-    flash.addPicture(2, 1, 0x08, Rgb565(0xF800) + Rgb565(0xE000));
-    flash.addPicture(3, 2, 0x85, "\x06\x1C"s);
-    flash.addPicture(1, 1, 0x87, "\x01\x0F\x0F"s);  // 12 bit, compressed
-    Window w(flash.bytes());
+    Window w(threePictures(0x87, "\x01\x0F\x0F"s));  // 12 bit, compressed
     w.form.workspace().tempFolder = w.dir.path().string();
     auto* list = w.child<QTableView>("ListView1");
     const auto rowAt = [&](int row) {

@@ -23,10 +23,6 @@ struct ProgramRun {
     std::string err;
 };
 
-inline std::string BuiltProgram(const std::string& name) {
-    return std::string(PICTAVO_BIN_DIR) + "/" + name;
-}
-
 /// Runs the executable at `programPath`.
 inline ProgramRun RunExecutable(std::string programPath, std::vector<std::string> args) {
     TempDir capture;
@@ -58,15 +54,13 @@ inline ProgramRun RunExecutable(std::string programPath, std::vector<std::string
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const auto out = ReadBytes(outPath);
-    const auto err = ReadBytes(errPath);
-    run.out.assign(out.begin(), out.end());
-    run.err.assign(err.begin(), err.end());
+    run.out = ReadWholeFile(outPath);
+    run.err = ReadWholeFile(errPath);
     return run;
 }
 
 inline ProgramRun RunProgram(const std::string& program, std::vector<std::string> args) {
-    return RunExecutable(BuiltProgram(program), std::move(args));
+    return RunExecutable(std::string(PICTAVO_BIN_DIR) + "/" + program, std::move(args));
 }
 
 /// Points TMP, where programs put their converter files, at a folder of the

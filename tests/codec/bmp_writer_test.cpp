@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "picture_io/picture_files.h"
-#include "picture_io/picture_pixels.h"
+#include "codec_test_support.h"
 
 using namespace GPFcodec;
 using namespace codec_test;
@@ -25,33 +24,6 @@ TEST(BmpWriter, WholeFilesOfTinyPictures) {
               Hex("42 4D 46 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00") +
                   Hex("02 00 00 00 02 00 00 00 01 00 20 00 00 00 00 00 10 00 00 00") +
                   std::string(16, '\0') + Hex("07 06 05 FF 07 06 05 FF A9 AB A9 00 03 02 01 FF"));
-}
-
-// Read back by other readers: QImage for the colours of 24-bit files (every
-// row padding), the 32-bit reader of outside pictures for the alpha bytes.
-TEST(BmpWriter, ReadBackPixelExact) {
-    std::mt19937 random(11);
-    for (int width = 1; width <= 4; ++width) {
-        for (bool alpha : {false, true}) {
-            SCOPED_TRACE(std::to_string(width) + (alpha ? " alpha" : ""));
-            const DecodedPicture picture = Picture(
-                width, 3, alpha, [&](int x, int) { return x == 1 ? M : RandomCell(random); });
-            const auto colours = PictureIO::LoadPicturePixels(AsBytes(BmpFileBytes(picture, false)),
-                                                              width, 3, Cell{});
-            ASSERT_TRUE(colours);
-            const std::string bits32 = BmpFileBytes(picture, true);
-            const auto cells = PictureIO::ReadBmp32Pixels(AsBytes(bits32), 54, width, 3, false);
-            for (int y = 0; y < 3; ++y) {
-                for (int x = 0; x < width; ++x) {
-                    Cell expected = picture.at(x, y);
-                    if (!alpha) expected.fourth = isTransparencyMarker(expected) ? 0 : 255;
-                    EXPECT_EQ(cells.at(x, y), expected) << x << "," << y;
-                    expected.fourth = 0;
-                    EXPECT_EQ(colours->at(x, y), expected) << x << "," << y;
-                }
-            }
-        }
-    }
 }
 
 TEST(BmpWriter, PicturesBeyondTheCanvasAreCutToIt) {

@@ -1,16 +1,25 @@
 #pragma once
 // Small helpers shared by the codec tests: byte strings from hex text,
-// pictures filled with a known colour.
+// pictures filled with a known colour, and a decode that checks what every
+// decode must hold.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <ostream>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "codec/decoded_picture.h"
+#include "codec/picture_decoder.h"
+#include "codec/picture_type.h"
+#include "codec/stream_length.h"
+#include "common/scripted_ui.h"
 
 /// Readable cells in test failures.
 inline void PrintTo(const Cell& c, std::ostream* os) {
@@ -67,6 +76,36 @@ inline Cell RandomCell(std::mt19937& random) {
     const auto v = random();
     return Cell{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
                 static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+}
+
+/// Decodes a stream of picture type `type` (0x85: compressed 8 bits, ...)
+/// from `start` on a canvas of untouched cells, as picture 7, and checks
+/// what every decode must hold.
+inline DecodedPicture Decode(std::span<const std::uint8_t> data, int type, double width,
+                             double height, std::size_t start = 0) {
+    const GPFcodec::PictureTypeInfo info =
+        GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(type));
+    DecodedPicture picture = Filled(kUntouched);
+    ByteCursor source(data, start);
+    ScriptedUi ui;
+    EXPECT_TRUE(GPFcodec::DecodePicture(picture, ui, source, 7, width, height, info.compressed,
+                                        info.bitDepth));
+    EXPECT_TRUE(ui.dialogs.empty());
+    EXPECT_EQ(picture.pictureNumber, 7);
+    EXPECT_EQ(picture.hasAlpha, info.bitDepth == 24);
+    EXPECT_EQ(source.position(), start + static_cast<std::size_t>(picture.dataSize));
+    // For the whole sizes a picture table holds, the walk without decoding
+    // must find the same length.
+    const auto tableSize = [](double size) {
+        return size >= 0 && size <= 65535 && size == std::trunc(size);
+    };
+    if (tableSize(width) && tableSize(height)) {
+        EXPECT_EQ(
+            GPFcodec::StreamLength(data, start, static_cast<unsigned>(width),
+                                   static_cast<unsigned>(height), info.compressed, info.bitDepth),
+            static_cast<std::size_t>(picture.dataSize));
+    }
+    return picture;
 }
 
 }  // namespace codec_test

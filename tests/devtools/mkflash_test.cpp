@@ -41,17 +41,6 @@ std::string bytesAt(const Bytes& image, std::uint32_t offset, std::size_t count)
 
 }  // namespace
 
-TEST(Mkflash, SameSeedSameBytesOtherSeedOtherPictures) {
-    MkflashOptions options = SmallNewSGold("E71", 60);
-    const MkflashResult first = MakeFullflash(options);
-    ASSERT_TRUE(first.ok()) << first.error;
-    EXPECT_TRUE(first.bytes == MakeFullflash(options).bytes);
-    options.seed = 2;
-    const MkflashResult other = MakeFullflash(options);
-    EXPECT_FALSE(first.bytes == other.bytes);
-    EXPECT_FALSE(ExpectedRows(first.layout) == ExpectedRows(other.layout));
-}
-
 // The scan of the real code must list exactly the pictures laid out.
 TEST(Mkflash, LayoutIsWhatTheScanFinds) {
     struct Case {
