@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/cli_ui.h"
+#include "cli/private_temp_folder.h"
 #include "workspace/workspace.h"
 
 namespace CLI {
@@ -33,6 +34,9 @@ void AddDiffCommand(CLI::App& app, CliStatus& status);
 /// What every subcommand works with: the window's state, held without a
 /// window, and a Ui that answers from flags.
 struct CliContext {
+    /// Every run's converter and staging files go here, never into the shared
+    /// temporary folder, so runs side by side cannot take each other's files.
+    PrivateTempFolder temp;
     Workspace ws;
     CliUi ui;
 

@@ -10,6 +10,7 @@
 
 CliContext::CliContext() {
     ws.applicationFolder = RunningProgramFolder();
+    if (!temp.path().empty()) ws.tempFolder = temp.path();
     // The window's settings and language file, so messages carry the same
     // texts. A settings file that cannot be read or written is reported but
     // fails no command.

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "cli/cli_commands.h"
-#include "cli/private_temp_folder.h"
 #include "commands/compare_commands.h"
 #include "commands/dialog_patterns.h"
 #include "commands/fullflash_commands.h"
@@ -83,12 +82,10 @@ int runDiff(const DiffOptions& options) {
     cli.ws.HEXFilename = false;
     cli.ws.ZeroFilename = true;
     cli.ui.answerQuestions = options.overwrite;
-    const PrivateTempFolder temp;
-    if (temp.path().empty()) {
+    if (cli.temp.path().empty()) {
         say("cannot make a folder in " + FSactions_Tavik::TempFolder());
         return 1;
     }
-    cli.ws.tempFolder = temp.path();
 
     if (!CliFileReadable(options.a) || !CliFileReadable(options.b)) return 1;
     const std::shared_ptr<const MappedFile> fileB = MappedFile::open(options.b);

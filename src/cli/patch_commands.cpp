@@ -13,7 +13,6 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
-#include "cli/private_temp_folder.h"
 #include "commands/dialog_patterns.h"
 #include "commands/embedded_png_commands.h"
 #include "commands/gpf_commands.h"
@@ -76,10 +75,8 @@ int runPatch(const PatchOptions& options) {
     cli.ws.HEXFilename = options.hexNames;
     cli.ws.ZeroFilename = !options.noZeroNames;
     cli.ui.answerQuestions = options.overwrite;
-    const PrivateTempFolder staging;
-    if (staging.path().empty())
+    if (cli.temp.path().empty())
         return fail("cannot make a staging folder in " + FSactions_Tavik::TempFolder());
-    cli.ws.tempFolder = staging.path();
     if (!LoadFlashForCli(cli, options.flash)) return 1;
 
     for (const std::string& replacement : options.replacements) {

@@ -48,8 +48,10 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         {{"--as", "gpf", "--pictures", "2"}, {"0002.gpf"}},
         {{"--as", "png", "--pictures", "0-1"}, {"0000.png", "0001.png"}},
     };
-    // PNG files go through the converter the settings beside the program name.
+    // PNG files go through the converter the settings beside the program name,
+    // in a folder of the run's own: another program's converter file stays.
     const TempDir converterFiles;
+    const std::string othersFile = converterFiles.write("PNGtemp.bmp", "theirs");
     const ProgramTempFolder temp(converterFiles.path().string());
     for (const auto& c : cases) {
         Fixture f;
@@ -61,6 +63,8 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
         EXPECT_EQ(run.out,
                   "files written to " + f.out + ": " + std::to_string(c.files.size()) + "\n");
     }
+    EXPECT_EQ(ReadWholeFile(othersFile), "theirs");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(converterFiles.path()), {}), 1);
 }
 
 // An existing file ends the BMP batch unless --overwrite; a picture that
