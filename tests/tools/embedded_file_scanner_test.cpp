@@ -43,6 +43,14 @@ void expectWalkEquivalence(const std::string& bytes, CarveKind kind) {
     }
 }
 
+// Between two progress reports the search covers 8 MiB; a start signature
+// that straddles the end of such a step is still found.
+TEST(EmbeddedFileScanner, FindsASignatureAcrossTwoSearchSteps) {
+    const std::size_t start = (std::size_t{8} << 20) - 3;
+    const std::string bytes = filler(start) + "GIF89a" + std::string("\x00\x3B", 2);
+    EXPECT_EQ(scan(bytes, CarveKind::Gif), (std::vector<CarvedFile>{{start, 8}}));
+}
+
 // Random strings of signatures, their pieces and gaps of every length.
 TEST(EmbeddedFileScanner, EqualsTheWindowedWalkOnRandomStrings) {
     std::mt19937 random(20240531);
