@@ -137,6 +137,25 @@ TEST(SavePatch, PicturesThatCannotBePlacedStayStagedAndAreCounted) {
     EXPECT_TRUE(t.verify(patch).Clean());
 }
 
+// A bold row rewritten in place may grow up to the next picture's data; moved
+// data must not land in that room, whatever the order the rows are written in.
+TEST(SavePatch, MovedDataAvoidsTheRoomOfPicturesRewrittenInPlace) {
+    std::string flash = SmallPictures(4) + std::string(0x40, '\x33');
+    PointEntry(flash, 2, 0x40000);
+    PointEntry(flash, 3, 0x40100);
+    PatchFixture t(flash);
+    t.ws.setText("str_Succes", "Done");
+    t.stage(0, Counting(40), 40);    // moves into erased flash
+    t.stage(1, Counting(300), 300);  // too wide for the 8-byte entry: the one left out
+    t.stage(2, Counting(128), 128);  // in place, into its room up to 0x40100
+    const PatchCheck check = t.verify(t.savePatch());
+    EXPECT_TRUE(check.Clean()) << PatchReport(check, "\n", 10);
+    ASSERT_EQ(check.changed.size(), 2u);
+    EXPECT_EQ(check.changed[0].dataOffset, 0x40110u);
+    EXPECT_EQ(check.changed[1].dataOffset, 0x40000u);
+    EXPECT_EQ(t.ui.messageTexts().back(), "Done\r1 picture was not placed and stay marked");
+}
+
 TEST(SavePatch, DamagedOrMissingStagingFilesLeaveOnlyTheComment) {
     PatchFixture t(SmallPictures(3));
     t.stage(0, "\x01\x02", 2);
