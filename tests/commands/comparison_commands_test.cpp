@@ -75,6 +75,15 @@ TEST(Comparison, MarksStagesAndClosesLeavingTheFullflash) {
     EXPECT_FALSE(c.ws.comparison) << "a new fullflash ends the comparison";
 }
 
+TEST(Comparison, PicturesOnlyInBAreToldAsLeftOut) {
+    Comparing c;
+    c.compareWith(WriteFlashPath(c.dir, SmallNewSGold("E71", 21)));
+    mnu_Fullflash_CompareStage_Click(c.ws, c.ui);
+    EXPECT_EQ(
+        c.ui.messageTexts().back(),
+        "Pictures of B staged: 0\rLeft out (cannot be decoded in B, or not in this table): 1");
+}
+
 TEST(Comparison, RefusesWhatItCannotCompare) {
     Comparing c;
     c.compareWith(c.b);
