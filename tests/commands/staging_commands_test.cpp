@@ -137,4 +137,33 @@ TEST(LoadReplacementFolder, ProbesEachRowsNamesAndAsksForEachPicture) {
     EXPECT_TRUE(t.ui.exhausted());
 }
 
+// Discard deletes the row's staging file; Save Patch stays on while anything,
+// staged pictures or changed PNG files, is left to write.
+TEST(Discard, UnmarksTheRowAndSavePatchFollowsWhatIsLeft) {
+    LoadedWorkspace t(elevenPictures());
+    for (const bool pngPending : {true, false}) {
+        t.dir.write("0001.gpf2", "x");
+        t.ws.rows[1].changed = true;
+        t.ws.selectedRow = 1;
+        t.ws.flash.pngChangesPending = pngPending;
+        mnu_PopupPictures_Discard_Click(t.ws, t.ui);
+        EXPECT_FALSE(t.ws.rows[1].changed);
+        EXPECT_FALSE(std::filesystem::exists(StagingFilePath(t.ws, 1)));
+        EXPECT_EQ(t.ws.control("mnu_Fullflash_SavePatch").enabled, pngPending);
+    }
+}
+
+// A dropped picture takes its row's depth and compression, as far as the
+// encoder can write them: no compressed 1-bit, no 12-bit.
+TEST(RowOwnCode, KeepsTheRowsTypeWhereTheEncoderCanWriteIt) {
+    const std::pair<std::uint8_t, int> cases[] = {{0x01, 0x01}, {0x81, 0x01}, {0x05, 0x05},
+                                                  {0x85, 0x85}, {0x07, 0x08}, {0x87, 0x88},
+                                                  {0x0A, 0x0A}, {0x8A, 0x8A}};
+    for (const auto& [type, code] : cases) {
+        PictureEntry entry;
+        entry.type = type;
+        EXPECT_EQ(RowOwnCode(entry), code) << int{type};
+    }
+}
+
 }  // namespace
