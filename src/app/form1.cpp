@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -140,7 +142,10 @@ void Form1::buildWidgets() {
     m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_status, 1);
     setMinimumSize(720, 480);
-    resize(1100, 760);
+    // Never larger than the screen, or a small screen hides the preview.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize wanted(1100, 760);
+    resize(screen != nullptr ? wanted.boundedTo(screen->availableGeometry().size()) : wanted);
 }
 
 QWidget* Form1::buildPictureList() {
