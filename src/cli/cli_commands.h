@@ -51,6 +51,9 @@ bool CliFileReadable(const std::string& path);
 /// The line that ends a command writing files into a folder: how many, where.
 void ReportWritten(int written, const std::string& folder);
 
+/// "1 picture", "2 pictures".
+[[nodiscard]] std::string PictureCount(int count);
+
 /// Loads FLASH for a subcommand; prints one line and returns false when it
 /// cannot be read.
 bool LoadFlashForCli(CliContext& cli, const std::string& path);

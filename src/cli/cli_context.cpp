@@ -31,6 +31,10 @@ void ReportWritten(int written, const std::string& folder) {
     std::cout << "files written to " << folder << ": " << written << '\n';
 }
 
+std::string PictureCount(int count) {
+    return std::to_string(count) + (count == 1 ? " picture" : " pictures");
+}
+
 bool LoadFlashForCli(CliContext& cli, const std::string& path) {
     if (!CliFileReadable(path) || !LoadFullflash(cli.ws, cli.ui, path)) return false;
     if (cli.ws.rows.empty())

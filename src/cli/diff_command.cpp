@@ -35,10 +35,6 @@ bool sameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error);
 }
 
-std::string pictures(int count) {
-    return std::to_string(count) + (count == 1 ? " picture" : " pictures");
-}
-
 /// The fullflashes are only read: the patch may replace neither.
 bool isInput(const DiffOptions& options, const std::string& path) {
     return sameFile(path, options.a) || sameFile(path, options.b);
@@ -66,13 +62,13 @@ bool writePatch(CliContext& cli, const DiffOptions& options,
     const StagedDifferences staged = StageDifferences(cli.ws, cli.ui, differences, flashB);
     if (staged.failed) return false;
     if (staged.undecodable > 0)
-        say(pictures(staged.undecodable) + " undecodable in B left out of the patch");
+        say(PictureCount(staged.undecodable) + " undecodable in B left out of the patch");
     if (staged.outsideA > 0)
-        say(pictures(staged.outsideA) + " only in one table left out of the patch");
+        say(PictureCount(staged.outsideA) + " only in one table left out of the patch");
     const auto written = WritePatchTo(cli.ws, cli.ui, out);
     if (!written) return false;
-    std::cout << out << ": " << pictures(written->pictures) << '\n';
-    if (written->notPlaced > 0) say(pictures(written->notPlaced) + " not placed");
+    std::cout << out << ": " << PictureCount(written->pictures) << '\n';
+    if (written->notPlaced > 0) say(PictureCount(written->notPlaced) + " not placed");
     return written->notPlaced == 0 && staged.undecodable == 0 && staged.outsideA == 0;
 }
 

@@ -99,9 +99,8 @@ int runPatch(const PatchOptions& options) {
     if (!ConfirmOverwrite(cli.ws, cli.ui, out)) return 1;
     const auto written = WritePatchTo(cli.ws, cli.ui, out);
     if (!written) return 1;
-    std::cout << out << ": " << written->pictures << " pictures\n";
-    if (written->notPlaced > 0)
-        return fail(std::to_string(written->notPlaced) + " pictures not placed");
+    std::cout << out << ": " << PictureCount(written->pictures) << '\n';
+    if (written->notPlaced > 0) return fail(PictureCount(written->notPlaced) + " not placed");
     return cli.status();
 }
 
