@@ -7,8 +7,11 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStringDecoder>
+#include <algorithm>
 
+#include "app/report_dialog.h"
 #include "config/dialog_folders.h"
 
 QString bytesToQString(const std::string& bytes) {
@@ -60,6 +63,35 @@ CheckedAnswer QtUi::question(const std::string& text, const std::string& title,
     box.setCheckBox(new QCheckBox(bytesToQString(checkBox), &box));
     const bool ok = box.exec() == QMessageBox::Ok;
     return {ok, box.checkBox()->isChecked()};
+}
+
+std::size_t QtUi::choose(const std::string& text, const std::string& title,
+                         const std::vector<std::string>& answers) {
+    QMessageBox box(QMessageBox::Question, bytesToQString(title), messageText(text),
+                    QMessageBox::NoButton, m_owner);
+    std::vector<QAbstractButton*> buttons;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const bool last = i + 1 == answers.size();
+        const QMessageBox::ButtonRole role = i == 0 ? QMessageBox::AcceptRole
+                                             : last ? QMessageBox::RejectRole
+                                                    : QMessageBox::DestructiveRole;
+        buttons.push_back(box.addButton(bytesToQString(answers[i]), role));
+    }
+    if (!buttons.empty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.front()));
+        box.setEscapeButton(buttons.back());
+    }
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    if (chosen == buttons.end()) return answers.empty() ? 0 : answers.size() - 1;
+    return static_cast<std::size_t>(chosen - buttons.begin());
+}
+
+void QtUi::report(const std::string& title, ReportTone tone, const std::string& verdict,
+                  const std::string& details) {
+    ReportDialog dialog(m_owner, bytesToQString(title), tone, messageText(verdict),
+                        messageText(details));
+    dialog.exec();
 }
 
 std::optional<std::string> QtUi::runFileDialog(const FileDialogRequest& request, bool save) {

@@ -37,6 +37,10 @@ class QtUi final : public Ui {
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::string BrowseForFolder(const std::string& prompt) override;
+    std::size_t choose(const std::string& text, const std::string& title,
+                       const std::vector<std::string>& answers) override;
+    void report(const std::string& title, ReportTone tone, const std::string& verdict,
+                const std::string& details) override;
     void progress(int percent) override;
     void refresh() override;
 

@@ -18,6 +18,7 @@
 #include "commands/gpf_commands.h"
 #include "commands/patch_commands.h"
 #include "commands/staging_commands.h"
+#include "patch/patch_report.h"
 #include "patch/patch_verifier.h"
 #include "support/fs_actions.h"
 #include "support/mapped_file.h"
@@ -154,7 +155,7 @@ int runVerify(const PatchFiles& files) {
     const auto result = verified(*input, files.patch);
     if (!result) return 1;
     std::cout << PatchReport(result->check, "\n", kListedItems) << '\n';
-    return result->check.Clean() ? 0 : 1;
+    return JudgePatch(result->check).kind == PatchVerdictKind::Safe ? 0 : 1;
 }
 
 bool sameFile(const std::string& a, const std::string& b) {

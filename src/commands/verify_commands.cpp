@@ -3,6 +3,7 @@
 #include <new>
 
 #include "commands/dialog_patterns.h"
+#include "patch/patch_report.h"
 #include "patch/patch_verifier.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
@@ -10,8 +11,11 @@
 
 namespace {
 
-/// Items of each kind a message box can show and still fit on a screen.
-constexpr std::size_t kListedItems = 12;
+/// Items of each kind the report window lists; the rest are counted.
+constexpr std::size_t kListedItems = 500;
+
+constexpr Phrase kNoMemory{"str_VerNoMem",
+                           "Not enough memory to check this patch (%1 bytes of text)."};
 
 /// The report is titled with the menu entry, without the dots that promise a
 /// dialog.
@@ -19,6 +23,20 @@ std::string reportTitle(const Workspace& ws) {
     std::string title = ws.control("mnu_Fullflash_VerifyPatch").caption;
     while (title.ends_with('.')) title.pop_back();
     return title;
+}
+
+ReportTone toneOf(PatchVerdictKind kind) {
+    switch (kind) {
+        case PatchVerdictKind::Safe:
+            return ReportTone::Good;
+        case PatchVerdictKind::CheckFirst:
+        case PatchVerdictKind::AlreadyApplied:
+            return ReportTone::Warning;
+        case PatchVerdictKind::OtherFirmware:
+        case PatchVerdictKind::Unreadable:
+            break;
+    }
+    return ReportTone::Bad;
 }
 
 }  // namespace
@@ -32,12 +50,14 @@ void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
         ShowFileMissing(ws, ui, *chosen);
         return;
     }
-    std::string report;
+    const PhraseBook words = ws.phrases();
     try {
-        report = PatchReport(VerifyPatch(ws.flash.file->bytes(), *text).check, "\r", kListedItems);
+        const PatchCheck check = VerifyPatch(ws.flash.file->bytes(), *text).check;
+        const PatchVerdict verdict = JudgePatch(check, words);
+        ui.report(reportTitle(ws), toneOf(verdict.kind), verdict.text,
+                  PatchDetails(check, "\r", kListedItems, words));
     } catch (const std::bad_alloc&) {
-        report = "Not enough memory to check this patch (" + std::to_string(text->size()) +
-                 " bytes of text).";
+        ui.message(words(kNoMemory, {std::to_string(text->size())}), reportTitle(ws),
+                   MessageButtons::Ok);
     }
-    ui.message(report, reportTitle(ws), MessageButtons::Ok);
 }

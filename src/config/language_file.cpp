@@ -1,6 +1,7 @@
 #include "config/language_file.h"
 
 #include <array>
+#include <optional>
 
 #include "config/config_lines.h"
 
@@ -212,6 +213,17 @@ std::string compose(const CaptionRule& rule, std::string_view text, std::string_
     return caption;
 }
 
+/// A "str_Key=text" line of a text no table row names: the words the core
+/// puts together (see support/phrases.h), kept under their own key.
+std::optional<std::pair<std::string, std::string>> PhraseLine(std::string_view line) {
+    constexpr std::string_view kPhrasePrefix = "str_";
+    const std::size_t equals = line.find('=');
+    if (!line.starts_with(kPhrasePrefix) || equals == std::string_view::npos ||
+        equals == kPhrasePrefix.size())
+        return std::nullopt;
+    return std::pair{std::string(line.substr(0, equals)), std::string(line.substr(equals + 1))};
+}
+
 }  // namespace
 
 std::span<const LanguageKey> LanguageKeys() {
@@ -222,9 +234,11 @@ LanguageChanges ReadLanguage(std::string_view bytes, std::string_view languageNa
                              std::string allText) {
     LanguageChanges changes;
     for (std::string_view line : SplitLines(bytes)) {
+        bool known = false;
         for (const LanguageKey& key : kKeys) {
             const auto text = KeyValue(line, key.key);
             if (!text) continue;
+            known = true;
             if (key.stored) changes.texts.emplace_back(key.key, *text);
             if (key.key == kAllKey) allText = *text;
             for (const CaptionRule& rule : key.captions) {
@@ -232,6 +246,8 @@ LanguageChanges ReadLanguage(std::string_view bytes, std::string_view languageNa
                                               compose(rule, *text, languageName, allText));
             }
         }
+        if (const auto phrase = PhraseLine(line); !known && phrase)
+            changes.texts.push_back(*phrase);
     }
     return changes;
 }

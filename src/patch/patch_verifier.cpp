@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "codec/picture_type.h"
 #include "fullflash/identification.h"
 #include "fullflash/picture_table.h"
 #include "patch/stream_meter.h"
@@ -121,30 +120,15 @@ void comparePictures(std::span<const std::uint8_t> flash, std::span<const std::u
     }
 }
 
-std::string hex8(std::uint64_t value) {
-    std::string text;
-    for (; value != 0 || text.size() < 8; value >>= 4)
-        text.insert(text.begin(), "0123456789ABCDEF"[value & 15]);
-    return text;
-}
-
-std::string depthText(std::uint8_t type) {
-    const auto info =
-        GPFcodec::TypeInfoFromText(BytesToHex(std::string(1, static_cast<char>(type)), false));
-    if (info.bitDepth == 0)
-        return "type " + BytesToHex(std::string(1, static_cast<char>(type)), false);
-    return std::to_string(info.bitDepth) + " bit " +
-           (info.compressed ? "compressed" : "uncompressed");
-}
-
 }  // namespace
 
 bool PatchCheck::Clean() const {
     const bool allDecode = std::all_of(changed.begin(), changed.end(), [](const ChangedPicture& p) {
         return p.dataSize.has_value();
     });
-    return Applicable() && warnings.empty() && warningsNotListed == 0 && unchecked.empty() &&
-           overlaps.empty() && touched.empty() && allDecode && picturesAfter == picturesBefore;
+    return Applicable() && dataLines > 0 && !AlreadyApplied() && warnings.empty() &&
+           warningsNotListed == 0 && unchecked.empty() && overlaps.empty() && touched.empty() &&
+           allDecode && picturesAfter == picturesBefore;
 }
 
 PatchResult VerifyPatch(std::span<const std::uint8_t> flash, std::string_view vkpText) {
@@ -157,27 +141,25 @@ PatchResult VerifyPatch(std::span<const std::uint8_t> flash, std::string_view vk
     check.errorsNotListed = doc.errorsNotKept;
     check.warningsNotListed = doc.warningsNotKept;
     if (doc.recordsNotKept > 0) {
-        check.errors.push_back(
-            {doc.firstRecordNotKept, "more than " + std::to_string(doc.records.size()) +
-                                         " data lines: too many to check, the rest is not read"});
+        check.firstLineNotKept = doc.firstRecordNotKept;
+        check.dataLinesKept = doc.records.size();
     }
 
+    check.flashSize = flash.size();
     std::vector<const Vkp::Record*> inside;
     for (const Vkp::Record& r : doc.records) {
-        if (r.address < 0) {
-            check.errors.push_back({r.line, "lies before the start of the fullflash"});
-            continue;
-        }
-        if (static_cast<std::uint64_t>(r.address) + r.newBytes.size() > flash.size()) {
-            check.errors.push_back(
-                {r.line, "lies past the end of the fullflash (size " + hex8(flash.size()) + ")"});
+        if (r.address < 0 ||
+            static_cast<std::uint64_t>(r.address) + r.newBytes.size() > flash.size()) {
+            check.outside.push_back({r.line, r.address < 0});
             continue;
         }
         inside.push_back(&r);
         checkOldBytes(flash, r, check);
+        const auto at = flash.begin() + r.address;
+        check.alreadyInPlace +=
+            std::equal(r.newBytes.begin(), r.newBytes.end(), at,
+                       [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
     }
-    std::sort(check.errors.begin(), check.errors.end(),
-              [](const Vkp::Finding& a, const Vkp::Finding& b) { return a.line < b.line; });
     check.dataLines = static_cast<int>(doc.records.size());
     findOverlaps(inside, check.overlaps);
 
@@ -192,78 +174,4 @@ PatchResult VerifyPatch(std::span<const std::uint8_t> flash, std::string_view vk
     }
     comparePictures(flash, result.patched, coverage, check);
     return result;
-}
-
-std::string PatchReport(const PatchCheck& check, std::string_view lineBreak,
-                        std::size_t listLimit) {
-    std::string text;
-    auto line = [&](const std::string& s) {
-        if (!text.empty()) text += lineBreak;
-        text += s;
-    };
-    // `listed` of `count` items are at hand; the others are only counted.
-    auto list = [&](std::size_t count, std::size_t listed, auto&& item) {
-        const std::size_t shown = std::min(listed, listLimit);
-        for (std::size_t i = 0; i < shown; ++i) line("  " + item(i));
-        if (count > shown) line("  ... and " + std::to_string(count - shown) + " more");
-    };
-    auto findings = [&](const std::string& title, const std::vector<Vkp::Finding>& items,
-                        std::size_t notListed) {
-        line(title + ": " + std::to_string(items.size() + notListed));
-        list(items.size() + notListed, items.size(), [&](std::size_t i) {
-            return "line " + std::to_string(items[i].line) + ": " + items[i].message;
-        });
-    };
-    const std::size_t differing = check.mismatches.size();
-    if (differing > 0) {
-        line("Old bytes match on " + std::to_string(check.matching) + " of " +
-             std::to_string(check.matching + differing) +
-             " lines: the patch was made for another firmware (or is applied already). Do not "
-             "flash it.");
-    }
-
-    line("Lines: " + std::to_string(check.lines));
-    line("Data lines: " + std::to_string(check.dataLines));
-    line("Bytes changed: " + std::to_string(check.bytesChanged));
-    findings("Lines that cannot be applied", check.errors, check.errorsNotListed);
-    line("Lines whose old bytes match the fullflash: " + std::to_string(check.matching));
-    line("Old bytes that differ from the fullflash: " + std::to_string(differing));
-    list(differing, differing, [&](std::size_t i) {
-        return "line " + std::to_string(check.mismatches[i].line) + ": at " +
-               hex8(check.mismatches[i].address);
-    });
-    line("Lines without old bytes: " + std::to_string(check.unchecked.size()));
-    list(check.unchecked.size(), check.unchecked.size(), [&](std::size_t i) {
-        return "line " + std::to_string(check.unchecked[i]) +
-               ": no old bytes: cannot be checked against this fullflash";
-    });
-    line("Overlapping lines: " + std::to_string(check.overlaps.size()));
-    list(check.overlaps.size(), check.overlaps.size(), [&](std::size_t i) {
-        const LineOverlap& o = check.overlaps[i];
-        return "lines " + std::to_string(o.firstLine) + " and " + std::to_string(o.secondLine) +
-               " at " + hex8(static_cast<std::uint64_t>(o.address));
-    });
-    findings("Warnings", check.warnings, check.warningsNotListed);
-    line("Pictures listed: " + std::to_string(check.picturesAfter) +
-         " (before the patch: " + std::to_string(check.picturesBefore) + ")");
-    line("Pictures with a new entry: " + std::to_string(check.changed.size()));
-    list(check.changed.size(), check.changed.size(), [&](std::size_t i) {
-        const ChangedPicture& p = check.changed[i];
-        std::string s = "picture " + std::to_string(p.number) + ": " + std::to_string(p.width) +
-                        " x " + std::to_string(p.height) + ", " + depthText(p.type) + ", ";
-        return s + (p.dataSize ? "decodes (" + std::to_string(*p.dataSize) + " bytes at " +
-                                     hex8(p.dataOffset) + ")"
-                               : "does not decode (data at " + hex8(p.dataOffset) + ")");
-    });
-    line("Pictures whose data changes without a new entry: " +
-         std::to_string(check.touched.size()));
-    list(check.touched.size(), check.touched.size(), [&](std::size_t i) {
-        const TouchedPicture& p = check.touched[i];
-        return "picture " + std::to_string(p.number) + " (data at " + hex8(p.dataOffset) +
-               "): " + (p.decodes ? "decodes" : "does not decode");
-    });
-    line(check.Clean()        ? "Result: OK"
-         : check.Applicable() ? "Result: problems found"
-                              : "Result: cannot be applied");
-    return text;
 }

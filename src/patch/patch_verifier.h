@@ -19,6 +19,12 @@ struct OldBytesMismatch {
     std::uint64_t address = 0;  ///< first byte that differs (the file's size when past its end)
 };
 
+/// A data line whose bytes lie outside the fullflash, so it cannot be applied.
+struct OutsideLine {
+    int line = 0;
+    bool beforeStart = false;  ///< else past the end
+};
+
 struct LineOverlap {
     int firstLine = 0;
     int secondLine = 0;
@@ -46,12 +52,20 @@ struct PatchCheck {
     int lines = 0;
     int dataLines = 0;
     std::uint64_t bytesChanged = 0;      ///< bytes whose value differs after the patch
-    std::vector<Vkp::Finding> errors;    ///< unreadable lines, lines outside the file
+    std::vector<Vkp::Finding> errors;    ///< lines the reader cannot read
     std::vector<Vkp::Finding> warnings;  ///< open pragmas and offsets, odd but readable lines
     std::size_t errorsNotListed = 0;     ///< more errors than the reader keeps
+    /// More data lines than the reader keeps: the first line not read (else 0),
+    /// and how many were kept.
+    int firstLineNotKept = 0;
+    std::size_t dataLinesKept = 0;
     std::size_t warningsNotListed = 0;
+    std::uint64_t flashSize = 0;
+    std::vector<OutsideLine> outside;
     int matching = 0;  ///< lines whose old bytes all match the fullflash
     std::vector<OldBytesMismatch> mismatches;
+    /// Data lines inside the fullflash whose new bytes already lie there.
+    int alreadyInPlace = 0;
     std::vector<int> unchecked;  ///< lines without old bytes: nothing to check them against
     std::vector<LineOverlap> overlaps;
     std::size_t picturesBefore = 0;
@@ -61,7 +75,14 @@ struct PatchCheck {
 
     /// Every line was read, lies inside the file and finds its old bytes.
     [[nodiscard]] bool Applicable() const {
-        return errors.empty() && errorsNotListed == 0 && mismatches.empty();
+        return Readable() && outside.empty() && mismatches.empty();
+    }
+    [[nodiscard]] bool Readable() const {
+        return errors.empty() && errorsNotListed == 0 && firstLineNotKept == 0;
+    }
+    /// Every data line lies inside the file and its new bytes are there already.
+    [[nodiscard]] bool AlreadyApplied() const {
+        return Readable() && dataLines > 0 && outside.empty() && alreadyInPlace == dataLines;
     }
     /// Nothing at all to report.
     [[nodiscard]] bool Clean() const;
@@ -75,8 +96,3 @@ struct PatchResult {
 /// Checks `vkpText` against `flash`, which is only read.
 [[nodiscard]] PatchResult VerifyPatch(std::span<const std::uint8_t> flash,
                                       std::string_view vkpText);
-
-/// The check as text, one fact per line, joined by `lineBreak`; each kind of
-/// finding lists at most `listLimit` items.
-[[nodiscard]] std::string PatchReport(const PatchCheck& check, std::string_view lineBreak,
-                                      std::size_t listLimit);

@@ -4,6 +4,7 @@
 // Texts are byte strings exactly as the commands build them: a CR (code 13)
 // inside a message is the line break the front end shows.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ struct CheckedAnswer {
     bool checked = false;  ///< the check box was ticked
 };
 
+/// How a report's verdict looks: its icon.
+enum class ReportTone { Good, Warning, Bad };
+
 class Ui {
   public:
     virtual ~Ui() = default;
@@ -42,6 +46,21 @@ class Ui {
     virtual CheckedAnswer question(const std::string& text, const std::string& title,
                                    [[maybe_unused]] const std::string& checkBox) {
         return {message(text, title, MessageButtons::OkCancel), false};
+    }
+    /// A question with several answers (such as Save / Discard / Cancel); the
+    /// last answer is the one that leaves everything as it was, which closing
+    /// the question also gives. Returns the index of the answer chosen.
+    virtual std::size_t choose(const std::string& text, const std::string& title,
+                               const std::vector<std::string>& answers) {
+        return message(text, title, MessageButtons::OkCancel) || answers.empty()
+                   ? 0
+                   : answers.size() - 1;
+    }
+    /// A verdict over details too long for a message box: the details stay
+    /// scrollable and can be copied.
+    virtual void report(const std::string& title, [[maybe_unused]] ReportTone tone,
+                        const std::string& verdict, const std::string& details) {
+        message(verdict + "\r\r" + details, title, MessageButtons::Ok);
     }
     /// Open-file dialog; nothing on Cancel.
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;

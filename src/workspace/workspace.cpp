@@ -24,6 +24,10 @@ void Workspace::setText(std::string_view key, std::string value) {
     m_texts.insert_or_assign(std::string(key), std::move(value));
 }
 
+PhraseBook Workspace::phrases() const {
+    return PhraseBook([this](std::string_view key) { return &text(key); });
+}
+
 ControlState& Workspace::control(std::string_view name) {
     const auto it = m_controls.find(name);
     if (it == m_controls.end()) throw std::out_of_range("no control " + std::string(name));

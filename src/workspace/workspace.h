@@ -20,6 +20,7 @@
 #include "fullflash/fullflash_state.h"
 #include "fullflash/picture_table.h"
 #include "support/fs_actions.h"
+#include "support/phrases.h"
 #include "workspace/comparison_state.h"
 #include "workspace/controls.h"
 
@@ -85,6 +86,13 @@ class Workspace {
     /// Language text of a `str_` key; empty until a language file sets it.
     [[nodiscard]] const std::string& text(std::string_view key) const;
     void setText(std::string_view key, std::string value);
+    /// The words the core puts together, in the loaded language.
+    [[nodiscard]] PhraseBook phrases() const;
+    /// One phrase in the loaded language, with its values filled in.
+    [[nodiscard]] std::string say(const Phrase& phrase,
+                                  std::initializer_list<std::string_view> values = {}) const {
+        return phrases()(phrase, values);
+    }
 
     [[nodiscard]] ControlState& control(std::string_view name);
     [[nodiscard]] const ControlState& control(std::string_view name) const;

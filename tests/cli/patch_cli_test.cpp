@@ -39,8 +39,8 @@ TEST(CliPatch, StagesWritesVerifiesAndApplies) {
 
     const ProgramRun verify = RunProgram("pictavo-cli", {"verify", f.flash, f.file("out.vkp")});
     EXPECT_EQ(verify.exitCode, 0) << verify.out;
+    EXPECT_TRUE(verify.out.starts_with("Safe to flash\n")) << verify.out;
     EXPECT_NE(verify.out.find("Pictures with a new entry: 6\n"), std::string::npos) << verify.out;
-    EXPECT_TRUE(verify.out.ends_with("Result: OK\n"));
 
     const ProgramRun apply =
         RunProgram("pictavo-cli", {"apply", f.flash, f.file("out.vkp"), "-o", f.file("new.bin")});
@@ -49,6 +49,10 @@ TEST(CliPatch, StagesWritesVerifiesAndApplies) {
     const ProgramRun again =
         RunProgram("pictavo-cli", {"apply", f.flash, f.file("out.vkp"), "-o", f.file("new.bin")});
     EXPECT_EQ(again.exitCode, 1) << "an existing OUT needs --overwrite";
+    const ProgramRun applied =
+        RunProgram("pictavo-cli", {"verify", f.file("new.bin"), f.file("out.vkp")});
+    EXPECT_EQ(applied.exitCode, 1);
+    EXPECT_TRUE(applied.out.starts_with("Already applied to this fullflash\n")) << applied.out;
 }
 
 TEST(CliPatch, RefusesWithoutWritingAnything) {
@@ -64,13 +68,13 @@ TEST(CliPatch, RefusesWithoutWritingAnything) {
     } cases[] = {
         {{"apply", f.flash, f.file("bad.vkp"), "-o", f.file("out.bin")},
          "00000000: 55 66\n",
-         "Old bytes that differ from the fullflash: 1"},
+         "Do not flash: made for another firmware (old bytes match on 0 of 1 lines)"},
         {{"apply", f.flash, f.file("bad.vkp"), "-o", f.flash, "--overwrite"},
          "",
          "the fullflash is never written"},
         {{"verify", f.flash, f.file("bad.vkp")},
          "00000000: 66\n",
-         "line 1: no old bytes: cannot be checked against this fullflash"},
+         "Check before flashing: lines without old bytes: 1"},
         {{"patch", f.flash, f.file("out.vkp"), "--depth", "1", "--from-folder", f.folder},
          "",
          "1bit GPF"},

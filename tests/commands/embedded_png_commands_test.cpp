@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "commands/patch_fixture.h"
+#include "patch/patch_report.h"
 #include "patch/png_patch.h"
 
 namespace {

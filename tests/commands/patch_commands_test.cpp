@@ -6,6 +6,7 @@
 
 #include "commands/patch_fixture.h"
 #include "commands/verify_commands.h"
+#include "patch/patch_report.h"
 #include "patch/patch_rows.h"
 
 namespace {
@@ -179,11 +180,11 @@ TEST(VerifyPatchCommand, ShowsTheReportOfTheChosenPatch) {
     t.ui.dialogs.clear();
     t.ui.choosePath(t.dir.file("out.vkp"));
     mnu_Fullflash_VerifyPatch_Click(t.ws, t.ui);
-    const std::string report = PatchReport(t.verify(patch), "\r", 12);
     EXPECT_EQ(t.ui.transcript(),
               (std::vector<std::string>{"open:  File  | ViKlay Patch File (*.vkp) |  | ",
-                                        report + " | Verify Patch"}));
-    EXPECT_TRUE(report.ends_with("\rResult: OK"));
+                                        "report: Verify Patch | Safe to flash"}));
+    EXPECT_EQ(t.ui.dialogs.back().tone, ReportTone::Good);
+    EXPECT_EQ(t.ui.dialogs.back().details, PatchDetails(t.verify(patch), "\r", 500));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "devtools/seeded_random.h"
 #include "devtools/test_files.h"
 #include "fullflash/picture_table.h"
+#include "patch/patch_report.h"
 #include "patch/patch_verifier.h"
 #include "patch/picture_places.h"
 #include "ui/silent_ui.h"

@@ -17,17 +17,51 @@ ScriptedUi& ScriptedUi::chooseFolder(std::string folder) {
     return *this;
 }
 
+RecordedDialog& ScriptedUi::record(RecordedDialog::Kind kind, const std::string& text,
+                                   const std::string& title) {
+    RecordedDialog& d = dialogs.emplace_back();
+    d.kind = kind;
+    d.text = text;
+    d.title = title;
+    return d;
+}
+
+ScriptedUi& ScriptedUi::pick(std::size_t answer) {
+    m_picks.push_back(answer);
+    return *this;
+}
+
+std::size_t ScriptedUi::choose(const std::string& text, const std::string& title,
+                               const std::vector<std::string>& answers) {
+    record(RecordedDialog::Kind::Choice, text, title).answers = answers;
+    if (m_picks.empty()) {
+        ADD_FAILURE() << "unexpected choice: \"" << text << "\"";
+        return answers.empty() ? 0 : answers.size() - 1;
+    }
+    const std::size_t answer = m_picks.front();
+    m_picks.pop_front();
+    return answer;
+}
+
+void ScriptedUi::report(const std::string& title, ReportTone tone, const std::string& verdict,
+                        const std::string& details) {
+    RecordedDialog& d = record(RecordedDialog::Kind::Report, verdict, title);
+    d.tone = tone;
+    d.details = details;
+}
+
 bool ScriptedUi::message(const std::string& text, const std::string& title,
                          MessageButtons buttons) {
-    dialogs.push_back({RecordedDialog::Kind::Message, text, title, buttons, {}, {}});
+    record(RecordedDialog::Kind::Message, text, title).buttons = buttons;
     if (buttons == MessageButtons::Ok) return true;
     return nextAnswer(text, title).ok;
 }
 
 CheckedAnswer ScriptedUi::question(const std::string& text, const std::string& title,
                                    const std::string& checkBox) {
-    dialogs.push_back(
-        {RecordedDialog::Kind::Message, text, title, MessageButtons::OkCancel, {}, checkBox});
+    RecordedDialog& d = record(RecordedDialog::Kind::Message, text, title);
+    d.buttons = MessageButtons::OkCancel;
+    d.checkBox = checkBox;
     return nextAnswer(text, title);
 }
 
@@ -43,7 +77,7 @@ CheckedAnswer ScriptedUi::nextAnswer(const std::string& text, const std::string&
 
 std::optional<std::string> ScriptedUi::pathDialog(RecordedDialog::Kind kind,
                                                   const FileDialogRequest& request) {
-    dialogs.push_back({kind, "", request.title, {}, request, {}});
+    record(kind, "", request.title).request = request;
     if (m_paths.empty()) {
         ADD_FAILURE() << "unexpected file dialog: " << request.title;
         return std::nullopt;
@@ -62,7 +96,7 @@ std::optional<std::string> ScriptedUi::saveFile(const FileDialogRequest& request
 }
 
 std::string ScriptedUi::BrowseForFolder(const std::string& prompt) {
-    dialogs.push_back({RecordedDialog::Kind::Folder, prompt, "", {}, {}, {}});
+    record(RecordedDialog::Kind::Folder, prompt, "");
     if (m_folders.empty()) {
         ADD_FAILURE() << "unexpected folder browser: " << prompt;
         return "";
@@ -81,7 +115,7 @@ std::vector<std::string> ScriptedUi::messageTexts() const {
 }
 
 bool ScriptedUi::exhausted() const {
-    return m_answers.empty() && m_paths.empty() && m_folders.empty();
+    return m_answers.empty() && m_paths.empty() && m_folders.empty() && m_picks.empty();
 }
 
 namespace {
@@ -95,6 +129,12 @@ std::string describe(const FileFilter& filter) {
 std::string describe(const RecordedDialog& d) {
     using Kind = RecordedDialog::Kind;
     if (d.kind == Kind::Folder) return "folder: " + d.text;
+    if (d.kind == Kind::Report) return "report: " + d.title + " | " + d.text;
+    if (d.kind == Kind::Choice) {
+        std::string line = "choose: " + d.text;
+        for (const std::string& answer : d.answers) line += " | " + answer;
+        return line;
+    }
     if (d.kind == Kind::Message) {
         const std::string asks = d.buttons == MessageButtons::Ok ? "" : "? ";
         return asks + d.text + (d.title.empty() ? "" : " | " + d.title);

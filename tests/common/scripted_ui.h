@@ -10,13 +10,16 @@
 #include "ui/ui.h"
 
 struct RecordedDialog {
-    enum class Kind { Message, OpenFile, SaveFile, Folder };
-    Kind kind;
+    enum class Kind { Message, OpenFile, SaveFile, Folder, Choice, Report };
+    Kind kind = Kind::Message;
     std::string text;   ///< message text, or the folder prompt
     std::string title;  ///< message or dialog title
     MessageButtons buttons = MessageButtons::Ok;
-    FileDialogRequest request;  ///< open/save dialogs only
-    std::string checkBox;       ///< the check box under a question, if any
+    FileDialogRequest request;         ///< open/save dialogs only
+    std::string checkBox;              ///< the check box under a question, if any
+    std::vector<std::string> answers;  ///< a choice's answers
+    ReportTone tone = ReportTone::Good;
+    std::string details;  ///< a report's details
 };
 
 class ScriptedUi final : public Ui {
@@ -29,6 +32,8 @@ class ScriptedUi final : public Ui {
     ScriptedUi& choosePath(std::optional<std::string> path);
     /// Queues the folder the next folder browser returns; "" = Cancel.
     ScriptedUi& chooseFolder(std::string folder);
+    /// Queues the index of the answer the next choice takes.
+    ScriptedUi& pick(std::size_t answer);
 
     bool message(const std::string& text, const std::string& title,
                  MessageButtons buttons) override;
@@ -37,6 +42,10 @@ class ScriptedUi final : public Ui {
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
     std::string BrowseForFolder(const std::string& prompt) override;
+    std::size_t choose(const std::string& text, const std::string& title,
+                       const std::vector<std::string>& answers) override;
+    void report(const std::string& title, ReportTone tone, const std::string& verdict,
+                const std::string& details) override;
     void progress(int percent) override { progressValues.push_back(percent); }
 
     std::vector<RecordedDialog> dialogs;
@@ -48,13 +57,16 @@ class ScriptedUi final : public Ui {
     /// message as its text, "|" and its title when it has one, "?" first when
     /// it asks OK or Cancel; a file dialog as "open:" or "save:", its title,
     /// its filters and its preset name and extension; a folder browser as
-    /// "folder:" and its prompt. A filter shows its pattern only when the
-    /// description's brackets do not.
+    /// "folder:" and its prompt; a choice as "choose:", its text and its
+    /// answers; a report as "report:", its title and its verdict. A filter shows its pattern only
+    /// when the description's brackets do not.
     [[nodiscard]] std::vector<std::string> transcript() const;
     /// True when every queued answer was used.
     [[nodiscard]] bool exhausted() const;
 
   private:
+    RecordedDialog& record(RecordedDialog::Kind kind, const std::string& text,
+                           const std::string& title);
     CheckedAnswer nextAnswer(const std::string& text, const std::string& title);
     std::optional<std::string> pathDialog(RecordedDialog::Kind kind,
                                           const FileDialogRequest& request);
@@ -62,4 +74,5 @@ class ScriptedUi final : public Ui {
     std::deque<CheckedAnswer> m_answers;
     std::deque<std::optional<std::string>> m_paths;
     std::deque<std::string> m_folders;
+    std::deque<std::size_t> m_picks;
 };

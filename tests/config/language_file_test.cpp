@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDirIterator>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <map>
 #include <set>
 
 #include "common/temp_dir.h"
@@ -52,6 +54,10 @@ TEST(ReadLanguage, SetsTextsAndCaptionsInFileOrder) {
          "",
          {{}, {{"Command5", "Find"}, {"Command1", "Find"}, {"Check5", "Hex"}}}},
         {"CommentsAndBinaryLinesIgnored", "; str_all=x\r\n\0\xfe\xff\r\n"s, "", {}},
+        {"PhrasesKeptUnderTheirWholeKey",
+         "str_VerSafe=Fine\r\nstr_=x\r\nstr_VerLine\r\n",
+         "",
+         {{{"str_VerSafe", "Fine"}}, {}}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadLanguage(c.bytes, "German", c.allBefore), c.expected) << c.name;
@@ -107,6 +113,58 @@ TEST(LanguageKeys, NoKeyBeginsAnotherAndEveryCaptionHasOne) {
     for (const auto& table : {WindowControls(), SettingsDialogControls()}) {
         for (const ControlSpec& control : table)
             EXPECT_TRUE(reached.contains(control.name)) << control.name;
+    }
+}
+
+/// Every phrase the sources define (`Phrase kName{"str_Key", "English"}`),
+/// by key, with its English.
+std::map<std::string, std::string> phrasesInSources() {
+    const QRegularExpression definition(QStringLiteral(
+        R"re(Phrase\s+\w+\s*\{\s*"(str_\w+)"\s*,\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\})re"));
+    const QRegularExpression piece(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+    std::map<std::string, std::string> phrases;
+    QDirIterator files(QStringLiteral(PICTAVO_SOURCE_DIR "/src"),
+                       {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString source = QString::fromStdString(ReadWholeFile(files.next().toStdString()));
+        for (const auto& found : definition.globalMatch(source)) {
+            QString english;
+            for (const auto& part : piece.globalMatch(found.captured(2)))
+                english += part.captured(1);
+            english.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+            const auto [it, added] =
+                phrases.emplace(found.captured(1).toStdString(), english.toStdString());
+            EXPECT_TRUE(added || it->second == english.toStdString()) << it->first << " twice";
+        }
+    }
+    return phrases;
+}
+
+// The words the core puts together read the same in the window and in
+// pictavo-cli's English, and every one of them has its Russian. A key that a
+// table key begins would be taken by that key.
+TEST(ShippedLanguageFiles, GiveEveryPhraseItsText) {
+    const auto phrases = phrasesInSources();
+    ASSERT_GT(phrases.size(), 30u);
+    for (const auto& [key, english] : phrases) {
+        for (const LanguageKey& tableKey : LanguageKeys())
+            EXPECT_FALSE(key.starts_with(tableKey.key)) << tableKey.key << " begins " << key;
+    }
+    for (const char* name : {"English.lng", "Russian.lng"}) {
+        SCOPED_TRACE(name);
+        std::map<std::string, std::string> texts;
+        for (const auto& [key, text] :
+             ReadLanguage(ReadWholeFile(std::string(PICTAVO_BIN_DIR) + "/" + name), "", "").texts)
+            texts[key] = text;
+        for (const auto& [key, english] : phrases) {
+            ASSERT_TRUE(texts.contains(key)) << key;
+            if (name == std::string("English.lng")) {
+                EXPECT_EQ(texts[key], english) << key;
+            } else {
+                EXPECT_FALSE(texts[key].empty()) << key;
+            }
+        }
     }
 }
 
