@@ -373,7 +373,14 @@ void Form1::takeSelectionFromView() {
 }
 
 void Form1::showSelectionInView() {
-    if (!m_ws.selectedRow || *m_ws.selectedRow >= m_ws.rows.size()) return;
+    if (!m_ws.selectedRow || *m_ws.selectedRow >= m_ws.rows.size()) {
+        // A file opened on its own is no row of the list: no row stays marked.
+        if (m_list->currentIndex().isValid()) {
+            m_list->selectionModel()->clear();
+            m_list->setCurrentIndex({});
+        }
+        return;
+    }
     const QModelIndex wanted = m_model->index(static_cast<int>(*m_ws.selectedRow), 0);
     if (m_list->currentIndex().row() != wanted.row()) {
         m_list->setCurrentIndex(wanted);

@@ -117,6 +117,8 @@ class Form1 final : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    /// Exit and the window's close button: staged work is not dropped unasked.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -152,6 +154,9 @@ class Form1 final : public QMainWindow {
     void applyShortcuts();
     void showViewState();
     void showStatus();
+    /// The status bar's words on the selected row: where its data lies, or
+    /// for a staged row where Save Patch will put the new data.
+    QString selectionStatus(const PictureListEntry& row);
     /// The checkerboard squares follow the zoom, so they stay a few screen
     /// pixels wide; repaints when they change.
     void fitCheckerToZoom();

@@ -1,6 +1,7 @@
 // The slots of Form1: each calls one core command and shows the result.
 
 #include <QCheckBox>
+#include <QCloseEvent>
 
 #include "app/form1.h"
 #include "app/qt_ui.h"
@@ -10,6 +11,7 @@
 #include "commands/gpf_commands.h"
 #include "commands/png_commands.h"
 #include "commands/preview_commands.h"
+#include "commands/unsaved_work_commands.h"
 
 void Form1::mnu_FileOpen_Click() {
     ::mnu_FileOpen_Click(m_ws, *m_ui);
@@ -17,12 +19,22 @@ void Form1::mnu_FileOpen_Click() {
 }
 
 void Form1::mnu_FileClose_Click() {
-    CloseFullflash(m_ws);
+    ::mnu_FileClose_Click(m_ws, *m_ui);
     refreshFromWorkspace();
 }
 
 void Form1::mnu_FileExit_Click() {
     close();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    const bool goOn = ConfirmDropStagedWork(m_ws, *m_ui);
+    refreshFromWorkspace();
+    if (goOn) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void Form1::ListView1_Click() {

@@ -13,6 +13,7 @@
 #include "app/picture_image.h"
 #include "app/picture_view.h"
 #include "app/qt_ui.h"
+#include "commands/patch_commands.h"
 #include "commands/preview_commands.h"
 
 namespace {
@@ -21,6 +22,11 @@ struct Shortcut {
     const char* entry;
     QKeySequence keys;
 };
+
+constexpr Phrase kStagedInPlace{"str_SbStaged",
+                                "%1 (staged): %2 bytes, written in its own place at %3"};
+constexpr Phrase kStagedElsewhere{"str_SbStagedFree",
+                                  "%1 (staged): %2 bytes, in erased flash, placed at Save Patch"};
 
 /// "Pictures: 400": a caption and a count, which no language has to inflect.
 QString counted(const QString& caption, qsizetype count) {
@@ -129,21 +135,36 @@ void Form1::showStatus() {
         return;
     }
     QStringList parts{counted(caption("StatusPictures"), static_cast<qsizetype>(m_ws.rows.size()))};
-    if (const PictureListEntry* row = m_ws.selected()) {
-        QString selection = caption("StatusPicture") + QLatin1Char(' ') +
-                            QString::fromStdString(row->index) + QStringLiteral(": ") +
-                            caption("StatusDataAt") + QLatin1Char(' ') +
-                            QString::fromStdString(row->picOffset);
-        if (m_ws.picture.pictureNumber == row->entry.number && !m_ws.pictureInfo.empty()) {
-            selection += QStringLiteral(", ") + QString::number(m_ws.picture.dataSize) +
-                         QLatin1Char(' ') + caption("StatusBytes");
-        }
-        parts << selection;
-    }
+    if (const PictureListEntry* row = m_ws.selected()) parts << selectionStatus(*row);
     const auto staged = std::count_if(m_ws.rows.begin(), m_ws.rows.end(),
                                       [](const PictureListEntry& row) { return row.changed; });
     if (staged > 0) parts << counted(caption("StatusStaged"), staged);
+    if (!m_ws.statusNote.empty()) parts << bytesToQString(m_ws.statusNote);
     m_status->setText(parts.join(QStringLiteral("  \u00B7  ")));
+}
+
+QString Form1::selectionStatus(const PictureListEntry& row) {
+    const QString picture = bytesToQString(m_ws.control("StatusPicture").caption) +
+                            QLatin1Char(' ') + QString::fromStdString(row.index);
+    const bool shown = m_ws.picture.pictureNumber == row.entry.number && !m_ws.pictureInfo.empty();
+    if (row.changed) {
+        // The staged picture's data goes where Save Patch will put it, which
+        // is not the old picture's offset unless it fits there.
+        if (!shown) return picture;
+        const auto place = StagedDataPlace(m_ws, *m_ws.selectedRow, m_ws.picture.dataSize);
+        const std::string size = std::to_string(static_cast<long long>(m_ws.picture.dataSize));
+        return bytesToQString(
+            place ? m_ws.say(kStagedInPlace, {qStringToBytes(picture), size, row.picOffset})
+                  : m_ws.say(kStagedElsewhere, {qStringToBytes(picture), size}));
+    }
+    QString selection = picture + QStringLiteral(": ") +
+                        bytesToQString(m_ws.control("StatusDataAt").caption) + QLatin1Char(' ') +
+                        QString::fromStdString(row.picOffset);
+    if (shown) {
+        selection += QStringLiteral(", ") + QString::number(m_ws.picture.dataSize) +
+                     QLatin1Char(' ') + bytesToQString(m_ws.control("StatusBytes").caption);
+    }
+    return selection;
 }
 
 void Form1::copyPicture() const {

@@ -68,8 +68,9 @@ bool writePatch(CliContext& cli, const DiffOptions& options,
     const auto written = WritePatchTo(cli.ws, cli.ui, out);
     if (!written) return false;
     std::cout << out << ": " << PictureCount(written->pictures) << '\n';
-    if (written->notPlaced > 0) say(PictureCount(written->notPlaced) + " not placed");
-    return written->notPlaced == 0 && staged.undecodable == 0 && staged.outsideA == 0;
+    if (!written->notPlaced.empty())
+        say(PictureCount(static_cast<int>(written->notPlaced.size())) + " not placed");
+    return written->notPlaced.empty() && staged.undecodable == 0 && staged.outsideA == 0;
 }
 
 int runDiff(const DiffOptions& options) {

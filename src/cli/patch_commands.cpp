@@ -101,7 +101,8 @@ int runPatch(const PatchOptions& options) {
     const auto written = WritePatchTo(cli.ws, cli.ui, out);
     if (!written) return 1;
     std::cout << out << ": " << PictureCount(written->pictures) << '\n';
-    if (written->notPlaced > 0) return fail(PictureCount(written->notPlaced) + " not placed");
+    if (!written->notPlaced.empty())
+        return fail(PictureCount(static_cast<int>(written->notPlaced.size())) + " not placed");
     return cli.status();
 }
 

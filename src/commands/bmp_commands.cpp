@@ -48,6 +48,7 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
 BatchEnd SavePicturesInFolder(Workspace& ws, Ui& ui, const std::string& folder,
                               const std::string& extension, const RowFilter& filter,
                               const PictureWriter& write) {
+    const PreviewKeeper keeper(ws);
     BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
@@ -80,7 +81,8 @@ BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,
 void mnu_PopupPictures_SaveAsBMPs_Click(Workspace& ws, Ui& ui) {
     const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
-    if (SavePicturesAsBmp(ws, ui, FSactions_Tavik::WithTrailingSlash(folder)).completed) {
-        ShowSuccess(ws, ui);
-    }
+    const std::string target = FSactions_Tavik::WithTrailingSlash(folder);
+    const BatchEnd end = SavePicturesAsBmp(ws, ui, target);
+    NoteFilesWritten(ws, end.written, target);
+    if (end.completed) ShowSuccess(ws, ui);
 }

@@ -18,6 +18,7 @@ void findAndWrite(Workspace& ws, Ui& ui, CarveKind kind) {
     if (!chosen) return;
     const auto count = CarveFiles(ws, ui, chosen->input, kind, chosen->folder);
     if (count) {
+        NoteFilesWritten(ws, *count, chosen->folder);
         ui.message(ws.text("str_Succes"), std::string(" ").append(std::to_string(*count)),
                    MessageButtons::Ok);
     }

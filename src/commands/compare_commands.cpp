@@ -66,6 +66,7 @@ BatchEnd SaveDifferencesAsPng(Workspace& ws, Ui& ui, const std::string& folder,
                               std::span<const PictureDifference> differences,
                               std::span<const std::uint8_t> flashB) {
     if (!ConverterAvailable(ws, ui)) return BatchEnd{false, 0};
+    const PreviewKeeper keeper(ws);
     BatchEnd end;
     const std::span<const std::uint8_t> flashA = ws.flash.file->bytes();
     for (std::size_t i = 0; i < differences.size(); ++i) {
@@ -84,6 +85,7 @@ BatchEnd SaveDifferencesAsPng(Workspace& ws, Ui& ui, const std::string& folder,
 StagedDifferences StageDifferences(Workspace& ws, Ui& ui,
                                    std::span<const PictureDifference> differences,
                                    std::span<const std::uint8_t> flashB) {
+    const PreviewKeeper keeper(ws);
     StagedDifferences outcome;
     for (const PictureDifference& difference : differences) {
         if (!difference.a || !difference.b) {

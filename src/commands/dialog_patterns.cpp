@@ -80,6 +80,12 @@ std::string WithExtension(std::string path, std::string_view extension) {
     return path;
 }
 
+void NoteFilesWritten(Workspace& ws, int count, const std::string& folder) {
+    constexpr Phrase kOneFile{"str_StFile1", "1 file written to %2"};
+    constexpr Phrase kFiles{"str_StFiles", "%1 files written to %2"};
+    ws.statusNote = ws.say(count == 1 ? kOneFile : kFiles, {std::to_string(count), folder});
+}
+
 void ShowSuccess(const Workspace& ws, Ui& ui) {
     ui.message(ws.text("str_Succes"), "", MessageButtons::Ok);
 }

@@ -68,3 +68,7 @@ void ShowWriteFailed(Ui& ui, const std::string& path);
 
 /// The closing message of a finished command: `str_Succes`.
 void ShowSuccess(const Workspace& ws, Ui& ui);
+
+/// What the status bar says after a command that wrote files into a folder:
+/// how many, and where.
+void NoteFilesWritten(Workspace& ws, int count, const std::string& folder);

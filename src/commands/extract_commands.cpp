@@ -52,7 +52,9 @@ using Extraction = ExtractionEnd (*)(Workspace&, Ui&, const std::string&, const 
 void runExtraction(Workspace& ws, Ui& ui, const FileFilter& filter, Extraction extract) {
     const auto chosen = AskInputAndFolder(ws, ui, {filter});
     if (!chosen) return;
-    if (!extract(ws, ui, chosen->input, chosen->folder).failed) ShowSuccess(ws, ui);
+    const ExtractionEnd end = extract(ws, ui, chosen->input, chosen->folder);
+    NoteFilesWritten(ws, end.written, chosen->folder);
+    if (!end.failed) ShowSuccess(ws, ui);
 }
 
 }  // namespace

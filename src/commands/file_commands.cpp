@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "commands/dialog_patterns.h"
 #include "commands/fullflash_commands.h"
 #include "commands/picture_file_commands.h"
 #include "commands/preview_commands.h"
+#include "commands/unsaved_work_commands.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
@@ -22,18 +24,24 @@ OpenDispatch dispatchCommandLinePath(Workspace& ws, Ui& ui, const std::string& p
         return OpenDispatch::Fullflash;
     }
     if (path.ends_with(".gpf2") || path.ends_with(".gpf")) {
-        ShowGpfFile(ws, ui, path);
+        ShowOnItsOwn(ws, path, ShowGpfFile(ws, ui, path));
         return OpenDispatch::GraphicPatchFile;
     }
     for (const char* ending : {".bmp", ".gif", ".jpg", ".png"}) {
         if (!path.ends_with(ending)) continue;
-        OpenPictureFile(ws, ui, path);
+        ShowOnItsOwn(ws, path, OpenPictureFile(ws, ui, path));
         return OpenDispatch::PictureFile;
     }
     return OpenDispatch::Nothing;
 }
 
 }  // namespace
+
+void ShowOnItsOwn(Workspace& ws, const std::string& path, bool shown) {
+    if (!shown) return;
+    ws.selectedRow.reset();
+    ws.pictureInfo = std::filesystem::path(path).filename().string() + " :: " + ws.pictureInfo;
+}
 
 std::string CommandLinePath(const std::string& commandLine) {
     if (commandLine.size() >= 2 && commandLine.front() == '"') {
@@ -87,15 +95,16 @@ OpenDispatch OpenPath(Workspace& ws, Ui& ui, const std::string& path) {
         return OpenDispatch::Nothing;
     }
     if (extension == ".bin") {
+        if (!ConfirmDropStagedWork(ws, ui)) return OpenDispatch::Nothing;
         LoadFullflash(ws, ui, path);
         return OpenDispatch::Fullflash;
     }
     if (extension == ".gpf" || extension == "gpf2") {
-        ShowGpfFile(ws, ui, path);
+        ShowOnItsOwn(ws, path, ShowGpfFile(ws, ui, path));
         return OpenDispatch::GraphicPatchFile;
     }
     if (extension == ".gif" || extension == ".bmp" || extension == ".jpg" || extension == ".png") {
-        OpenPictureFile(ws, ui, path);
+        ShowOnItsOwn(ws, path, OpenPictureFile(ws, ui, path));
         return OpenDispatch::PictureFile;
     }
     return OpenDispatch::Nothing;

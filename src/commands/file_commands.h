@@ -40,6 +40,11 @@ OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui);
 /// the window): the missing-file check, then dispatch by extension.
 OpenDispatch OpenPath(Workspace& ws, Ui& ui, const std::string& path);
 
+/// A picture file opened on its own (not a row of the list): when it was
+/// shown, no row stays selected and the information line begins with the
+/// file's name, so it cannot be taken for a picture of the fullflash.
+void ShowOnItsOwn(Workspace& ws, const std::string& path, bool shown);
+
 /// The fixed temporary files that start-up removes.
 inline constexpr std::string_view kTemporaryFiles[] = {"PNGtemp.bmp", "PNGtemp.png",
                                                        "PNGpatch.vkp"};

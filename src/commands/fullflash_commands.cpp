@@ -2,7 +2,9 @@
 
 #include "commands/comparison_commands.h"
 #include "commands/dialog_patterns.h"
+#include "commands/preview_commands.h"
 #include "commands/staging_commands.h"
+#include "commands/unsaved_work_commands.h"
 #include "fullflash/identification.h"
 #include "support/basic_calculations.h"
 #include "ui/ui.h"
@@ -10,13 +12,19 @@
 
 namespace {
 
+constexpr Phrase kNoPictureTable{
+    "str_NoPIT", "No picture table found: this is not a fullflash of a supported phone"};
+
 void setFullflashMenusEnabled(Workspace& ws, bool enabled) {
     ws.control("mnu_FileClose").enabled = enabled;
     ws.control("mnu_FullFlash").enabled = enabled;
 }
 
-/// The six lines of the information panel, joined by CR.
-std::string fullflashInfoText(const Workspace& ws) {
+}  // namespace
+
+std::string FullflashInfoText(const Workspace& ws) {
+    if (!ws.isLoaded()) return {};
+    if (ws.rows.empty()) return ws.say(kNoPictureTable);
     const FullflashState& f = ws.flash;
     return ws.text("str_mModel") + ": " + f.mModel + "\r" +   //
            ws.text("str_firmW") + ": " + f.fw + "\r" +        //
@@ -25,8 +33,6 @@ std::string fullflashInfoText(const Workspace& ws) {
            ws.text("str_platf") + ": " + f.platform + "\r" +  //
            ws.text("str_manuf") + ": " + f.ManufN;
 }
-
-}  // namespace
 
 void ScanPictureTable(Workspace& ws, Ui& ui) {
     FullflashState& f = ws.flash;
@@ -49,9 +55,11 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
 
     EndComparison(ws);
     ws.ffInfo.clear();
+    ws.statusNote.clear();
     ws.flash = FullflashState{};
     SetSavePatchEnabled(ws, false);
     ws.flash.file = std::move(file);
+    ws.control("mnu_FullFlash").enabled = false;
 
     const FlashIdentity id = IdentifyFullflash(ws.flash.file->bytes());
     FullflashState& f = ws.flash;
@@ -62,19 +70,28 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     f.platform = id.platform;
     f.NewSGold = id.NewSGold;
     f.PITadr = id.PITadr;
-    ws.ffInfo = fullflashInfoText(ws);
 
     ScanPictureTable(ws, ui);
+    ws.ffInfo = FullflashInfoText(ws);
     if (f.NewSGold) f.freeSpacePosition = kNewSGoldFreeSpaceStart;
 
+    ws.control("mnu_FileClose").enabled = true;
+    // Whatever lies at the identification places of a file without a picture
+    // table means nothing: it is neither shown nor remembered as a fullflash.
+    if (ws.rows.empty()) return true;
     if (ws.fullflashLoaded) ws.fullflashLoaded(ws, path);
-    setFullflashMenusEnabled(ws, true);
+    ws.control("mnu_FullFlash").enabled = true;
     return true;
+}
+
+void mnu_FileClose_Click(Workspace& ws, Ui& ui) {
+    if (ConfirmDropStagedWork(ws, ui)) CloseFullflash(ws);
 }
 
 void CloseFullflash(Workspace& ws) {
     EndComparison(ws);
     ws.ffInfo.clear();
+    ws.statusNote.clear();
     ws.flash.NewSGold = false;
     ws.flash.file.reset();
     ws.flash.freeSpacePosition = kSGoldFreeSpaceStart;
@@ -82,4 +99,7 @@ void CloseFullflash(Workspace& ws) {
     ws.rows.clear();
     ++ws.rowsRevision;
     ws.selectedRow.reset();
+    // A picture left on screen with no fullflash open could be taken for one
+    // still to be saved.
+    ClearPreview(ws);
 }

@@ -12,10 +12,18 @@ class Workspace;
 /// whether the file was loaded.
 bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path);
 
+/// The information panel: the identification of the loaded fullflash in the
+/// loaded language, six lines joined by CR; for a file without a picture table
+/// only that it is none.
+[[nodiscard]] std::string FullflashInfoText(const Workspace& ws);
+
 /// Walks the picture table of the loaded fullflash from `PITadr`, replaces
 /// the picture list with its rows, sets `picnum` and moves the progress bar.
 void ScanPictureTable(Workspace& ws, Ui& ui);
 
-/// File > Close: ends the current fullflash and empties the list and the panel.
+/// Ends the current fullflash and empties the list and the panel.
 /// The preview, the Save Patch entries and the pending PNG changes stay.
 void CloseFullflash(Workspace& ws);
+
+/// File > Close: asks first when staged work would be lost.
+void mnu_FileClose_Click(Workspace& ws, Ui& ui);

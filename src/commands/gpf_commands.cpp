@@ -125,6 +125,7 @@ void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
 
 BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
                            const std::string& extension, const RowFilter& filter) {
+    const PreviewKeeper keeper(ws);
     BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
@@ -150,8 +151,8 @@ void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui) {
     const std::string folder = ui.BrowseForFolder(FolderPrompt(ws));
     if (folder.empty()) return;
     const std::string extension = ChooseGpfExtension(ws, ui);
-    if (SavePicturesAsGpf(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), extension)
-            .completed) {
-        ShowSuccess(ws, ui);
-    }
+    const std::string target = FSactions_Tavik::WithTrailingSlash(folder);
+    const BatchEnd end = SavePicturesAsGpf(ws, ui, target, extension);
+    NoteFilesWritten(ws, end.written, target);
+    if (end.completed) ShowSuccess(ws, ui);
 }

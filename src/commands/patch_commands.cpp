@@ -22,6 +22,12 @@ using namespace VkpFormat;
 
 namespace {
 
+/// A picture's new data stays in its place when it reaches no further than
+/// the place's end.
+bool FitsInPlace(const PictureEntry& entry, std::optional<std::uint32_t> placeEnd, double size) {
+    return placeEnd && size <= static_cast<double>(*placeEnd - entry.dataOffset);
+}
+
 /// One run of the writer: the text so far and where the pictures went.
 class PatchBuilder {
   public:
@@ -42,7 +48,6 @@ class PatchBuilder {
         const std::string staging = StagingFilePath(m_ws, static_cast<std::size_t>(entry.number));
         const auto bytes = ReadFileBytes(staging);  // nothing when the file is missing
         if (!bytes) return false;
-        m_lastRead = *bytes;
         const auto staged = ReadStagedPicture(*bytes, m_meter);
         if (!staged) {
             m_ui.message("Damaged staging file!\r" + staging, "", MessageButtons::Ok);
@@ -72,16 +77,6 @@ class PatchBuilder {
         if (!m_ws.flash.pngChangesPending) return;
         const auto lines = ReadFileBytes(PngPatchPath(m_ws));
         if (lines) m_text += *lines;
-    }
-
-    /// Shows the last staging file read, as the preview would show it after
-    /// each picture had been shown in turn.
-    void showLastPicture() {
-        if (!m_lastRead.empty()) {
-            ShowGpfBytes(
-                m_ws, m_ui,
-                {reinterpret_cast<const std::uint8_t*>(m_lastRead.data()), m_lastRead.size()});
-        }
     }
 
     [[nodiscard]] const std::string& text() const { return m_text; }
@@ -117,7 +112,7 @@ class PatchBuilder {
     std::optional<Target> placeFor(std::size_t position, std::uint32_t dataSize) {
         const PictureEntry& entry = m_ws.rows[position].entry;
         const auto end = places().InPlaceEnd(position);
-        if (end && dataSize <= *end - entry.dataOffset) {
+        if (FitsInPlace(entry, end, dataSize)) {
             ByteCursor oldAddress(
                 flash(), entry.entryOffset + static_cast<std::size_t>(EntrySize(format())) - 4);
             return Target{entry.dataOffset, oldAddress.u32le(), end};
@@ -142,7 +137,6 @@ class PatchBuilder {
     double m_position;
     std::unique_ptr<PicturePlaces> m_places;
     StreamMeter m_meter;
-    std::string m_lastRead;
     bool m_toldNoSpace = false;
 };
 
@@ -156,25 +150,65 @@ void mnu_Fullflash_SavePatch_Click(Workspace& ws, Ui& ui) {
     mnu_PopupPictures_SavePatch_Click(ws, ui);
 }
 
-void WritePatch(Workspace& ws, Ui& ui) {
-    const auto chosen = AskSavePath(ws, ui, {"ViKlay Patch File (*.vkp)", "*.vkp"}, "GP_", "vkp");
-    if (!chosen) return;
-    const std::string path = WithExtension(*chosen, ".vkp");
-    if (!ConfirmOverwrite(ws, ui, path)) return;
-    if (const auto written = WritePatchTo(ws, ui, path)) {
-        ui.message(PatchClosingMessage(ws, *written), "", MessageButtons::Ok);
+std::optional<std::uint32_t> StagedDataPlace(Workspace& ws, std::size_t position, double size) {
+    if (!ws.isLoaded() || position >= ws.rows.size()) return std::nullopt;
+    if (!ws.places || ws.placesRevision != ws.rowsRevision) {
+        std::vector<PictureEntry> entries;
+        for (const PictureListEntry& row : ws.rows) entries.push_back(row.entry);
+        ws.places = std::make_shared<const PicturePlaces>(ws.flash.file->bytes(), entries);
+        ws.placesRevision = ws.rowsRevision;
     }
+    const PictureEntry& entry = ws.rows[position].entry;
+    if (!FitsInPlace(entry, ws.places->InPlaceEnd(position), size)) return std::nullopt;
+    return entry.dataOffset;
 }
+
+bool WritePatch(Workspace& ws, Ui& ui) {
+    const auto chosen = AskSavePath(ws, ui, {"ViKlay Patch File (*.vkp)", "*.vkp"}, "GP_", "vkp");
+    if (!chosen) return false;
+    const std::string path = WithExtension(*chosen, ".vkp");
+    if (!ConfirmOverwrite(ws, ui, path)) return false;
+    const auto written = WritePatchTo(ws, ui, path);
+    if (!written) return false;
+    ui.message(PatchClosingMessage(ws, *written), "", MessageButtons::Ok);
+    ws.statusNote = PatchStatusNote(ws, path, *written);
+    return written->notPlaced.empty();
+}
+
+namespace {
+
+constexpr Phrase kOneLeftOut{"str_PatLeft1", "1 picture was not placed and stays staged: %2"};
+constexpr Phrase kLeftOut{"str_PatLeft", "%1 pictures were not placed and stay staged: %2"};
+constexpr Phrase kPatchOne{"str_PatStat1", "Patch %1: 1 picture, %3 lines"};
+constexpr Phrase kPatch{"str_PatStat", "Patch %1: %2 pictures, %3 lines"};
+
+std::string numberList(const std::vector<int>& numbers) {
+    std::string text;
+    for (const int number : numbers) text += (text.empty() ? "" : ", ") + std::to_string(number);
+    return text;
+}
+
+std::string leftOutText(const Workspace& ws, const PatchWritten& written) {
+    const std::size_t count = written.notPlaced.size();
+    return ws.say(count == 1 ? kOneLeftOut : kLeftOut,
+                  {std::to_string(count), numberList(written.notPlaced)});
+}
+
+}  // namespace
 
 std::string PatchClosingMessage(const Workspace& ws, const PatchWritten& written) {
     std::string text = ws.text("str_Succes");
-    if (written.notPlaced > 0) {
-        text += '\r';
-        text += std::to_string(written.notPlaced);
-        text += written.notPlaced == 1 ? " picture was" : " pictures were";
-        text += " not placed and stay marked";
-    }
+    if (!written.notPlaced.empty()) text += "\r" + leftOutText(ws, written);
     return text;
+}
+
+std::string PatchStatusNote(const Workspace& ws, const std::string& path,
+                            const PatchWritten& written) {
+    std::string note =
+        ws.say(written.pictures == 1 ? kPatchOne : kPatch,
+               {path, std::to_string(written.pictures), std::to_string(written.lines)});
+    if (!written.notPlaced.empty()) note += "; " + leftOutText(ws, written);
+    return note;
 }
 
 std::optional<PatchWritten> WritePatchTo(Workspace& ws, Ui& ui, const std::string& path) {
@@ -186,12 +220,12 @@ std::optional<PatchWritten> WritePatchTo(Workspace& ws, Ui& ui, const std::strin
         if (patch.addPicture(i)) {
             written.push_back(i);
         } else {
-            ++outcome.notPlaced;
+            outcome.notPlaced.push_back(ws.rows[i].entry.number);
         }
     }
     outcome.pictures = static_cast<int>(written.size());
-    patch.showLastPicture();
     patch.addPngReplacements();
+    outcome.lines = LineCount(patch.text());
     if (!ReplaceFile(path, patch.text())) {
         ShowWriteFailed(ui, path);
         return std::nullopt;
@@ -206,7 +240,7 @@ std::optional<PatchWritten> WritePatchTo(Workspace& ws, Ui& ui, const std::strin
     const std::string pngPatch = PngPatchPath(ws);
     if (!FileMissing(pngPatch)) DeleteFile(pngPatch);
     // Pictures left out keep their marks, so the entries stay for another try.
-    SetSavePatchEnabled(ws, outcome.notPlaced > 0);
+    SetSavePatchEnabled(ws, !outcome.notPlaced.empty());
     ui.refresh();
     return outcome;
 }

@@ -7,6 +7,7 @@
 #include "support/byte_cursor.h"
 #include "support/fs_actions.h"
 #include "support/mapped_file.h"
+#include "ui/silent_ui.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
@@ -103,6 +104,34 @@ bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes) {
         InformationLine(std::to_string(header->pictureNumber), std::to_string(header->width),
                         std::to_string(header->height), type, ws.picture.dataSize);
     return decoded;
+}
+
+PreviewKeeper::PreviewKeeper(Workspace& ws)
+    : m_ws(ws),
+      m_row(ws.selectedRow),
+      m_rowsRevision(ws.rowsRevision),
+      m_picture(ws.picture),
+      m_pictureInfo(ws.pictureInfo) {}
+
+PreviewKeeper::~PreviewKeeper() {
+    if (m_ws.rowsRevision != m_rowsRevision) return;
+    m_ws.selectedRow = m_row;
+    if (m_row) {
+        // The row was shown when it was selected; a type the decoder refuses
+        // has already said so then.
+        SilentUi quiet;
+        ShowSelectedPicture(m_ws, quiet);
+        return;
+    }
+    m_ws.picture = m_picture;
+    m_ws.pictureInfo = m_pictureInfo;
+    DrawPicture(m_ws);
+}
+
+void ClearPreview(Workspace& ws) {
+    ws.pictureInfo.clear();
+    ws.preview = {};
+    ++ws.previewRevision;
 }
 
 bool SelectAndShow(Workspace& ws, Ui& ui, std::size_t rowPosition) {

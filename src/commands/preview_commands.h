@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "codec/decoded_picture.h"
 #include "codec/gpf_file.h"
 #include "codec/paint_picture.h"
 #include "codec/picture_type.h"
@@ -25,6 +26,29 @@ using RowFilter = std::function<bool(std::size_t rowPosition)>;
 /// What batch commands do for each row: select it, show it, let the front end
 /// repaint. Returns whether the picture decoded.
 bool SelectAndShow(Workspace& ws, Ui& ui, std::size_t rowPosition);
+
+/// Batch commands select and decode row after row on their way. While one is
+/// alive, it keeps the user's selection; when it goes, the selected row is
+/// selected again and its picture shown anew (the staged replacement, should
+/// the batch have staged one), or, with no row selected, the picture that was
+/// shown before. A list replaced meanwhile is left as it is.
+class PreviewKeeper {
+  public:
+    explicit PreviewKeeper(Workspace& ws);
+    ~PreviewKeeper();
+    PreviewKeeper(const PreviewKeeper&) = delete;
+    PreviewKeeper& operator=(const PreviewKeeper&) = delete;
+
+  private:
+    Workspace& m_ws;
+    std::optional<std::size_t> m_row;
+    std::uint64_t m_rowsRevision;
+    DecodedPicture m_picture;
+    std::string m_pictureInfo;
+};
+
+/// Empties the preview and its information line.
+void ClearPreview(Workspace& ws);
 
 /// Shows a GPF or GPF2 file. Returns whether the picture decoded.
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path);

@@ -6,10 +6,12 @@
 
 #include "commands/fullflash_commands.h"
 #include "commands/preview_commands.h"
+#include "commands/unsaved_work_commands.h"
 #include "config/dialog_folders.h"
 #include "config/language_file.h"
 #include "config/recent_files.h"
 #include "support/fs_actions.h"
+#include "ui/silent_ui.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
@@ -150,6 +152,12 @@ void LoadLanguage(Workspace& ws) {
         for (const auto& [key, text] : changes.texts) ws.setText(key, text);
         for (const auto& [control, caption] : changes.captions)
             ws.control(control).caption = caption;
+        // What was put together in the previous language is put together anew.
+        ws.ffInfo = FullflashInfoText(ws);
+        if (ws.selected() != nullptr) {
+            SilentUi quiet;
+            ShowSelectedPicture(ws, quiet);
+        }
         return;
     }
 }
@@ -188,5 +196,6 @@ void mnu_File_MRU_Click(Workspace& ws, Ui& ui, int index) {
     if (index < 1 || index > 3) return;
     const std::string path =
         ws.control(recentEntryName(static_cast<std::size_t>(index - 1))).caption;
-    if (!FSactions_Tavik::FileMissing(path)) LoadFullflash(ws, ui, path);
+    if (!FSactions_Tavik::FileMissing(path) && ConfirmDropStagedWork(ws, ui))
+        LoadFullflash(ws, ui, path);
 }

@@ -30,6 +30,13 @@ GPFcodec::PictureFileName pictureFileName(Workspace& ws, std::size_t rowPosition
 
 /// The compression question of the load commands: OK keeps `code`, anything
 /// else gives its uncompressed variant.
+/// What the status bar says after "Load pictures": how many, from where.
+void NoteStaged(Workspace& ws, int count, const std::string& folder) {
+    constexpr Phrase kOne{"str_StStaged1", "1 picture staged from %2"};
+    constexpr Phrase kMany{"str_StStaged", "%1 pictures staged from %2"};
+    ws.statusNote = ws.say(count == 1 ? kOne : kMany, {std::to_string(count), folder});
+}
+
 int askedCode(Workspace& ws, Ui& ui, int code) {
     if (ws.cmpGPF) return code;
     return ui.message(ws.text("str_CmpgpfF") + "?", "", MessageButtons::OkCancel) ? code
@@ -112,6 +119,7 @@ void LoadReplacementPicture(Workspace& ws, Ui& ui) {
 }
 
 BatchEnd StageFolder(Workspace& ws, Ui& ui, const std::string& folder, const CodeChoice& code) {
+    const PreviewKeeper keeper(ws);
     BatchEnd end;
     const std::size_t count = ws.rows.size();
     for (std::size_t position = 0; position < count; ++position) {
@@ -146,7 +154,10 @@ void LoadReplacementFolder(Workspace& ws, Ui& ui) {
     const auto askEach = [menuCode](Workspace& w, Ui& u, std::size_t) {
         return askedCode(w, u, menuCode);
     };
-    if (!StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), askEach).completed) return;
+    const std::string source = FSactions_Tavik::WithTrailingSlash(folder);
+    const BatchEnd end = StageFolder(ws, ui, source, askEach);
+    NoteStaged(ws, end.written, source);
+    if (!end.completed) return;
     ui.refresh();
     SetSavePatchEnabled(ws, true);
     ShowSuccess(ws, ui);
@@ -175,7 +186,10 @@ void StageDroppedFolder(Workspace& ws, Ui& ui, const std::string& folder) {
     const auto ownCode = [](Workspace& w, Ui&, std::size_t position) {
         return RowOwnCode(w.rows[position].entry);
     };
-    if (!StageFolder(ws, ui, FSactions_Tavik::WithTrailingSlash(folder), ownCode).completed) return;
+    const std::string source = FSactions_Tavik::WithTrailingSlash(folder);
+    const BatchEnd end = StageFolder(ws, ui, source, ownCode);
+    NoteStaged(ws, end.written, source);
+    if (!end.completed) return;
     ui.refresh();
     ShowSuccess(ws, ui);
 }

@@ -50,6 +50,14 @@ void AppendLine(std::string& text, std::string_view line) {
     text += kLineEnd;
 }
 
+std::size_t LineCount(std::string_view text) {
+    std::size_t lines = 0;
+    for (std::size_t at = text.find(kLineEnd); at != std::string_view::npos;
+         at = text.find(kLineEnd, at + kLineEnd.size()))
+        ++lines;
+    return lines;
+}
+
 void AppendRows(std::string& text, const std::vector<PatchRow>& rows) {
     for (const PatchRow& row : rows) {
         appendDataLine(text, row);

@@ -30,6 +30,8 @@ struct PatchRow {
 void AppendLine(std::string& text, std::string_view line);
 /// Appends every row as a data line.
 void AppendRows(std::string& text, const std::vector<PatchRow>& rows);
+/// The lines of a text these functions wrote: its CR LF line ends.
+[[nodiscard]] std::size_t LineCount(std::string_view text);
 
 /// The address a picture table entry holds for a file offset: 0xA0 added to
 /// its most significant byte.

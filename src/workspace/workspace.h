@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,8 @@
 #include "support/phrases.h"
 #include "workspace/comparison_state.h"
 #include "workspace/controls.h"
+
+class PicturePlaces;
 
 class Workspace {
   public:
@@ -51,6 +54,14 @@ class Workspace {
     bool checkerboard = false;
     int checkerSquare = 8;
     std::string ffInfo;  ///< text of FFinfol
+    /// What the last command that wrote files says it did ("Patch …: 3
+    /// pictures, 40 lines"); the status bar shows it until the next one.
+    std::string statusNote;
+
+    /// Where every listed picture's data lies and reaches, measured once per
+    /// list (for `rowsRevision` `placesRevision`) when a staged row asks.
+    std::shared_ptr<const PicturePlaces> places;
+    std::uint64_t placesRevision = 0;
 
     /// FullFlash > Compare with...: the second fullflash, while it is open.
     std::optional<ComparisonState> comparison;

@@ -95,7 +95,17 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_TRUE(list->model()->index(1, 3).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(list->model()->index(0, 3).data(Qt::FontRole).value<QFont>().bold());
 
+    // Staged work is not dropped unasked: Cancel keeps it, Discard lets go.
+    auto* ui = new ScriptedUi;
+    window.setUi(std::unique_ptr<Ui>(&ui->pick(2).pick(1)));
     window.mnu_FileClose_Click();
+    EXPECT_EQ(list->model()->rowCount(), 3);
+    EXPECT_TRUE(window.workspace().rows[1].changed);
+    window.mnu_FileClose_Click();
+    EXPECT_EQ(ui->transcript(),
+              std::vector<std::string>(2,
+                                       "choose: 1 staged picture is not saved in a patch yet. | "
+                                       "Save Patch | Discard | Cancel"));
     EXPECT_EQ(list->model()->rowCount(), 0);
     EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(), "");
     EXPECT_EQ(window.listPopup(), nullptr);

@@ -96,7 +96,9 @@ TEST(Window, OpenedGpfFileStaysShownWhenTheDialogsEnterReachesTheList) {
     w.form.menuAction("mnu_FileOpen")->trigger();
     QTest::keyRelease(list, Qt::Key_Return);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.info(), "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes");
+    EXPECT_EQ(w.info(), "pic.gpf :: 7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes");
+    EXPECT_FALSE(list->currentIndex().isValid()) << "no row stands for the file shown";
+    list->setCurrentIndex(list->model()->index(1, 0));
 
     QTest::keyClick(list, Qt::Key_Up);
     QCoreApplication::processEvents();
@@ -218,10 +220,14 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
         return list->visualRect(list->model()->index(row, 0)).center();
     };
 
+    const auto status = [&] { return w.form.statusBar()->findChild<QLabel*>()->text(); };
     drop(list->viewport(), rowAt(2), w.dir.write("red blue.bmp", bitmap()));
     EXPECT_TRUE(w.form.workspace().rows[2].changed);
     EXPECT_EQ(stagedCode(w, 2), 0x88) << "a 12-bit row takes compressed 16 bits";
     EXPECT_TRUE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled());
+    EXPECT_TRUE(
+        status().contains("Picture 0002 (staged): 3 bytes, in erased flash, placed at Save Patch"))
+        << "no picture lies above the last one's data: " << status().toStdString();
 
     drop(list->viewport(), rowAt(1), w.dir.write("notes.txt", "hello"));
     EXPECT_FALSE(w.form.workspace().rows[1].changed);
@@ -233,6 +239,12 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
     w.ui->dialogs.clear();
     drop(list->viewport(), QPoint(2, list->viewport()->height() - 2), folder);
     EXPECT_EQ(stagedCode(w, 0), 0x08) << "an uncompressed row stays uncompressed";
+    list->setCurrentIndex(list->model()->index(0, 0));
+    w.form.ListView1_Click();
+    EXPECT_TRUE(
+        status().contains("Picture 0000 (staged): 4 bytes, written in its own place at "
+                          "0090000"))
+        << status().toStdString();
     EXPECT_EQ(w.ui->messageTexts().size(), 1u) << "the closing message of Load pictures";
 
     // Discard is offered on a staged row only, and undoes the staging.
@@ -264,8 +276,44 @@ TEST(Window, DroppedPicturesStageAtTheRowsOwnDepthAndDiscardUndoesIt) {
     EXPECT_EQ(w.form.workspace().rows.size(), 1u);
 }
 
+// Exit with staged pictures asks; Cancel keeps the window and the work, Save
+// Patch writes the patch, says so in the status bar and then lets the window
+// close. The preview ends on the selected row, not on the last picture the
+// patch writer read.
+TEST(Window, StagedWorkIsNeverDroppedUnaskedAndSavePatchSaysWhatItDid) {
+    Window w(threePictures(0x87, "\x01\x0F\x0F"s));
+    w.form.workspace().tempFolder = w.dir.path().string();
+    auto* list = w.child<QTableView>("ListView1");
+    for (int row : {0, 1}) {
+        const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+        drop(list->viewport(), at, w.dir.write("red blue.bmp", bitmap()));
+    }
+    EXPECT_EQ(w.form.workspace().selectedRow, 1u);
+    list->setCurrentIndex(list->model()->index(2, 0));
+    w.form.ListView1_Click();
+    const QString selected = w.info();
+
+    w.ui->pick(2);
+    w.form.menuAction("mnu_FileExit")->trigger();
+    EXPECT_TRUE(w.form.isVisible()) << "Cancel keeps the window";
+    EXPECT_TRUE(w.form.workspace().rows[0].changed && w.form.workspace().rows[1].changed);
+
+    const std::string patch = w.dir.file("my patch.vkp");
+    w.ui->pick(0).choosePath(patch);
+    w.form.close();
+    EXPECT_FALSE(w.form.isVisible()) << "the patch was written whole";
+    EXPECT_EQ(w.ui->transcript().front(),
+              "choose: 2 staged pictures are not saved in a patch yet. | Save Patch | Discard | "
+              "Cancel");
+    EXPECT_TRUE(std::filesystem::exists(patch));
+    const QString status = w.form.statusBar()->findChild<QLabel*>()->text();
+    EXPECT_TRUE(status.contains(QString::fromStdString("Patch " + patch + ": 2 pictures, ")))
+        << status.toStdString();
+    EXPECT_EQ(w.info(), selected);
+}
+
 // The smallest window still shows a large phone picture whole, inside its
-// frame; a file without a picture table says so in the status bar.
+// frame; a file without a picture table is not presented as a fullflash.
 TEST(Window, SmallestWindowKeepsThePictureInItsFrameAndAnEmptyTableIsTold) {
     FlashBuilder flash;
     flash.addPicture(240, 250, 0x05, std::string(240 * 250, '\x1C'));
@@ -286,6 +334,9 @@ TEST(Window, SmallestWindowKeepsThePictureInItsFrameAndAnEmptyTableIsTold) {
     Window empty(std::string(1 << 20, '\xFF'));
     EXPECT_EQ(empty.form.statusBar()->findChild<QLabel*>()->text(),
               "No picture table found in this file");
+    EXPECT_EQ(empty.child<QLabel>("FFinfol")->text(),
+              "No picture table found: this is not a fullflash of a supported phone");
+    EXPECT_FALSE(empty.form.menuAction("mnu_FullFlash")->isEnabled());
 }
 
 }  // namespace

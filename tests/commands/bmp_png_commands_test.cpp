@@ -128,6 +128,8 @@ TEST(SaveAllAsBmp, WritesEveryPictureUnlessCancelledOrTheFolderIsUnwritable) {
     const std::string folder = t.dir.file("out");
     std::filesystem::create_directory(folder);
     t.ui.chooseFolder(folder);
+    SelectAndShow(t.ws, t.ui, 1);
+    const std::string shown = t.ws.pictureInfo;
     mnu_PopupPictures_SaveAsBMPs_Click(t.ws, t.ui);
     for (const char* name : {"/0000.bmp", "/0001.bmp", "/0002.bmp"}) {
         EXPECT_TRUE(std::filesystem::exists(folder + name)) << name;
@@ -135,7 +137,9 @@ TEST(SaveAllAsBmp, WritesEveryPictureUnlessCancelledOrTheFolderIsUnwritable) {
     EXPECT_TRUE(KeepsAlpha(folder + "/0001.bmp"));
     EXPECT_FALSE(KeepsAlpha(folder + "/0002.bmp"));
     EXPECT_EQ(t.ui.progressValues.back(), 100);
-    EXPECT_EQ(*t.ws.selectedRow, 2u) << "the batch leaves the last row selected";
+    EXPECT_EQ(*t.ws.selectedRow, 1u) << "the selection is given back";
+    EXPECT_EQ(t.ws.pictureInfo, shown);
+    EXPECT_EQ(t.ws.statusNote, "3 files written to " + folder + "/");
 
     t.ui.chooseFolder(folder).answer(false);
     mnu_PopupPictures_SaveAsBMPs_Click(t.ws, t.ui);

@@ -7,6 +7,7 @@
 
 #include "codec/bmp_writer.h"
 #include "codec/gpf_file.h"
+#include "commands/dialog_patterns.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
 #include "workspace/workspace.h"
@@ -15,7 +16,8 @@ namespace {
 
 // The command line is taken by its exact ending (every other path quoted),
 // after the settings; the Open dialog, which offers both kinds without a
-// preset name, takes its choice by the lowered last four characters.
+// preset name, takes its choice by the lowered last four characters. A
+// picture file opened on its own is captioned with its name, no row selected.
 TEST(OpenFile, CommandLineByItsExactEndingDialogByTheLoweredExtension) {
     using enum OpenDispatch;
     const std::string gpfInfo = "7 :: 1 x 1 :: 8bit :: uncompressed :: 1 bytes";
@@ -27,7 +29,7 @@ TEST(OpenFile, CommandLineByItsExactEndingDialogByTheLoweredExtension) {
         std::string name;  ///< in a folder with blanks; "" for a file that is missing
         OpenDispatch commandLine;
         OpenDispatch dialog;
-        std::string pictureInfo;  ///< what the preview shows after the dialog
+        std::string pictureInfo;  ///< what the preview shows after the dialog, after the name
     } cases[] = {
         {"x.bin", Fullflash, Fullflash, ""},
         {"y.bin", Fullflash, Fullflash, ""},
@@ -75,7 +77,9 @@ TEST(OpenFile, CommandLineByItsExactEndingDialogByTheLoweredExtension) {
         ui.choosePath(path);
         EXPECT_EQ(mnu_FileOpen_Click(ws, ui), c.dialog);
         EXPECT_EQ(ws.isLoaded(), c.dialog == Fullflash);
-        EXPECT_EQ(ws.pictureInfo, c.pictureInfo);
+        EXPECT_EQ(ws.pictureInfo,
+                  c.pictureInfo.empty() ? "" : CleanDialogPath(c.name) + " :: " + c.pictureInfo);
+        EXPECT_FALSE(ws.selectedRow.has_value());
         std::vector<std::string> shown{dialog};
         if (c.name.empty()) shown.push_back("!\r" + path);
         EXPECT_EQ(ui.transcript(), shown);

@@ -125,7 +125,7 @@ TEST(SavePatch, PicturesThatCannotBePlacedStayStagedAndAreCounted) {
               (std::vector<std::string>{
                   "Can't find free memory in fullflash!",
                   "Picture 2: 300 x 1 is too large for this fullflash's picture table!",
-                  "Done\r3 pictures were not placed and stay marked"}));
+                  "Done\r3 pictures were not placed and stay staged: 0, 2, 3"}));
     EXPECT_NE(patch.find("; ##### Picture 0 #####\r\n\r\n; ##### Picture 1 #####\r\n0000"),
               std::string::npos);
     EXPECT_TRUE(patch.ends_with("; ##### Picture 3 #####\r\n"));
@@ -154,7 +154,7 @@ TEST(SavePatch, MovedDataAvoidsTheRoomOfPicturesRewrittenInPlace) {
     ASSERT_EQ(check.changed.size(), 2u);
     EXPECT_EQ(check.changed[0].dataOffset, 0x40110u);
     EXPECT_EQ(check.changed[1].dataOffset, 0x40000u);
-    EXPECT_EQ(t.ui.messageTexts().back(), "Done\r1 picture was not placed and stay marked");
+    EXPECT_EQ(t.ui.messageTexts().back(), "Done\r1 picture was not placed and stays staged: 1");
 }
 
 TEST(SavePatch, DamagedOrMissingStagingFilesLeaveOnlyTheComment) {

@@ -178,7 +178,7 @@ struct WrittenPatch {
         while (ws.rows[unplaced].changed) ++unplaced;
         ws.rows[unplaced].changed = true;
         const auto written = WritePatchTo(ws, ui, patch);
-        EXPECT_EQ(written.value_or(PatchWritten{}).notPlaced, 1);
+        EXPECT_EQ(written.value_or(PatchWritten{}).notPlaced.size(), 1u);
         EXPECT_TRUE(ui.messageTexts().empty());
     }
 };
