@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/elided_label.h"
 #include "app/form1.h"
 #include "app/picture_image.h"
 #include "app/picture_list_model.h"
@@ -23,9 +24,8 @@ QWidget* Form1::buildComparisonBar(QWidget* parent) {
     m_compareBar->setObjectName(QStringLiteral("CompareBar"));
     auto* layout = new QHBoxLayout(m_compareBar);
     layout->setContentsMargins(4, 2, 4, 2);
-    m_compareLabel = new QLabel(m_compareBar);
+    m_compareLabel = new ElidedLabel(m_compareBar);
     m_compareLabel->setObjectName(QStringLiteral("CompareLabel"));
-    m_compareLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_compareOnly = new QCheckBox(m_compareBar);
     m_compareOnly->setObjectName(
         QString::fromLatin1(ControlNames::kCompareOnly.data(), ControlNames::kCompareOnly.size()));
@@ -46,7 +46,7 @@ QWidget* Form1::buildPictureSides(QWidget* parent, QWidget* pictureA) {
     auto* sides = new QWidget(parent);
     auto* layout = new QHBoxLayout(sides);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_shownInfo = new QLabel(sides);
+    m_shownInfo = new ElidedLabel(sides);
     m_shownInfo->setObjectName(QStringLiteral("ShownInfo"));
     auto* sideA = new QVBoxLayout;
     sideA->addWidget(m_shownInfo);
@@ -58,7 +58,7 @@ QWidget* Form1::buildPictureSides(QWidget* parent, QWidget* pictureA) {
     m_comparedSide->setObjectName(QStringLiteral("ComparedSide"));
     auto* sideB = new QVBoxLayout(m_comparedSide);
     sideB->setContentsMargins(0, 0, 0, 0);
-    m_comparedInfo = new QLabel(m_comparedSide);
+    m_comparedInfo = new ElidedLabel(m_comparedSide);
     m_comparedInfo->setObjectName(QStringLiteral("ComparedInfo"));
     auto* scroll = new QScrollArea(m_comparedSide);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -69,11 +69,6 @@ QWidget* Form1::buildPictureSides(QWidget* parent, QWidget* pictureA) {
     sideB->addWidget(m_comparedInfo);
     sideB->addWidget(scroll, 1);
     layout->addWidget(m_comparedSide, 1);
-    for (QLabel* info : {m_shownInfo, m_comparedInfo}) {
-        info->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        // A long line is cut rather than widening the preview.
-        info->setMinimumWidth(1);
-    }
     m_shownInfo->hide();
     m_comparedSide->hide();
     // Both sides at one zoom, whichever side the user zooms.
@@ -108,8 +103,8 @@ void Form1::showComparison() {
         part->setVisible(comparing);
     showComparisonRows();
     if (!comparing) return;
-    m_shownInfo->setText(QStringLiteral("A: ") + bytesToQString(m_ws.pictureInfo));
-    m_compareLabel->setText(bytesToQString(ComparisonBarText(m_ws)));
+    m_shownInfo->setFullText(QStringLiteral("A: ") + bytesToQString(m_ws.pictureInfo));
+    m_compareLabel->setFullText(bytesToQString(ComparisonBarText(m_ws)));
     m_compareOnly->setText(bytesToQString(m_ws.control(ControlNames::kCompareOnly).caption));
     m_compareOnly->setChecked(m_ws.comparison->onlyDiffering);
     // B's picture follows the selected row and every repaint of A's.
@@ -118,7 +113,7 @@ void Form1::showComparison() {
     m_comparedFor = wanted;
     ShowComparedPicture(m_ws);
     m_comparedPicture->setImage(PaintedToImage(m_ws.comparison->preview));
-    m_comparedInfo->setText(bytesToQString(m_ws.comparison->pictureInfo));
+    m_comparedInfo->setFullText(bytesToQString(m_ws.comparison->pictureInfo));
 }
 
 void Form1::showComparisonRows() {

@@ -6,6 +6,7 @@
 #include "app/qt_ui.h"
 #include "app/thumbnail_loader.h"
 #include "commands/comparison_commands.h"
+#include "compare/comparison_report.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -65,6 +66,12 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const {
                                   : QString();
             }
             return QString::fromStdString(columnText(row, index.column()));
+        case Qt::ToolTipRole:
+            if (index.column() != kColumns || difference == nullptr) return {};
+            return QStringLiteral("A: ") +
+                   QString::fromStdString(DifferenceSideText(difference->a)) +
+                   QStringLiteral("\nB: ") +
+                   QString::fromStdString(DifferenceSideText(difference->b));
         case Qt::BackgroundRole:
         case DifferenceRole:
             if (difference == nullptr) return {};

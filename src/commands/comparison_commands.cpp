@@ -80,8 +80,13 @@ std::string ComparisonText(const Workspace& ws, const std::string& key) {
 
 void mnu_Fullflash_Compare_Click(Workspace& ws, Ui& ui) {
     if (!ws.isLoaded()) return;
-    const auto chosen = AskOpenPath(ws, ui, {"FullFlash files (*.bin)", "*.bin"});
-    if (chosen) CompareWith(ws, ui, *chosen);
+    FileDialogRequest request;
+    request.title = FileDialogTitle(ws, DialogPurpose::Open);
+    request.filters = {{"FullFlash files (*.bin)", "*.bin"}};
+    // B is most often A's neighbour: another version of the same phone's file.
+    request.initialFolder = std::filesystem::path(ws.flash.file->path()).parent_path().string();
+    const auto chosen = ui.openFile(request);
+    if (chosen) CompareWith(ws, ui, CleanDialogPath(*chosen));
 }
 
 bool CompareWith(Workspace& ws, Ui& ui, const std::string& path) {

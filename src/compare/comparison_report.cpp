@@ -3,13 +3,15 @@
 #include <optional>
 #include <vector>
 
-namespace {
+namespace {}  // namespace
 
-std::string sideText(const std::optional<PictureEntry>& entry) {
+std::string DifferenceSideText(const std::optional<PictureEntry>& entry) {
     if (!entry) return "-";
     const PictureListEntry row = MakeListEntry(*entry);
     return row.width + " x " + row.height + ", " + row.type + " at " + row.picOffset;
 }
+
+namespace {
 
 std::string undecodableNote(const PictureDifference& difference) {
     if (difference.undecodableA && difference.undecodableB) return " (undecodable in A and B)";
@@ -36,12 +38,14 @@ std::string DifferenceLine(const PictureDifference& difference) {
     PictureEntry numbered;
     numbered.number = difference.number;
     return MakeListEntry(numbered).index + " " + DifferenceKind(difference) + ": " +
-           sideText(difference.a) + " -> " + sideText(difference.b) + undecodableNote(difference);
+           DifferenceSideText(difference.a) + " -> " + DifferenceSideText(difference.b) +
+           undecodableNote(difference);
 }
 
 std::string ComparisonSummary(std::span<const PictureDifference> differences) {
     std::size_t pixels = 0;
     std::size_t entry = 0;
+    std::size_t both = 0;
     std::size_t moved = 0;
     std::size_t onlyA = 0;
     std::size_t onlyB = 0;
@@ -52,6 +56,8 @@ std::string ComparisonSummary(std::span<const PictureDifference> differences) {
             ++onlyB;
         } else if (difference.onlyMoved()) {
             ++moved;
+        } else if (difference.pixels && difference.entry) {
+            ++both;
         } else if (difference.pixels) {
             ++pixels;
         } else {
@@ -64,6 +70,7 @@ std::string ComparisonSummary(std::span<const PictureDifference> differences) {
     std::vector<std::string> parts;
     if (pixels > 0) parts.push_back(countText(pixels, "in pixels"));
     if (entry > 0) parts.push_back(countText(entry, "in the entry only"));
+    if (both > 0) parts.push_back(countText(both, "in both"));
     if (moved > 0) parts.push_back(countText(moved, "moved"));
     if (onlyA > 0) parts.push_back(countText(onlyA, "only in A"));
     if (onlyB > 0) parts.push_back(countText(onlyB, "only in B"));

@@ -165,14 +165,29 @@ TEST(Window, ComparisonMarksFiltersShowsBothSidesAndCloses) {
     Window w(TinySGoldFlash(4));
     std::string b = TinySGoldFlash(4);
     b[FlashBuilder::kData + 0x10] = '\x03';  // picture 1's first pixel
-    w.ui->choosePath(w.dir.write("b.bin", b));
+    const std::string longName(120, 'b');
+    w.ui->choosePath(w.dir.write(longName + ".bin", b));
     w.form.menuAction("mnu_Fullflash_Compare")->trigger();
+    EXPECT_EQ(w.ui->dialogs[0].request.initialFolder, w.dir.path().string())
+        << "B is looked for beside A";
+    w.form.resize(w.form.minimumSize());
+    QCoreApplication::processEvents();
+    for (const char* caption : {"CompareLabel", "ComparedInfo"}) {
+        auto* label = w.child<QLabel>(caption);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << caption;
+        EXPECT_TRUE(label->toolTip().startsWith(label->text().section(QChar(0x2026), 0, 0)))
+            << caption << " keeps its whole text as tooltip";
+    }
+    EXPECT_TRUE(
+        w.child<QLabel>("CompareLabel")->toolTip().contains(QString::fromStdString(longName)));
 
     auto* list = w.child<QTableView>("ListView1");
     auto* side = w.child<QWidget>("ComparedSide");
     ASSERT_EQ(list->model()->columnCount(), 8);
     EXPECT_EQ(list->model()->headerData(7, Qt::Horizontal).toString(), "B");
     EXPECT_EQ(list->model()->index(1, 7).data().toString(), "pixels");
+    EXPECT_EQ(list->model()->index(1, 7).data(Qt::ToolTipRole).toString().toStdString(),
+              "A: 3 x 2, 0500 at 0090010\nB: 3 x 2, 0500 at 0090010");
     EXPECT_EQ(list->currentIndex().row(), 1);
     EXPECT_TRUE(side->isVisible());
     EXPECT_EQ(w.child<PictureView>("ComparedPicture")->image().size(), QSize(3, 2));
