@@ -388,6 +388,18 @@ void Form1::showSelectionInView() {
     }
 }
 
+void Form1::selectEndRow(QAbstractItemView* view, bool last) {
+    const int rows = m_model->rowCount();
+    for (int i = 0; i < rows; ++i) {
+        const int row = last ? rows - 1 - i : i;
+        if (m_list->isRowHidden(row)) continue;
+        const QModelIndex index = m_model->index(row, 0);
+        view->setCurrentIndex(index);
+        view->scrollTo(index);
+        return;
+    }
+}
+
 void Form1::openListPopup(QAbstractItemView* view, const QPoint& at) {
     // The row under the pointer is selected and shown first, so the menu acts
     // on the row the user sees selected.
@@ -420,8 +432,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // released without its press here (the Enter that closed a dialog) is
         // not the user's doing on this list.
         if (event->type() == QEvent::KeyPress) {
-            m_keysDown.insert(static_cast<QKeyEvent*>(event)->key());
+            const auto* key = static_cast<QKeyEvent*>(event);
+            m_keysDown.insert(key->key());
             QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);
+            // The table would move Home and End along the row's columns.
+            if (key->key() == Qt::Key_Home || key->key() == Qt::Key_End) {
+                selectEndRow(static_cast<QAbstractItemView*>(watched), key->key() == Qt::Key_End);
+                return true;
+            }
         } else if (event->type() == QEvent::KeyRelease &&
                    m_keysDown.remove(static_cast<QKeyEvent*>(event)->key())) {
             QMetaObject::invokeMethod(this, &Form1::ListView1_Click, Qt::QueuedConnection);

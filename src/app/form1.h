@@ -79,7 +79,7 @@ class Form1 final : public QMainWindow {
     /// The "only differing" check box of the comparison bar.
     void CompareOnly_Click();
     void mnu_Settings_Click();
-    void mnu_Help_ReadMe_Click() const;
+    void mnu_Help_ReadMe_Click();
     void mnu_Help_About_Click();
     void mnu_PopupPictures_Load_1bit_Click();
     void mnu_PopupPictures_Load_8bit_Click();
@@ -106,6 +106,8 @@ class Form1 final : public QMainWindow {
     void ListView1_Click();
     void TransCheck_Click();
     // View menu: zoom and background of the preview
+    void mnu_View_ZoomIn_Click();
+    void mnu_View_ZoomOut_Click();
     void mnu_View_ZoomFit_Click();
     void mnu_View_Zoom1_Click();
     void mnu_View_Zoom2_Click();
@@ -133,6 +135,8 @@ class Form1 final : public QMainWindow {
     void applyControlStates();
     void takeSelectionFromView();
     void openListPopup(QAbstractItemView* view, const QPoint& at);
+    /// Home and End: the first or last row the list shows.
+    void selectEndRow(QAbstractItemView* view, bool last);
     void enableDrops();
     /// A drop on the list or the grid at `at` (viewport coordinates) of `view`.
     bool dropOnList(QAbstractItemView* view, QDropEvent* event);
@@ -158,9 +162,8 @@ class Form1 final : public QMainWindow {
     /// The status bar's words on the selected row: where its data lies, or
     /// for a staged row where Save Patch will put the new data.
     QString selectionStatus(const PictureListEntry& row);
-    /// The checkerboard squares follow the zoom, so they stay a few screen
-    /// pixels wide; repaints when they change.
-    void fitCheckerToZoom();
+    /// "Zoom: Fit (3:1)", "Zoom: 4:1".
+    [[nodiscard]] QString zoomStatus() const;
 
     Workspace m_ws;
     bool m_askFileTypes = false;  ///< until the first show has queued the question

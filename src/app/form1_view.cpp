@@ -53,24 +53,26 @@ void Form1::applyShortcuts() {
                               "mnu_View_Zoom4", "mnu_View_Zoom8"})
         zoomGroup->addAction(menuAction(entry))->setCheckable(true);
     menuAction("mnu_View_Checkerboard")->setCheckable(true);
-    auto* zoomIn = new QAction(this);
-    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(zoomIn, &QAction::triggered, m_picture, &PictureView::zoomIn);
-    auto* zoomOut = new QAction(this);
-    zoomOut->setShortcuts(QKeySequence::ZoomOut);
-    connect(zoomOut, &QAction::triggered, m_picture, &PictureView::zoomOut);
+    menuAction("mnu_View_ZoomIn")
+        ->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    menuAction("mnu_View_ZoomOut")->setShortcuts(QKeySequence::ZoomOut);
     auto* copy = new QAction(m_picture);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &Form1::copyPicture);
-    addActions({zoomIn, zoomOut});
     m_picture->addAction(copy);
     connect(m_picture, &PictureView::zoomChanged, this, [this] {
-        fitCheckerToZoom();
         showViewState();
+        showStatus();
     });
 }
 
+void Form1::mnu_View_ZoomIn_Click() {
+    m_picture->zoomIn();
+}
+void Form1::mnu_View_ZoomOut_Click() {
+    m_picture->zoomOut();
+}
 void Form1::mnu_View_ZoomFit_Click() {
     m_picture->setZoom(PictureView::kFit);
 }
@@ -89,20 +91,8 @@ void Form1::mnu_View_Zoom8_Click() {
 
 void Form1::mnu_View_Checkerboard_Click() {
     m_ws.checkerboard = !m_ws.checkerboard;
-    fitCheckerToZoom();
     DrawPicture(m_ws);
     refreshFromWorkspace();
-}
-
-void Form1::fitCheckerToZoom() {
-    constexpr double kScreenPixels = 8;
-    const int square =
-        std::max(1, static_cast<int>(std::lround(kScreenPixels / m_picture->scale())));
-    if (square == m_ws.checkerSquare) return;
-    m_ws.checkerSquare = square;
-    if (!m_ws.checkerboard) return;
-    DrawPicture(m_ws);
-    showPreview();
 }
 
 void Form1::showViewState() {
@@ -113,6 +103,8 @@ void Form1::showViewState() {
     menuAction("mnu_View_Zoom4")->setChecked(zoom == 4);
     menuAction("mnu_View_Zoom8")->setChecked(zoom == 8);
     menuAction("mnu_View_Checkerboard")->setChecked(m_ws.checkerboard);
+    m_picture->setCheckerboard(m_ws.checkerboard);
+    m_comparedPicture->setCheckerboard(m_ws.checkerboard);
 }
 
 void Form1::showStatus() {
@@ -139,8 +131,20 @@ void Form1::showStatus() {
     const auto staged = std::count_if(m_ws.rows.begin(), m_ws.rows.end(),
                                       [](const PictureListEntry& row) { return row.changed; });
     if (staged > 0) parts << counted(caption("StatusStaged"), staged);
+    if (!m_picture->image().isNull()) parts << zoomStatus();
     if (!m_ws.statusNote.empty()) parts << bytesToQString(m_ws.statusNote);
     m_status->setText(parts.join(QStringLiteral("  \u00B7  ")));
+}
+
+QString Form1::zoomStatus() const {
+    const double scale = m_picture->scale();
+    const QString ratio = scale >= 1
+                              ? QString::number(static_cast<int>(scale)) + QStringLiteral(":1")
+                              : QString::number(static_cast<int>(scale * 100)) + QLatin1Char('%');
+    QString text = bytesToQString(m_ws.control("StatusZoom").caption) + QStringLiteral(": ");
+    if (m_picture->zoom() != PictureView::kFit) return text + ratio;
+    return text + bytesToQString(m_ws.control("mnu_View_ZoomFit").caption) + QStringLiteral(" (") +
+           ratio + QLatin1Char(')');
 }
 
 QString Form1::selectionStatus(const PictureListEntry& row) {

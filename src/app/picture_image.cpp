@@ -17,7 +17,7 @@ QImage PictureWithAlpha(const DecodedPicture& picture) {
 
 QImage PaintedToImage(const GPFcodec::PaintedImage& painted) {
     if (painted.width <= 0 || painted.height <= 0) return {};
-    QImage image(painted.width, painted.height, QImage::Format_RGB32);
+    QImage image(painted.width, painted.height, QImage::Format_ARGB32);
     for (int y = 0; y < painted.height; ++y) {
         std::memcpy(image.scanLine(y),
                     painted.pixels.data() + static_cast<std::size_t>(y) * painted.width,

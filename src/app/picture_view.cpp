@@ -17,6 +17,12 @@ void PictureView::setImage(QImage image) {
     update();
 }
 
+void PictureView::setCheckerboard(bool on) {
+    if (on == m_checkerboard) return;
+    m_checkerboard = on;
+    update();
+}
+
 QColor PictureView::background() const {
     return palette().color(QPalette::Base);
 }
@@ -74,8 +80,21 @@ void PictureView::paintEvent(QPaintEvent*) {
                       std::max(1, static_cast<int>(m_image.height() * factor)));
     const QPoint topLeft(std::max(1, (width() - shown.width()) / 2),
                          std::max(1, (height() - shown.height()) / 2));
+    const QRect target(topLeft, shown);
+    if (m_checkerboard) {
+        // Squares anchored at the picture's corner, so they keep their place
+        // whatever the zoom.
+        QImage squares(2 * kCheckerSquare, 2 * kCheckerSquare, QImage::Format_RGB32);
+        squares.fill(kCheckerLight);
+        QPainter(&squares).fillRect(0, 0, kCheckerSquare, kCheckerSquare, QColor(kCheckerDark));
+        QPainter(&squares).fillRect(kCheckerSquare, kCheckerSquare, kCheckerSquare, kCheckerSquare,
+                                    QColor(kCheckerDark));
+        QBrush brush(squares);
+        brush.setTransform(QTransform::fromTranslate(topLeft.x(), topLeft.y()));
+        painter.fillRect(target, brush);
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, factor < 1);
-    painter.drawImage(QRect(topLeft, shown), m_image);
+    painter.drawImage(target, m_image);
     // A thin outline just outside the picture, so white or transparent edges
     // still show where the picture ends.
     painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));

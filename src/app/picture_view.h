@@ -21,6 +21,14 @@ class PictureView final : public QWidget {
 
     void setImage(QImage image);
     [[nodiscard]] const QImage& image() const { return m_image; }
+
+    /// Squares drawn beneath the picture, where it lets them through. They are
+    /// of one size in screen pixels at every zoom, in colours no phone picture
+    /// has by accident, so a transparent pixel is never taken for a grey one.
+    static constexpr int kCheckerSquare = 8;
+    static constexpr QRgb kCheckerLight = 0xFFFF00FF;
+    static constexpr QRgb kCheckerDark = 0xFFC000C0;
+    void setCheckerboard(bool on);
     /// The colour that transparent pixels show.
     [[nodiscard]] QColor background() const;
 
@@ -46,4 +54,5 @@ class PictureView final : public QWidget {
   private:
     QImage m_image;
     int m_zoom = kFit;
+    bool m_checkerboard = false;
 };

@@ -6,9 +6,13 @@ namespace GPFcodec {
 
 namespace {
 
-std::uint32_t opaque(int red, int green, int blue) {
-    return 0xFF000000u | static_cast<std::uint32_t>(red) << 16 |
+std::uint32_t argb(std::uint32_t alpha, int red, int green, int blue) {
+    return alpha << 24 | static_cast<std::uint32_t>(red) << 16 |
            static_cast<std::uint32_t>(green) << 8 | static_cast<std::uint32_t>(blue);
+}
+
+std::uint32_t opaque(int red, int green, int blue) {
+    return argb(0xFF, red, green, blue);
 }
 
 /// The preview's own rule on its plain background.
@@ -16,23 +20,10 @@ int blendOnBackground(int channel, int alpha, int background) {
     return std::clamp(channel - alpha + background, 0, background);
 }
 
-/// A checkerboard square seen through the pixel: alpha 255 is the pixel's
-/// colour, 0 the square's, and between them the mix. The rule above, which
-/// clamps to the background, would let the squares show through opaque pixels.
-int blendOnSquare(int channel, int alpha, int square) {
-    return (channel * alpha + square * (255 - alpha) + 127) / 255;
-}
-
-int channel(std::uint32_t colour, int shift) {
-    return static_cast<int>((colour >> shift) & 0xFF);
-}
-
-/// The painting rules with the background colour of each cell given by
-/// `backgroundAt(x, y)` as 0xFFRRGGBB, and a pixel with alpha mixed into it
-/// channel by channel by `blend(channel, alpha, background)`.
-template <class BackgroundAt, class Blend>
-PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundAt backgroundAt,
-                   Blend blend) {
+/// The part of the picture the canvas holds, each cell painted as
+/// `paintCell(cell)` gives it.
+template <class PaintCell>
+PaintedImage paintCells(const DecodedPicture& picture, PaintCell paintCell) {
     PaintedImage image;
     image.width = picture.canvasColumns();
     image.height = picture.canvasRows();
@@ -40,22 +31,7 @@ PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundA
     image.pixels.reserve(static_cast<std::size_t>(image.width) *
                          static_cast<std::size_t>(image.height));
     for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const Cell& c = picture.at(x, y);
-            if (!transparency) {
-                image.pixels.push_back(opaque(c.red, c.green, c.blue));
-                continue;
-            }
-            const std::uint32_t background = backgroundAt(x, y);
-            if (picture.hasAlpha) {
-                image.pixels.push_back(opaque(blend(c.red, c.fourth, channel(background, 16)),
-                                              blend(c.green, c.fourth, channel(background, 8)),
-                                              blend(c.blue, c.fourth, channel(background, 0))));
-            } else {
-                image.pixels.push_back(isTransparencyMarker(c) ? background
-                                                               : opaque(c.red, c.green, c.blue));
-            }
-        }
+        for (int x = 0; x < image.width; ++x) image.pixels.push_back(paintCell(picture.at(x, y)));
     }
     return image;
 }
@@ -65,19 +41,24 @@ PaintedImage paint(const DecodedPicture& picture, bool transparency, BackgroundA
 PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency, std::uint8_t bgR,
                           std::uint8_t bgG, std::uint8_t bgB) {
     const std::uint32_t background = opaque(bgR, bgG, bgB);
-    return paint(
-        picture, transparency, [background](int, int) { return background; }, blendOnBackground);
+    return paintCells(picture, [&](const Cell& c) {
+        if (!transparency) return opaque(c.red, c.green, c.blue);
+        if (picture.hasAlpha) {
+            return opaque(blendOnBackground(c.red, c.fourth, bgR),
+                          blendOnBackground(c.green, c.fourth, bgG),
+                          blendOnBackground(c.blue, c.fourth, bgB));
+        }
+        return isTransparencyMarker(c) ? background : opaque(c.red, c.green, c.blue);
+    });
 }
 
-PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
-                          const Checkerboard& checkerboard) {
-    const int square = std::max(1, checkerboard.square);
-    return paint(
-        picture, transparency,
-        [&checkerboard, square](int x, int y) {
-            return (x / square + y / square) % 2 == 0 ? checkerboard.light : checkerboard.dark;
-        },
-        blendOnSquare);
+PaintedImage PaintPictureKeepingTransparency(const DecodedPicture& picture, bool transparency) {
+    return paintCells(picture, [&](const Cell& c) {
+        std::uint32_t alpha = 0xFF;
+        if (transparency && picture.hasAlpha) alpha = c.fourth;
+        if (transparency && !picture.hasAlpha && isTransparencyMarker(c)) alpha = 0;
+        return argb(alpha, c.red, c.green, c.blue);
+    });
 }
 
 }  // namespace GPFcodec

@@ -12,7 +12,9 @@ namespace GPFcodec {
 struct PaintedImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels;  ///< 0xFFRRGGBB, row after row from the top
+    /// 0xAARRGGBB, row after row from the top; alpha below 0xFF only in a
+    /// picture painted with its transparency kept.
+    std::vector<std::uint32_t> pixels;
 };
 
 /// Paints the part of `picture` the canvas holds (empty for a width or height
@@ -24,17 +26,11 @@ struct PaintedImage {
 [[nodiscard]] PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
                                         std::uint8_t bgR, std::uint8_t bgG, std::uint8_t bgB);
 
-/// Two background colours in squares, so that transparent pixels show as a
-/// pattern whatever colour they have.
-struct Checkerboard {
-    std::uint32_t light = 0xFFFFFFFF;  ///< 0xFFRRGGBB
-    std::uint32_t dark = 0xFFCCCCCC;
-    int square = 8;  ///< cells per side of a square; below 1 counts as 1
-};
-
-/// The same rules, each cell on the checkerboard colour under it; a pixel with
-/// alpha is mixed with its square (alpha 255 its own colour, 0 the square's).
-[[nodiscard]] PaintedImage PaintPicture(const DecodedPicture& picture, bool transparency,
-                                        const Checkerboard& checkerboard);
+/// The picture with its transparency kept for whatever the front end draws
+/// beneath it (a checkerboard in screen pixels): with `transparency` on, a
+/// picture with alpha keeps each cell's alpha and the TransparencyMarker cells
+/// of one without become fully transparent; off, every cell is opaque.
+[[nodiscard]] PaintedImage PaintPictureKeepingTransparency(const DecodedPicture& picture,
+                                                           bool transparency);
 
 }  // namespace GPFcodec

@@ -37,18 +37,9 @@ std::optional<GPFcodec::GpfHeader> ReadGpfHeader(Workspace& ws, Ui& ui, ByteCurs
 }
 
 GPFcodec::PaintedImage PaintForPreview(const Workspace& ws, const DecodedPicture& picture) {
-    if (ws.checkerboard) {
-        const auto shade = [](std::uint8_t channel) {
-            return static_cast<std::uint32_t>(channel * 7 / 8);
-        };
-        const GPFcodec::Checkerboard board{
-            0xFF000000u | std::uint32_t{ws.backgroundRed} << 16 |
-                std::uint32_t{ws.backgroundGreen} << 8 | ws.backgroundBlue,
-            0xFF000000u | shade(ws.backgroundRed) << 16 | shade(ws.backgroundGreen) << 8 |
-                shade(ws.backgroundBlue),
-            ws.checkerSquare};
-        return GPFcodec::PaintPicture(picture, ws.transparency, board);
-    }
+    // On a checkerboard the front end draws the squares in screen pixels
+    // beneath the picture; it needs the transparency kept.
+    if (ws.checkerboard) return GPFcodec::PaintPictureKeepingTransparency(picture, ws.transparency);
     return GPFcodec::PaintPicture(picture, ws.transparency, ws.backgroundRed, ws.backgroundGreen,
                                   ws.backgroundBlue);
 }

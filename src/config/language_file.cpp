@@ -60,6 +60,9 @@ constexpr Rules<1> kCmpColumn{{{"CompareColumn"}}};
 // Captions of what this program adds to the window; no key above reaches them.
 constexpr Rules<1> kView{{{"mnu_View"}}};
 constexpr Rules<1> kVFit{{{"mnu_View_ZoomFit"}}};
+constexpr Rules<1> kVZoomIn{{{"mnu_View_ZoomIn"}}};
+constexpr Rules<1> kVZoomOut{{{"mnu_View_ZoomOut"}}};
+constexpr Rules<1> kSbZoom{{{"StatusZoom"}}};
 constexpr Rules<1> kVChkb{{{"mnu_View_Checkerboard"}}};
 constexpr Rules<1> kVerPa{{{"mnu_Fullflash_VerifyPatch"}}};
 constexpr Rules<1> kDiscard{{{"mnu_PopupPictures_Discard"}}};
@@ -201,6 +204,9 @@ constexpr std::array kKeys{
     LanguageKey{"str_AbViKlay", true, kNone},
     LanguageKey{"str_AbConv", true, kNone},
     LanguageKey{"str_RegNo", true, kNone},
+    LanguageKey{"cap_mnVZoomIn", false, kVZoomIn},
+    LanguageKey{"cap_mnVZoomOut", false, kVZoomOut},
+    LanguageKey{"cap_sbZoom", false, kSbZoom},
 };
 
 constexpr std::string_view kAllKey = "str_all";

@@ -32,6 +32,9 @@ constexpr std::array kMenuTree{
     MenuSpec{"mnu_Fullflash_CompareStage", "mnu_FullFlash", Item, "Stage B's pictures", false},
     MenuSpec{"mnu_Fullflash_CompareClose", "mnu_FullFlash", Item, "Close comparison", false},
     MenuSpec{"mnu_View", "", Menu, "View"},
+    MenuSpec{"mnu_View_ZoomIn", "mnu_View", Item, "Zoom in"},
+    MenuSpec{"mnu_View_ZoomOut", "mnu_View", Item, "Zoom out"},
+    MenuSpec{"mnu_View_BAR0", "mnu_View", Separator, ""},
     MenuSpec{"mnu_View_ZoomFit", "mnu_View", Item, "Fit"},
     MenuSpec{"mnu_View_Zoom1", "mnu_View", Item, "1:1"},
     MenuSpec{"mnu_View_Zoom2", "mnu_View", Item, "2:1"},
@@ -102,6 +105,7 @@ constexpr std::array kWindowControls{
     ControlSpec{"StatusBytes", "bytes"},
     ControlSpec{"StatusStaged", "Staged replacements"},
     ControlSpec{"StatusNoTable", "No picture table found in this file"},
+    ControlSpec{"StatusZoom", "Zoom"},
     ControlSpec{ControlNames::kDontAskAgain, "Do not ask again"},
 };
 

@@ -49,10 +49,10 @@ class Workspace {
     std::uint8_t backgroundRed = 255;
     std::uint8_t backgroundGreen = 255;
     std::uint8_t backgroundBlue = 255;
-    /// Transparent pixels show a checkerboard of the background and a darker
-    /// shade instead of the plain background; squares of `checkerSquare` cells.
+    /// Transparent pixels show a checkerboard instead of the plain background:
+    /// the preview keeps the picture's transparency for the front end, which
+    /// draws the squares in screen pixels beneath it.
     bool checkerboard = false;
-    int checkerSquare = 8;
     std::string ffInfo;  ///< text of FFinfol
     /// What the last command that wrote files says it did ("Patch …: 3
     /// pictures, 40 lines"); the status bar shows it until the next one.

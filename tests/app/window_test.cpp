@@ -124,22 +124,71 @@ TEST(Window, ZoomStepsTheCheckerboardAndTheTransparencyBox) {
     w.form.menuAction("mnu_View_ZoomFit")->trigger();
     EXPECT_EQ(view->zoom(), PictureView::kFit);
 
-    // The marker pixel shows the background: plain, then one checker square.
-    const QColor plain = view->image().pixelColor(1, 0);
-    EXPECT_EQ(plain, view->background());
+    // The marker pixel shows the background; the checkerboard keeps the
+    // transparency for the view's squares.
+    EXPECT_EQ(view->image().pixelColor(1, 0), view->background());
     w.form.menuAction("mnu_View_Checkerboard")->trigger();
     EXPECT_TRUE(w.form.workspace().checkerboard);
-    EXPECT_EQ(view->image().pixelColor(0, 0), QColor(255, 0, 0))
-        << "opaque pixels keep their colour";
-    EXPECT_NE(view->image().pixelColor(1, 0), QColor(169, 171, 169));
-    w.form.menuAction("mnu_View_Zoom8")->trigger();
-    EXPECT_EQ(w.form.workspace().checkerSquare, 1);
-    EXPECT_NE(view->image().pixelColor(1, 0), plain) << "at 8:1 each cell is a square of its own";
-
+    EXPECT_EQ(view->image().pixelColor(1, 0).alpha(), 0);
     w.child<QCheckBox>("TransCheck")->click();
     EXPECT_FALSE(w.form.workspace().transparency);
     EXPECT_FALSE(w.child<QCheckBox>("TransCheck")->isChecked());
     EXPECT_EQ(view->image().pixelColor(1, 0), QColor(169, 171, 169)) << "the marker's own colour";
+}
+
+/// The lengths of the runs of one colour along row `y` of what `view` shows,
+/// counting only the checkerboard's colours.
+std::vector<int> checkerRuns(PictureView* view, int y) {
+    const QImage shown = view->grab().toImage();
+    std::vector<int> runs;
+    QRgb last = 0;
+    for (int x = 0; x < shown.width(); ++x) {
+        const QRgb colour = shown.pixel(x, y) | 0xFF000000u;
+        if (colour != PictureView::kCheckerLight && colour != PictureView::kCheckerDark) {
+            last = 0;
+            continue;
+        }
+        if (colour == last) {
+            ++runs.back();
+        } else {
+            runs.push_back(1);
+        }
+        last = colour;
+    }
+    return runs;
+}
+
+// Under transparent pixels only, squares of one size in screen pixels at
+// every zoom, whatever zoom came before.
+TEST(Window, CheckerboardSquaresKeepTheirScreenSizeAtEveryZoom) {
+    FlashBuilder flash;
+    std::string stream = Rgb565(0xF800);
+    for (int i = 1; i < 40 * 20; ++i) stream += Rgb565(0xE000);  // transparent
+    flash.addPicture(40, 20, 0x08, stream);
+    Window w(flash.bytes());
+    auto* list = w.child<QTableView>("ListView1");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    w.form.ListView1_Click();
+    auto* view = w.child<PictureView>("Picture1");
+    w.form.menuAction("mnu_View_Checkerboard")->trigger();
+    for (const char* zoom :
+         {"mnu_View_ZoomFit", "mnu_View_Zoom8", "mnu_View_Zoom1", "mnu_View_ZoomFit"}) {
+        w.form.menuAction(zoom)->trigger();
+        QCoreApplication::processEvents();
+        const double scale = view->scale();
+        const int top = (view->height() - static_cast<int>(20 * scale)) / 2;
+        const std::vector<int> runs = checkerRuns(view, top + static_cast<int>(10 * scale));
+        ASSERT_GT(runs.size(), 2u) << zoom;
+        EXPECT_EQ(std::vector<int>(runs.begin(), runs.end() - 1),
+                  std::vector<int>(runs.size() - 1, PictureView::kCheckerSquare))
+            << zoom << " at " << scale;
+        const QImage shown = view->grab().toImage();
+        const int left = (view->width() - static_cast<int>(40 * scale)) / 2;
+        EXPECT_EQ(
+            shown.pixelColor(left + static_cast<int>(scale / 2), top + static_cast<int>(scale / 2)),
+            QColor(255, 0, 0))
+            << "the opaque pixel hides the squares at " << zoom;
+    }
 }
 
 TEST(Window, ThumbnailsAreMadeAwayFromTheWindowAndSelectTheirRow) {
@@ -325,6 +374,48 @@ TEST(Window, StagedWorkIsNeverDroppedUnaskedAndSavePatchSaysWhatItDid) {
     EXPECT_TRUE(status.contains(QString::fromStdString("Patch " + patch + ": 2 pictures, ")))
         << status.toStdString();
     EXPECT_EQ(w.info(), selected);
+}
+
+// Keys and menus a user reaches for without the mouse; a ReadMe that nothing
+// opens is told, not silently dropped.
+TEST(Window, HomeEndZoomEntriesAndAReadMeNothingOpens) {
+    Window w(TinySGoldFlash(5));
+    auto* list = w.child<QTableView>("ListView1");
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(2, 3));
+    QTest::keyClick(list, Qt::Key_End);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.form.workspace().selectedRow, 4u);
+    QTest::keyClick(list, Qt::Key_Home);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.form.workspace().selectedRow, 0u);
+    auto* thumbs = w.child<QListView>("Thumbnails");
+    w.child<QTabWidget>("TabStrip1")->setCurrentIndex(1);
+    QTest::keyClick(thumbs, Qt::Key_End);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.form.workspace().selectedRow, 4u);
+
+    auto* view = w.child<PictureView>("Picture1");
+    w.form.menuAction("mnu_View_Zoom1")->trigger();
+    w.form.menuAction("mnu_View_ZoomIn")->trigger();
+    EXPECT_EQ(view->zoom(), 2);
+    const QString status = w.form.statusBar()->findChild<QLabel*>()->text();
+    EXPECT_TRUE(status.contains("Zoom: 2:1")) << status.toStdString();
+    w.form.menuAction("mnu_View_ZoomOut")->trigger();
+    EXPECT_EQ(view->zoom(), 1);
+
+    const std::string readMe = w.form.workspace().programFiles.readMeFile;
+    w.form.menuAction("mnu_Help_ReadMe")->trigger();
+    w.dir.write("ReadMe.txt", "text");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(w.dir.file("no programs here")));
+    w.form.menuAction("mnu_Help_ReadMe")->trigger();
+    qputenv("PATH", path);
+    QTRY_COMPARE(w.ui->messageTexts().size(), 2u);
+    EXPECT_EQ(w.ui->messageTexts(), std::vector<std::string>(2,
+                                                             "No program could open the "
+                                                             "ReadMe:\r" +
+                                                                 readMe));
 }
 
 // The smallest window still shows a large phone picture whole, inside its
