@@ -17,11 +17,11 @@ namespace {
 
 using Switch = bool ConfigActions::SettingsValues::*;
 
-// Check1 .. Check5, in the dialog's reading order.
-constexpr std::array<Switch, 5> kSwitches{
+// Check1 .. Check6, in the dialog's reading order.
+constexpr std::array<Switch, 6> kSwitches{
     &ConfigActions::SettingsValues::Transparency, &ConfigActions::SettingsValues::CompressGPF,
-    &ConfigActions::SettingsValues::DefaultGPF2, &ConfigActions::SettingsValues::ZeroFilename,
-    &ConfigActions::SettingsValues::HEXFilename};
+    &ConfigActions::SettingsValues::DefaultGPF2,  &ConfigActions::SettingsValues::ZeroFilename,
+    &ConfigActions::SettingsValues::HEXFilename,  &ConfigActions::SettingsValues::PngAlpha};
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name) {

@@ -1,5 +1,5 @@
 #pragma once
-// The Settings dialog: the converter path, the language and five switches.
+// The Settings dialog: the converter path, the language and six switches.
 // It shows the Workspace's dialog values; nothing it changes counts until
 // Apply (or OK) writes the configuration file and reads it back. One button
 // acts at once: it makes Pictavo the program for GPF and GPF2 files.
@@ -52,7 +52,7 @@ class Form2 final : public QDialog {
     QGroupBox* m_languageFrame = nullptr;      // Frame1
     QLineEdit* m_language = nullptr;           // Text2
     QPushButton* m_languageBrowse = nullptr;   // Command1
-    std::array<QCheckBox*, 5> m_checks{};      // Check1 .. Check5
+    std::array<QCheckBox*, 6> m_checks{};      // Check1 .. Check6
     QPushButton* m_ok = nullptr;               // Command2
     QPushButton* m_apply = nullptr;            // Command3
     QPushButton* m_cancel = nullptr;           // Command4

@@ -68,6 +68,7 @@ struct ExportOptions {
     std::string as;
     std::string folder;
     std::string pictures;
+    bool alpha = false;
     NameOptions names;
 };
 
@@ -85,6 +86,7 @@ int runExport(const ExportOptions& options, const std::optional<std::set<int>>& 
     }
     CliContext cli;
     options.names.applyTo(cli);
+    cli.ws.pngAlpha = options.alpha;
     if (!LoadFlashForCli(cli, options.flash)) return 1;
     if (pictures && !pictures->empty() &&
         static_cast<std::size_t>(*pictures->rbegin()) >= cli.ws.rows.size()) {
@@ -159,9 +161,13 @@ void AddPictureCommands(CLI::App& app, CliStatus& status) {
     exportCommand->add_option("--to", exportOptions->folder, "an existing folder")->required();
     exportCommand->add_option("--pictures", exportOptions->pictures,
                               "picture numbers and ranges, e.g. 0,5,10-20");
+    exportCommand->add_flag("--alpha", exportOptions->alpha,
+                            "PNG: transparent pixels get alpha 0 instead of the marker colour");
     exportOptions->names.addTo(exportCommand);
     exportCommand->callback([&status, exportOptions] {
         const NameOptions& names = exportOptions->names;
+        if (exportOptions->alpha && exportOptions->as != "png")
+            throw CLI::ValidationError("--alpha", "applies to --as png only");
         // The GPF batch names files by their 4-digit number whatever the
         // settings, so a naming option there would be silently ignored.
         if ((exportOptions->as == "gpf" || exportOptions->as == "gpf2") &&

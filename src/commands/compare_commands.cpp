@@ -27,7 +27,7 @@ bool savePairSide(Workspace& ws, Ui& ui, const std::string& folder,
     if (!entry || !DecodeFlashPicture(ws.picture, flash, *entry)) return true;
     const auto name = GPFcodec::PictureFileNameFor(entry->number, ws.HEXFilename, ws.ZeroFilename);
     const std::string path = folder + name.base + suffix + ".png";
-    if (!ConfirmOverwrite(ws, ui, path) || !WritePictureAsPng(ws, ui, path, ws.picture.hasAlpha)) {
+    if (!ConfirmOverwrite(ws, ui, path) || !WritePictureAsPng(ws, ui, path, PngWithAlpha(ws))) {
         return false;
     }
     ++end.written;

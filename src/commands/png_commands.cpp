@@ -72,13 +72,17 @@ void mnu_PopupPictures_SaveAsPNG_Click(Workspace& ws, Ui& ui) {
     ws.am = static_cast<std::uint8_t>(name.digits);
     const auto path = askPngPath(ws, ui, name.base);
     if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
-    if (WritePictureAsPng(ws, ui, *path, ws.picture.hasAlpha)) ShowSuccess(ws, ui);
+    if (WritePictureAsPng(ws, ui, *path, PngWithAlpha(ws))) ShowSuccess(ws, ui);
+}
+
+bool PngWithAlpha(const Workspace& ws) {
+    return ws.picture.hasAlpha || ws.pngAlpha;
 }
 
 BatchEnd SavePicturesAsPng(Workspace& ws, Ui& ui, const std::string& folder,
                            const RowFilter& filter) {
     if (!ConverterAvailable(ws, ui)) return BatchEnd{false, 0};
     return SavePicturesInFolder(ws, ui, folder, ".png", filter, [&](const std::string& path) {
-        return WritePictureAsPng(ws, ui, path, ws.picture.hasAlpha);
+        return WritePictureAsPng(ws, ui, path, PngWithAlpha(ws));
     });
 }

@@ -13,8 +13,12 @@ class Workspace;
 /// answers OK to the alpha question.
 void mnu_PopupPic_SaveAsPNG_Click(Workspace& ws, Ui& ui);
 /// List menu: the selected picture, named after its number, with an alpha
-/// channel exactly when it has alpha.
+/// channel when PngWithAlpha says so.
 void mnu_PopupPictures_SaveAsPNG_Click(Workspace& ws, Ui& ui);
+
+/// Whether the list's PNG exports give the current picture an alpha channel:
+/// when it has alpha, and, with the setting on, for the transparency marker.
+[[nodiscard]] bool PngWithAlpha(const Workspace& ws);
 
 /// The current picture through the converter into `path`: the temporary
 /// bitmap (32 bits with alpha, else 24), the converter run, the PNG copied

@@ -33,6 +33,7 @@ constexpr std::array kSwitchPlaces{
     SwitchPlace{&SettingsFound::ZeroFilename, &SettingsValues::ZeroFilename,
                 &Workspace::ZeroFilename},
     SwitchPlace{&SettingsFound::HEXFilename, &SettingsValues::HEXFilename, &Workspace::HEXFilename},
+    SwitchPlace{&SettingsFound::PngAlpha, &SettingsValues::PngAlpha, &Workspace::pngAlpha},
 };
 
 std::string recentEntryName(std::size_t slot) {

@@ -63,6 +63,7 @@ constexpr Rules<1> kVFit{{{"mnu_View_ZoomFit"}}};
 constexpr Rules<1> kVZoomIn{{{"mnu_View_ZoomIn"}}};
 constexpr Rules<1> kVZoomOut{{{"mnu_View_ZoomOut"}}};
 constexpr Rules<1> kSbZoom{{{"StatusZoom"}}};
+constexpr Rules<1> kPngAlpha{{{"Check6"}}};
 constexpr Rules<1> kVChkb{{{"mnu_View_Checkerboard"}}};
 constexpr Rules<1> kVerPa{{{"mnu_Fullflash_VerifyPatch"}}};
 constexpr Rules<1> kDiscard{{{"mnu_PopupPictures_Discard"}}};
@@ -207,6 +208,7 @@ constexpr std::array kKeys{
     LanguageKey{"cap_mnVZoomIn", false, kVZoomIn},
     LanguageKey{"cap_mnVZoomOut", false, kVZoomOut},
     LanguageKey{"cap_sbZoom", false, kSbZoom},
+    LanguageKey{"cap_chPngA", false, kPngAlpha},
 };
 
 constexpr std::string_view kAllKey = "str_all";

@@ -41,6 +41,7 @@ SettingsFound ReadSettings(std::string_view bytes) {
         if (KeyValue(line, kAskFileAssociationKey)) {
             found.AskFileAssociation = line.ends_with("true");
         }
+        if (KeyValue(line, kPngAlphaKey)) found.PngAlpha = line.ends_with("true");
         for (std::size_t slot = 0; slot < kRecentKeys.size(); ++slot) {
             if (const auto value = KeyValue(line, kRecentKeys[slot])) {
                 found.recent[slot] = std::string(*value);
@@ -58,6 +59,7 @@ std::string SettingsFileText(const SettingsValues& values, const RecentFiles& re
         appendLine(out, entry.key, values.*entry.value ? "true" : "false");
     }
     if (!values.AskFileAssociation) appendLine(out, kAskFileAssociationKey, "false");
+    if (values.PngAlpha) appendLine(out, kPngAlphaKey, "true");
     return out + RecentFileLines(recent);
 }
 

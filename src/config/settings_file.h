@@ -26,11 +26,15 @@ struct SettingsValues {
     /// once the user ticked "Do not ask again". Written only when off, so a
     /// new file keeps exactly the seven lines above.
     bool AskFileAssociation = true;
+    /// PNG exports write transparent pixels with alpha 0 instead of the
+    /// transparency marker's colour. Written only when on.
+    bool PngAlpha = false;
 
     friend bool operator==(const SettingsValues&, const SettingsValues&) = default;
 };
 
 inline constexpr std::string_view kAskFileAssociationKey = "AskFileAssociation";
+inline constexpr std::string_view kPngAlphaKey = "PngAlpha";
 
 /// One entry of the File menu's recent-files list; in use exactly when shown.
 struct RecentFile {
@@ -53,6 +57,7 @@ struct SettingsFound {
     std::optional<bool> ZeroFilename;
     std::optional<bool> HEXFilename;
     std::optional<bool> AskFileAssociation;
+    std::optional<bool> PngAlpha;
     std::array<std::optional<std::string>, 3> recent;  ///< MRU1 to MRU3
 
     friend bool operator==(const SettingsFound&, const SettingsFound&) = default;

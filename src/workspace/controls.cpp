@@ -120,6 +120,7 @@ constexpr std::array kSettingsDialogControls{
     ControlSpec{"Check3", "GPF2 as Default"},
     ControlSpec{"Check4", "Zero in filename"},
     ControlSpec{"Check5", "HEX filename"},
+    ControlSpec{"Check6", "PNG: transparent pixels with alpha"},
     ControlSpec{"Command2", "OK"},
     ControlSpec{"Command3", "Apply"},
     ControlSpec{"Command4", "Cancel"},

@@ -74,6 +74,8 @@ class Workspace {
     bool defGPF2 = false;
     bool ZeroFilename = true;
     bool HEXFilename = false;
+    /// PNG exports give transparent pixels alpha 0 (a setting of our own).
+    bool pngAlpha = false;
     /// The Settings dialog's values, which SaveSettings writes and LoadSettings
     /// fills; the dialog shows them and changes them only by Apply.
     ConfigActions::SettingsValues settingsDialog;

@@ -65,6 +65,15 @@ TEST(CliExport, WritesWhatTheBatchCommandsWrite) {
     }
     EXPECT_EQ(ReadWholeFile(othersFile), "theirs");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(converterFiles.path()), {}), 1);
+
+    Fixture f;
+    ASSERT_EQ(RunProgram("pictavo-cli", {"export", f.flash, "--to", f.out, "--as", "png", "--alpha",
+                                         "--pictures", "0"})
+                  .exitCode,
+              0);
+    const std::string png = ReadWholeFile(f.out + "/0000.png");
+    ASSERT_GT(png.size(), 25u);
+    EXPECT_EQ(png[25], 6) << "--alpha: a colour type with alpha, whatever the picture";
 }
 
 // An existing file ends the BMP batch unless --overwrite; a picture that
@@ -119,6 +128,7 @@ TEST(CliConvert, FailuresAndUsage) {
         {{"export", f.flash, "--as", "bmp", "--to", f.out, "--pictures", "5-1"}, 2},
         {{"export", f.flash, "--as", "bmp", "--to", f.out, "--pictures", "1,3"}, 2},
         {{"export", f.flash, "--as", "gpf", "--to", f.out, "--hex-names"}, 2},
+        {{"export", f.flash, "--as", "bmp", "--to", f.out, "--alpha"}, 2},
         {{"export", f.flash, "--as", "bmp", "--to", f.dir.file("no folder")}, 1},
         {{"show", f.flash}, 1},
         {{"show"}, 2},

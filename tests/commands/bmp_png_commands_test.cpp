@@ -2,12 +2,16 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <set>
+#include <tuple>
 
 #include "cli/run_program.h"
 #include "codec/bmp_writer.h"
 #include "commands/bmp_commands.h"
+#include "commands/picture_file_commands.h"
 #include "commands/png_commands.h"
 #include "common/loaded_workspace.h"
+#include "devtools/test_files.h"
 #include "picture_io/picture_files.h"
 #include "picture_io/png_codec.h"
 
@@ -190,4 +194,44 @@ TEST(SaveAsPng, FailuresWriteNothingAndReportNoSuccess) {
         EXPECT_EQ(ReadWholeFile(keep), "mine");
         EXPECT_FALSE(t.temporaryFilesLeft());
     }
+}
+
+// With the setting on, transparent pixels leave as alpha 0 and come back as
+// transparent: for every firmware type, the PNG read again shows the same
+// picture. Off, a picture without alpha leaves with the marker's colour.
+TEST(SaveAsPng, TransparentPixelsAsAlphaComeBackTheSame) {
+    TempDir source;
+    LoadedWorkspace t(ReadWholeFile(WriteFlashPath(source, SmallSGold(10))));
+    t.ws.nConvert = ConverterProgram();
+    std::set<int> types;
+    for (const bool alpha : {false, true}) {
+        t.ws.pngAlpha = alpha;
+        const std::string folder = t.dir.file(alpha ? "alpha" : "marker") + "/";
+        std::filesystem::create_directory(folder);
+        ASSERT_EQ(SavePicturesAsPng(t.ws, t.ui, folder).written, 10);
+        for (std::size_t row = 0; row < t.ws.rows.size(); ++row) {
+            SelectAndShow(t.ws, t.ui, row);
+            const DecodedPicture original = t.ws.picture;
+            types.insert(t.ws.rows[row].entry.type);
+            const std::string png = folder + t.ws.rows[row].index + ".png";
+            EXPECT_EQ(KeepsAlpha(png), alpha || original.hasAlpha) << png;
+            if (!alpha) continue;
+            ASSERT_TRUE(OpenPictureFile(t.ws, t.ui, png)) << png;
+            for (int y = 0; y < original.height; ++y) {
+                for (int x = 0; x < original.width; ++x) {
+                    const Cell& was = original.at(x, y);
+                    const Cell& is = t.ws.picture.at(x, y);
+                    const bool transparent =
+                        original.hasAlpha ? was.fourth == 0 : isTransparencyMarker(was);
+                    ASSERT_EQ(is.fourth == 0, transparent) << png << " at " << x << "," << y;
+                    if (!transparent) {
+                        ASSERT_EQ(std::tie(is.red, is.green, is.blue),
+                                  std::tie(was.red, was.green, was.blue))
+                            << png << " at " << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(types.size(), 10u) << "every type, compressed and not";
 }
