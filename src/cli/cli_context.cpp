@@ -9,6 +9,7 @@
 #include "support/program_folder.h"
 
 CliContext::CliContext() {
+    ws.phrasesInEnglish = true;
     ws.applicationFolder = RunningProgramFolder();
     if (!temp.path().empty()) ws.tempFolder = temp.path();
     // The window's settings and language file, so messages carry the same

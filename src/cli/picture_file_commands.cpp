@@ -101,7 +101,7 @@ int runOpenPicture(const OpenPictureOptions& options) {
     std::cout << cli.ws.pictureInfo << '\n';
     if (!ConfirmOverwrite(cli.ws, cli.ui, options.bmp)) return 1;
     if (!GPFcodec::WriteBmpFile(options.bmp, cli.ws.picture, true)) {
-        ShowWriteFailed(cli.ui, options.bmp);
+        ShowWriteFailed(cli.ws, cli.ui, options.bmp);
         return 1;
     }
     return 0;

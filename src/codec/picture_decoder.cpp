@@ -154,10 +154,14 @@ const Decoder* decoderFor(int bitDepth) {
 }  // namespace
 
 bool DecodePicture(DecodedPicture& picture, Ui& ui, ByteCursor& source, std::int16_t pictureNumber,
-                   double width, double height, bool compressed, int bitDepth) {
+                   double width, double height, bool compressed, int bitDepth,
+                   const PhraseBook& words) {
     const Decoder* decoder = decoderFor(bitDepth);
     if (decoder == nullptr) {
-        ui.message("Not Supported GPF!", std::to_string(bitDepth) + "bit", MessageButtons::Ok);
+        constexpr Phrase kNotSupported{"str_NoDecode", "Not Supported GPF!"};
+        constexpr Phrase kDepth{"str_DepthBit", "%1bit"};
+        ui.message(words(kNotSupported), words(kDepth, {std::to_string(bitDepth)}),
+                   MessageButtons::Ok);
         return false;
     }
     const std::int64_t roundedWidth = roundHalfEven(width);

@@ -5,6 +5,7 @@
 
 #include "codec/decoded_picture.h"
 #include "support/byte_cursor.h"
+#include "support/phrases.h"
 #include "ui/ui.h"
 
 namespace GPFcodec {
@@ -29,6 +30,7 @@ namespace GPFcodec {
 /// from the start position never reads past its end. `source` then stands
 /// right behind those bytes.
 bool DecodePicture(DecodedPicture& picture, Ui& ui, ByteCursor& source, std::int16_t pictureNumber,
-                   double width, double height, bool compressed, int bitDepth);
+                   double width, double height, bool compressed, int bitDepth,
+                   const PhraseBook& words = {});
 
 }  // namespace GPFcodec

@@ -10,14 +10,14 @@
 namespace {
 
 std::optional<std::string> askBmpPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
-    const auto chosen = AskSavePath(ws, ui, {"Bitmap File (*.bmp)", "*.bmp"}, initialName);
+    const auto chosen = AskSavePath(ws, ui, Filter(ws, FileKind::Bitmap), initialName);
     if (!chosen) return std::nullopt;
     return WithExtension(*chosen, ".bmp");
 }
 
 bool writeBmp(const Workspace& ws, Ui& ui, const std::string& path, bool bits32) {
     if (GPFcodec::WriteBmpFile(path, ws.picture, bits32)) return true;
-    ShowWriteFailed(ui, path);
+    ShowWriteFailed(ws, ui, path);
     return false;
 }
 

@@ -13,8 +13,8 @@ using namespace FSactions_Tavik;
 namespace {
 
 void findAndWrite(Workspace& ws, Ui& ui, CarveKind kind) {
-    const auto chosen = AskInputAndFolder(
-        ws, ui, {{"FullFlash files (*.bin)", "*.bin"}, {"All files (*.*)", "*.*"}});
+    const auto chosen =
+        AskInputAndFolder(ws, ui, {Filter(ws, FileKind::Fullflash), Filter(ws, FileKind::Any)});
     if (!chosen) return;
     const auto count = CarveFiles(ws, ui, chosen->input, kind, chosen->folder);
     if (count) {
@@ -48,7 +48,7 @@ std::optional<int> CarveFiles(const Workspace& ws, Ui& ui, const std::string& pa
         if (!ConfirmOverwrite(ws, ui, target)) continue;
         const auto* first = reinterpret_cast<const char*>(file->bytes().data() + found->offset);
         if (!ReplaceFile(target, std::string_view(first, found->size))) {
-            ShowWriteFailed(ui, target);
+            ShowWriteFailed(ws, ui, target);
             return std::nullopt;
         }
         ++count;

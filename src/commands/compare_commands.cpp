@@ -103,7 +103,7 @@ StagedDifferences StageDifferences(Workspace& ws, Ui& ui,
         const auto position = static_cast<std::size_t>(difference.number);
         const std::string staging = StagingFilePath(ws, position);
         if (!FSactions_Tavik::ReplaceFile(staging, stagingFileOf(flashB, *difference.b))) {
-            ShowWriteFailed(ui, staging);
+            ShowWriteFailed(ws, ui, staging);
             outcome.failed = true;
             break;
         }

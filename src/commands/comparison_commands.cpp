@@ -14,28 +14,21 @@
 
 namespace {
 
-struct DefaultText {
-    std::string_view key;
-    std::string_view text;
-};
-
-/// What the comparison says while no language file gives its texts.
-constexpr std::array kDefaultTexts{
-    DefaultText{"str_CmpWith", "Compared with"},
-    DefaultText{"str_CmpDiffer", "differing pictures"},
-    DefaultText{"str_CmpOnlyB", "only in B"},
-    DefaultText{"str_CmpOnlyA", "only in A"},
-    DefaultText{"str_CmpPixels", "pixels"},
-    DefaultText{"str_CmpEntry", "entry"},
-    DefaultText{"str_CmpBoth", "both"},
-    DefaultText{"str_CmpMoved", "moved"},
-    DefaultText{"str_CmpNotInB", "Not in B's table"},
-    DefaultText{"str_CmpUndec", "cannot be decoded"},
-    DefaultText{"str_CmpNoPIT", "No picture table found in this file"},
-    DefaultText{"str_CmpModel", "Only fullflashes of one model and platform can be compared"},
-    DefaultText{"str_CmpStaged", "Pictures of B staged"},
-    DefaultText{"str_CmpLeft", "Left out (cannot be decoded in B, or not in this table)"},
-};
+constexpr Phrase kWith{"str_CmpWith", "Compared with"};
+constexpr Phrase kDiffering{"str_CmpDiffer", "differing pictures"};
+constexpr Phrase kOnlyB{"str_CmpOnlyB", "only in B"};
+constexpr Phrase kOnlyA{"str_CmpOnlyA", "only in A"};
+constexpr Phrase kPixels{"str_CmpPixels", "pixels"};
+constexpr Phrase kEntry{"str_CmpEntry", "entry"};
+constexpr Phrase kBoth{"str_CmpBoth", "both"};
+constexpr Phrase kMoved{"str_CmpMoved", "moved"};
+constexpr Phrase kNotInB{"str_CmpNotInB", "Not in B's table"};
+constexpr Phrase kUndecodable{"str_CmpUndec", "cannot be decoded"};
+constexpr Phrase kNoTable{"str_CmpNoPIT", "No picture table found in this file"};
+constexpr Phrase kOtherModel{"str_CmpModel",
+                             "Only fullflashes of one model and platform can be compared"};
+constexpr Phrase kStaged{"str_CmpStaged", "Pictures of B staged"};
+constexpr Phrase kLeftOut{"str_CmpLeft", "Left out (cannot be decoded in B, or not in this table)"};
 
 void setComparisonControls(Workspace& ws, bool open) {
     ws.control("mnu_Fullflash_CompareStage").enabled = open;
@@ -69,20 +62,11 @@ std::string modelText(const std::string& side, const FlashIdentity& id) {
 
 }  // namespace
 
-std::string ComparisonText(const Workspace& ws, const std::string& key) {
-    const std::string& text = ws.text(key);
-    if (!text.empty()) return text;
-    for (const DefaultText& fallback : kDefaultTexts) {
-        if (fallback.key == key) return std::string(fallback.text);
-    }
-    return {};
-}
-
 void mnu_Fullflash_Compare_Click(Workspace& ws, Ui& ui) {
     if (!ws.isLoaded()) return;
     FileDialogRequest request;
     request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {{"FullFlash files (*.bin)", "*.bin"}};
+    request.filters = {Filter(ws, FileKind::Fullflash)};
     // B is most often A's neighbour: another version of the same phone's file.
     request.initialFolder = std::filesystem::path(ws.flash.file->path()).parent_path().string();
     const auto chosen = ui.openFile(request);
@@ -98,14 +82,14 @@ bool CompareWith(Workspace& ws, Ui& ui, const std::string& path) {
     }
     ScannedFlash b = ScanFlash(file->bytes());
     if (b.entries.empty()) {
-        ui.message(ComparisonText(ws, "str_CmpNoPIT") + "\r" + path, "", MessageButtons::Ok);
+        ui.message(ws.say(kNoTable) + "\r" + path, "", MessageButtons::Ok);
         return false;
     }
     const FlashIdentity a = loadedIdentity(ws.flash);
     if (Incompatibility(a, b.identity)) {
-        ui.message(ComparisonText(ws, "str_CmpModel") + "\r" + modelText("A", a) + "\r" +
-                       modelText("B", b.identity),
-                   "", MessageButtons::Ok);
+        ui.message(
+            ws.say(kOtherModel) + "\r" + modelText("A", a) + "\r" + modelText("B", b.identity), "",
+            MessageButtons::Ok);
         return false;
     }
 
@@ -140,13 +124,10 @@ void mnu_Fullflash_CompareStage_Click(Workspace& ws, Ui& ui) {
     // The selected row may be staged now: the preview shows what it holds.
     ShowSelectedPicture(ws, ui);
     ui.refresh();
-    std::string text = ComparisonText(ws, "str_CmpStaged") + ": " + std::to_string(staged.staged);
+    std::string text = ws.say(kStaged) + ": " + std::to_string(staged.staged);
     const int leftOut = staged.undecodable + staged.outsideA;
     if (leftOut > 0) {
-        text.append("\r")
-            .append(ComparisonText(ws, "str_CmpLeft"))
-            .append(": ")
-            .append(std::to_string(leftOut));
+        text.append("\r").append(ws.say(kLeftOut)).append(": ").append(std::to_string(leftOut));
     }
     ui.message(text, "", MessageButtons::Ok);
 }
@@ -177,27 +158,27 @@ void ShowComparedPicture(Workspace& ws) {
     if (!ws.selectedRow) return;
     const std::size_t row = *ws.selectedRow;
     if (row >= c.flash.entries.size()) {
-        c.pictureInfo = ComparisonText(ws, "str_CmpNotInB");
+        c.pictureInfo = ws.say(kNotInB);
         return;
     }
     const PictureListEntry texts = MakeListEntry(c.flash.entries[row]);
     const auto type = GPFcodec::TypeInfoFromText(texts.type);
     if (!DecodeFlashPicture(c.picture, c.file->bytes(), texts.entry)) {
         c.pictureInfo = "B: " + texts.index + " :: " + texts.width + " x " + texts.height +
-                        " :: " + ComparisonText(ws, "str_CmpUndec");
+                        " :: " + ws.say(kUndecodable);
         return;
     }
     c.preview = PaintForPreview(ws, c.picture);
-    c.pictureInfo =
-        "B: " + InformationLine(texts.index, texts.width, texts.height, type, c.picture.dataSize);
+    c.pictureInfo = "B: " + InformationLine(texts.index, texts.width, texts.height, type,
+                                            c.picture.dataSize, ws.phrases());
 }
 
 std::string DifferenceKindText(const Workspace& ws, const PictureDifference& difference) {
-    if (difference.onlyInA()) return ComparisonText(ws, "str_CmpOnlyA");
-    if (difference.onlyInB()) return ComparisonText(ws, "str_CmpOnlyB");
-    if (difference.onlyMoved()) return ComparisonText(ws, "str_CmpMoved");
-    if (difference.entry && difference.pixels) return ComparisonText(ws, "str_CmpBoth");
-    return ComparisonText(ws, difference.pixels ? "str_CmpPixels" : "str_CmpEntry");
+    if (difference.onlyInA()) return ws.say(kOnlyA);
+    if (difference.onlyInB()) return ws.say(kOnlyB);
+    if (difference.onlyMoved()) return ws.say(kMoved);
+    if (difference.entry && difference.pixels) return ws.say(kBoth);
+    return ws.say(difference.pixels ? kPixels : kEntry);
 }
 
 std::string ComparisonBarText(const Workspace& ws) {
@@ -205,11 +186,9 @@ std::string ComparisonBarText(const Workspace& ws) {
     const ComparisonState& c = *ws.comparison;
     std::size_t onlyB = 0;
     for (const PictureDifference& difference : c.differences) onlyB += difference.onlyInB() ? 1 : 0;
-    std::string text = ComparisonText(ws, "str_CmpWith") + " " +
+    std::string text = ws.say(kWith) + " " +
                        std::filesystem::path(c.file->path()).filename().string() + "  |  " +
-                       ComparisonText(ws, "str_CmpDiffer") + ": " +
-                       std::to_string(c.differences.size());
-    if (onlyB > 0)
-        text += "  |  " + ComparisonText(ws, "str_CmpOnlyB") + ": " + std::to_string(onlyB);
+                       ws.say(kDiffering) + ": " + std::to_string(c.differences.size());
+    if (onlyB > 0) text += "  |  " + ws.say(kOnlyB) + ": " + std::to_string(onlyB);
     return text;
 }

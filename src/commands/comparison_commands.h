@@ -37,10 +37,6 @@ void CompareOnly_Click(Workspace& ws, Ui& ui, bool checked);
 /// information line.
 void ShowComparedPicture(Workspace& ws);
 
-/// The comparison's language texts, each with its English text while no
-/// language file gives one.
-[[nodiscard]] std::string ComparisonText(const Workspace& ws, const std::string& key);
-
 /// How a row differs, as the list's comparison column shows it.
 [[nodiscard]] std::string DifferenceKindText(const Workspace& ws,
                                              const PictureDifference& difference);

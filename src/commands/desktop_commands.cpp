@@ -25,11 +25,13 @@ void registerBothExtensions(const Workspace& ws, const XdgFolders& xdg) {
     }
 }
 
-/// A text of the About box: the language file's, else the program's own.
-std::string aboutLine(const Workspace& ws, std::string_view key, const char* own) {
-    const std::string& text = ws.text(key);
-    return text.empty() ? own : text;
-}
+constexpr Phrase kCredit{"str_AbCredit", "by the Pictavo developers"};
+constexpr Phrase kHelp{"str_AbHelp", "Help"};
+constexpr Phrase kForums{"str_AbForums",
+                         "the Siemens phone-modding forums, for what is known of the firmware"};
+constexpr Phrase kViKlay{"str_AbViKlay", "the makers of ViKlay, which applies the patches"};
+constexpr Phrase kConverter{"str_AbConv",
+                            "the makers of nConvert, whose command lines pictavo-convert accepts"};
 
 }  // namespace
 
@@ -52,15 +54,9 @@ void RegisterFileTypes(Workspace& ws, Ui& ui, const XdgFolders& xdg) {
 }
 
 std::string AboutText(const Workspace& ws) {
-    return "Pictavo v1.2, " + aboutLine(ws, "str_AbCredit", "by the Pictavo developers") + "\r" +
-           aboutLine(ws, "str_AbHelp", "Help") + ": " + ws.programFiles.readMeFile + "\r\r" +
-           ws.text("str_tnx") + ":\r" +
-           aboutLine(ws, "str_AbForums",
-                     "the Siemens phone-modding forums, for what is known of the firmware") +
-           "\r\r" +
-           aboutLine(ws, "str_AbViKlay", "the makers of ViKlay, which applies the patches") + "\r" +
-           aboutLine(ws, "str_AbConv",
-                     "the makers of nConvert, whose command lines pictavo-convert accepts");
+    return "Pictavo v1.2, " + ws.say(kCredit) + "\r" + ws.say(kHelp) + ": " +
+           ws.programFiles.readMeFile + "\r\r" + ws.text("str_tnx") + ":\r" + ws.say(kForums) +
+           "\r\r" + ws.say(kViKlay) + "\r" + ws.say(kConverter);
 }
 
 void mnu_Help_About_Click(const Workspace& ws, Ui& ui) {

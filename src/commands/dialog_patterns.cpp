@@ -4,6 +4,36 @@
 #include "ui/ui.h"
 #include "workspace/workspace.h"
 
+FileFilter Filter(const Workspace& ws, FileKind kind) {
+    struct KindFilter {
+        FileKind kind;
+        Phrase description;
+        std::string_view pattern;
+    };
+    static constexpr KindFilter kFilters[] = {
+        {FileKind::Fullflash, {"str_FltBin", "FullFlash files (*.bin)"}, "*.bin"},
+        {FileKind::Graphics,
+         {"str_FltPics", "Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png)"},
+         "*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png"},
+        {FileKind::Bitmap, {"str_FltBmp", "Bitmap File (*.bmp)"}, "*.bmp"},
+        {FileKind::Png, {"str_FltPng", "Portable Network Graphic files (*.png)"}, "*.png"},
+        {FileKind::GraphicPatch,
+         {"str_FltGpf", "Graphic Patch Files (*.gpf;*.gpf2)"},
+         "*.gpf;*.gpf2"},
+        {FileKind::Vkp, {"str_FltVkp", "ViKlay Patch File (*.vkp)"}, "*.vkp"},
+        {FileKind::Gpn, {"str_FltGpn", "Graphic Patch N (*.gpn)"}, "*.gpn"},
+        {FileKind::Any, {"str_FltAll", "All files (*.*)"}, "*.*"},
+        {FileKind::Converter,
+         {"str_FltConv", "Converter (pictavo-convert, nconvert)"},
+         "pictavo-convert;nconvert"},
+        {FileKind::Language, {"str_FltLng", "Pictavo Language File (*.lng)"}, "*.lng"},
+    };
+    for (const KindFilter& filter : kFilters) {
+        if (filter.kind == kind) return {ws.say(filter.description), std::string(filter.pattern)};
+    }
+    return {};
+}
+
 std::string DialogTitle(const Workspace& ws, std::string_view objectCaption,
                         DialogPurpose purpose) {
     const auto& last = ws.text(purpose == DialogPurpose::Open ? "str_4open" : "str_4save");
@@ -71,8 +101,9 @@ bool ConfirmOverwrite(const Workspace& ws, Ui& ui, const std::string& path) {
                       MessageButtons::OkCancel);
 }
 
-void ShowWriteFailed(Ui& ui, const std::string& path) {
-    ui.message("Cannot write!\r" + path, "", MessageButtons::Ok);
+void ShowWriteFailed(const Workspace& ws, Ui& ui, const std::string& path) {
+    constexpr Phrase kCannotWrite{"str_CantWrite", "Cannot write!"};
+    ui.message(ws.say(kCannotWrite) + "\r" + path, "", MessageButtons::Ok);
 }
 
 std::string WithExtension(std::string path, std::string_view extension) {

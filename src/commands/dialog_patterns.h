@@ -12,6 +12,23 @@ class Workspace;
 
 enum class DialogPurpose { Open, Save };
 
+/// The kinds of file the dialogs offer, each with its filter.
+enum class FileKind {
+    Fullflash,
+    Graphics,  ///< every kind File > Open and "Load picture" read
+    Bitmap,
+    Png,
+    GraphicPatch,
+    Vkp,
+    Gpn,
+    Any,
+    Converter,
+    Language,
+};
+
+/// A kind's filter: its description in the loaded language, its patterns.
+[[nodiscard]] FileFilter Filter(const Workspace& ws, FileKind kind);
+
 /// `str_PlSel`, a blank, `objectCaption`, a blank, `str_4open` or `str_4save`.
 [[nodiscard]] std::string DialogTitle(const Workspace& ws, std::string_view objectCaption,
                                       DialogPurpose purpose);
@@ -61,7 +78,7 @@ void ShowFileMissing(const Workspace& ws, Ui& ui, const std::string& path);
 [[nodiscard]] bool ConfirmOverwrite(const Workspace& ws, Ui& ui, const std::string& path);
 
 /// A file could not be written: "Cannot write" and "!", CR, the path.
-void ShowWriteFailed(Ui& ui, const std::string& path);
+void ShowWriteFailed(const Workspace& ws, Ui& ui, const std::string& path);
 
 /// `path` with `extension` appended unless its last characters already are it.
 [[nodiscard]] std::string WithExtension(std::string path, std::string_view extension);

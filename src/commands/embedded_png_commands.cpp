@@ -12,6 +12,11 @@ using namespace FSactions_Tavik;
 
 namespace {
 
+constexpr Phrase kNoOffsetName{"str_PngNoOfs", "The file name is no hexadecimal offset!"};
+constexpr Phrase kNoPngThere{"str_PngNone", "No PNG ending in IEND starts at %1 in the fullflash!"};
+constexpr Phrase kNotPng{"str_PngNot", "Not a PNG file!"};
+constexpr Phrase kTooLarge{"str_PngLarge", "Too large size!"};
+
 /// The file name without folder and without its last four characters.
 std::string offsetName(const std::string& path) {
     const std::string cleaned = CleanDialogPath(path);
@@ -31,7 +36,7 @@ void mnu_Fullflash_Change_PNG_Click(Workspace& ws, Ui& ui) {
 }
 
 void ReplaceEmbeddedPng(Workspace& ws, Ui& ui) {
-    const auto chosen = AskOpenPath(ws, ui, {"Portable Network Graphic files (*.png)", "*.png"});
+    const auto chosen = AskOpenPath(ws, ui, Filter(ws, FileKind::Png));
     if (!chosen) return;
     ReplaceEmbeddedPngWith(ws, ui, *chosen);
 }
@@ -46,24 +51,23 @@ bool ReplaceEmbeddedPngWith(Workspace& ws, Ui& ui, const std::string& path) {
     const std::string name = offsetName(path);
     const auto start = PngOffsetFromName(name);
     if (!start) {
-        ui.message("The file name is no hexadecimal offset!\r" + path, "", MessageButtons::Ok);
+        ui.message(ws.say(kNoOffsetName) + "\r" + path, "", MessageButtons::Ok);
         return false;
     }
     const auto flash = ws.flash.file->bytes();
     const auto end = EmbeddedPngEnd(flash, *start);
     if (!end) {
-        ui.message("No PNG ending in IEND starts at " + name + " in the fullflash!", "",
-                   MessageButtons::Ok);
+        ui.message(ws.say(kNoPngThere, {name}), "", MessageButtons::Ok);
         return false;
     }
     if (!newPng->starts_with(kPngSignature)) {
-        ui.message("Not a PNG file!\r" + path, "", MessageButtons::Ok);
+        ui.message(ws.say(kNotPng) + "\r" + path, "", MessageButtons::Ok);
         return false;
     }
     // Not even a byte past the old PNG: whatever follows it belongs to
     // something else.
     if (newPng->size() > *end - *start) {
-        ui.message("Too large size!", "", MessageButtons::Ok);
+        ui.message(ws.say(kTooLarge), "", MessageButtons::Ok);
         return false;
     }
 
@@ -75,7 +79,7 @@ bool ReplaceEmbeddedPngWith(Workspace& ws, Ui& ui, const std::string& path) {
     const std::string earlier =
         ws.flash.pngChangesPending ? ReadFileBytes(pending).value_or("") : "";
     if (!ReplaceFile(pending, earlier + block)) {
-        ShowWriteFailed(ui, pending);
+        ShowWriteFailed(ws, ui, pending);
         return false;
     }
     SetSavePatchEnabled(ws, true);

@@ -29,7 +29,7 @@ ExtractionEnd writeFiles(Workspace& ws, Ui& ui, Extractor& extractor, const std:
         const std::string path = folder + file->name;
         if (!ConfirmOverwrite(ws, ui, path)) continue;
         if (!ReplaceFile(path, file->bytes)) {
-            ShowWriteFailed(ui, path);
+            ShowWriteFailed(ws, ui, path);
             end.failed = true;
             return end;
         }
@@ -79,9 +79,9 @@ ExtractionEnd ExtractFromGpnFile(Workspace& ws, Ui& ui, const std::string& gpn,
 }
 
 void mnu_Tools_ExtractFgrP_Click(Workspace& ws, Ui& ui) {
-    runExtraction(ws, ui, {"ViKlay Patch File (*.vkp)", "*.vkp"}, ExtractFromVkpFile);
+    runExtraction(ws, ui, Filter(ws, FileKind::Vkp), ExtractFromVkpFile);
 }
 
 void mnu_Tools_ExtractFGPN_Click(Workspace& ws, Ui& ui) {
-    runExtraction(ws, ui, {"Graphic Patch N (*.gpn)", "*.gpn"}, ExtractFromGpnFile);
+    runExtraction(ws, ui, Filter(ws, FileKind::Gpn), ExtractFromGpnFile);
 }

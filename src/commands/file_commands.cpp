@@ -76,11 +76,7 @@ OpenDispatch Startup(Workspace& ws, Ui& ui, const std::string& programFolder,
 OpenDispatch mnu_FileOpen_Click(Workspace& ws, Ui& ui) {
     FileDialogRequest request;
     request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {
-        {"FullFlash files (*.bin)", "*.bin"},
-        {"Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png)",
-         "*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png"},
-    };
+    request.filters = {Filter(ws, FileKind::Fullflash), Filter(ws, FileKind::Graphics)};
     const auto chosen = ui.openFile(request);
     if (!chosen) return OpenDispatch::Nothing;
     return OpenPath(ws, ui, *chosen);

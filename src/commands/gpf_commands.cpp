@@ -19,8 +19,7 @@ enum class GpfEndings { ReencodingSave, RawSave };
 
 std::optional<std::string> askGpfPath(const Workspace& ws, Ui& ui, const std::string& initialName,
                                       GpfEndings endings) {
-    auto path = AskSavePath(ws, ui, {"Graphic Patch Files (*.gpf;*.gpf2)", "*.gpf;*.gpf2"},
-                            initialName, "gpf");
+    auto path = AskSavePath(ws, ui, Filter(ws, FileKind::GraphicPatch), initialName, "gpf");
     const char* gpf2 = endings == GpfEndings::RawSave ? ".gpf2" : "gpf2";
     if (path && !path->ends_with(gpf2) && !path->ends_with(".gpf")) *path += ".gpf2";
     return path;
@@ -56,13 +55,18 @@ SaveOutcome writeRawGpf(Workspace& ws, Ui& ui, const PictureListEntry& row,
         return SaveOutcome::Refused;
     }
     if (!FSactions_Tavik::ReplaceFile(path, rawGpfFile(ws, row, GPFcodec::IsGpf2Path(path)))) {
-        ShowWriteFailed(ui, path);
+        ShowWriteFailed(ws, ui, path);
         return SaveOutcome::Failed;
     }
     return SaveOutcome::Written;
 }
 
 }  // namespace
+
+void ShowOneBitRefused(const Workspace& ws, Ui& ui) {
+    constexpr Phrase kOneBitGpf{"str_Gpf1bit", "1bit GPF"};
+    ui.message(ws.say(kOneBitGpf) + " " + ws.text("str_CntCmp"), "", MessageButtons::Ok);
+}
 
 std::string ChooseGpfExtension(const Workspace& ws, Ui& ui) {
     if (ws.defGPF2) return ".gpf2";
@@ -86,11 +90,11 @@ bool AcceptGpfTarget(const Workspace& ws, Ui& ui, const std::string& path) {
 
 SaveOutcome WriteShownPictureAsGpf(Workspace& ws, Ui& ui, const std::string& path, int code) {
     if (code == kSaveGpf1Bit) {
-        ui.message("1bit GPF " + ws.text("str_CntCmp"), "", MessageButtons::Ok);
+        ShowOneBitRefused(ws, ui);
         return SaveOutcome::Refused;
     }
     if (!GPFcodec::WriteGpfFile(path, ws.picture, code)) {
-        ShowWriteFailed(ui, path);
+        ShowWriteFailed(ws, ui, path);
         return SaveOutcome::Failed;
     }
     return SaveOutcome::Written;

@@ -29,6 +29,9 @@ void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui);
 /// List menu: every picture's bytes into a folder, named by 4-digit numbers.
 void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui);
 
+/// A 1-bit picture is never written compressed: "1bit GPF" and `str_CntCmp`.
+void ShowOneBitRefused(const Workspace& ws, Ui& ui);
+
 /// ".gpf2" when GPF2 is the default, else the answer to the GPF2 question.
 [[nodiscard]] std::string ChooseGpfExtension(const Workspace& ws, Ui& ui);
 

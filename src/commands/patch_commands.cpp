@@ -22,6 +22,11 @@ using namespace VkpFormat;
 
 namespace {
 
+constexpr Phrase kDamagedStaging{"str_PatDamaged", "Damaged staging file!"};
+constexpr Phrase kTooLargeForTable{
+    "str_PatLarge", "Picture %1: %2 x %3 is too large for this fullflash's picture table!"};
+constexpr Phrase kNoFreeFlash{"str_PatNoFree", "Can't find free memory in fullflash!"};
+
 /// A picture's new data stays in its place when it reaches no further than
 /// the place's end.
 bool FitsInPlace(const PictureEntry& entry, std::optional<std::uint32_t> placeEnd, double size) {
@@ -50,16 +55,16 @@ class PatchBuilder {
         if (!bytes) return false;
         const auto staged = ReadStagedPicture(*bytes, m_meter);
         if (!staged) {
-            m_ui.message("Damaged staging file!\r" + staging, "", MessageButtons::Ok);
+            m_ui.message(m_ws.say(kDamagedStaging) + "\r" + staging, "", MessageButtons::Ok);
             return false;
         }
         const auto width = static_cast<unsigned>(staged->header.width);
         const auto height = static_cast<unsigned>(staged->header.height);
         if (!EntryHolds(format(), width, height)) {
-            m_ui.message("Picture " + std::to_string(entry.number) + ": " + std::to_string(width) +
-                             " x " + std::to_string(height) +
-                             " is too large for this fullflash's picture table!",
-                         "", MessageButtons::Ok);
+            m_ui.message(
+                m_ws.say(kTooLargeForTable, {std::to_string(entry.number), std::to_string(width),
+                                             std::to_string(height)}),
+                "", MessageButtons::Ok);
             return false;
         }
         const auto target = placeFor(position, staged->dataSize);
@@ -122,8 +127,7 @@ class PatchBuilder {
             flash(), m_position, dataSize,
             [&taken](std::uint32_t b, std::uint32_t e) { return taken.Occupied(b, e); });
         if (!run) {
-            if (!m_toldNoSpace)
-                m_ui.message("Can't find free memory in fullflash!", "", MessageButtons::Ok);
+            if (!m_toldNoSpace) m_ui.message(m_ws.say(kNoFreeFlash), "", MessageButtons::Ok);
             m_toldNoSpace = true;
             return std::nullopt;
         }
@@ -164,7 +168,7 @@ std::optional<std::uint32_t> StagedDataPlace(Workspace& ws, std::size_t position
 }
 
 bool WritePatch(Workspace& ws, Ui& ui) {
-    const auto chosen = AskSavePath(ws, ui, {"ViKlay Patch File (*.vkp)", "*.vkp"}, "GP_", "vkp");
+    const auto chosen = AskSavePath(ws, ui, Filter(ws, FileKind::Vkp), "GP_", "vkp");
     if (!chosen) return false;
     const std::string path = WithExtension(*chosen, ".vkp");
     if (!ConfirmOverwrite(ws, ui, path)) return false;
@@ -227,7 +231,7 @@ std::optional<PatchWritten> WritePatchTo(Workspace& ws, Ui& ui, const std::strin
     patch.addPngReplacements();
     outcome.lines = LineCount(patch.text());
     if (!ReplaceFile(path, patch.text())) {
-        ShowWriteFailed(ui, path);
+        ShowWriteFailed(ws, ui, path);
         return std::nullopt;
     }
 

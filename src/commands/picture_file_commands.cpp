@@ -58,6 +58,12 @@ std::optional<Header> pngHeaderOf(std::span<const std::uint8_t> bytes) {
     return header;
 }
 
+constexpr Phrase kNotAPicture{"str_NotPic", "Not a BMP, GIF, JPEG or PNG file!"};
+constexpr Phrase kNotPng{"str_NotPng", "This is not PNG!"};
+constexpr Phrase kCannotRead{"str_CantRead", "Cannot read picture!"};
+constexpr Phrase kConverterWroteNothing{"str_ConvNone", "The converter wrote no file!"};
+constexpr Phrase kPictureLine{"str_InfoPic", "%1 x %2 :: %3bit"};
+
 bool refuse(Ui& ui, const std::string& text) {
     ui.message(text, "", MessageButtons::Ok);
     return false;
@@ -72,8 +78,9 @@ void commit(Workspace& ws, const Header& header, const PictureIO::PicturePixels&
         for (int x = 0; x < header.width; ++x) picture.at(x, y) = pixels.at(x, y);
     }
     picture.hasAlpha = hasAlpha;
-    ws.pictureInfo = std::to_string(header.width) + " x " + std::to_string(header.height) +
-                     " :: " + std::to_string(header.colourBits) + "bit";
+    ws.pictureInfo =
+        ws.say(kPictureLine, {std::to_string(header.width), std::to_string(header.height),
+                              std::to_string(header.colourBits)});
     DrawPicture(ws);
 }
 
@@ -85,13 +92,13 @@ bool readPicture(Workspace& ws, Ui& ui, const std::string& path, const std::stri
 bool readThroughConverter(Workspace& ws, Ui& ui, const std::string& path, const Header& png) {
     const TemporaryFile bitmap(ConverterTempPath(ws, PNGcodec::kTempBmp));
     if (!bitmap.clear()) {
-        ShowWriteFailed(ui, bitmap.path());
+        ShowWriteFailed(ws, ui, bitmap.path());
         return false;
     }
     PNGcodec::RunConverter(ws.nConvert, PNGcodec::BmpOptionsForColourType(png.colourType),
                            bitmap.path(), path);
     if (FileMissing(bitmap.path())) {
-        ShowConverterFailed(ui, path);
+        ShowConverterFailed(ws, ui, path);
         return false;
     }
     return readPicture(ws, ui, bitmap.path(), path, true);
@@ -109,20 +116,20 @@ bool readPicture(Workspace& ws, Ui& ui, const std::string& path, const std::stri
     // The converter is asked for a bitmap; anything else from it is refused
     // rather than sent round again.
     if (kind == PictureKind::None || (converted && kind == PictureKind::Png)) {
-        return refuse(ui, "Not a BMP, GIF, JPEG or PNG file!\r" + shownPath);
+        return refuse(ui, ws.say(kNotAPicture) + "\r" + shownPath);
     }
     Header header = headerOf(kind, bytes);
     if (kind == PictureKind::Png) {
         if (!ConverterAvailable(ws, ui)) return false;
         const auto png = pngHeaderOf(bytes);
-        if (!png) return refuse(ui, "This is not PNG!");
+        if (!png) return refuse(ui, ws.say(kNotPng));
         header = *png;
     }
     if (header.width > kMaxPictureWidth || header.height > kMaxPictureHeight) {
         return refuse(ui, ws.text("str_LarPic") + "!");
     }
     if (header.width < 1 || header.height < 1) {
-        return refuse(ui, "Cannot read picture!\r" + shownPath);
+        return refuse(ui, ws.say(kCannotRead) + "\r" + shownPath);
     }
     if (kind == PictureKind::Png) return readThroughConverter(ws, ui, path, header);
 
@@ -142,8 +149,8 @@ bool readPicture(Workspace& ws, Ui& ui, const std::string& path, const std::stri
     }
     if (!pixels) {
         const std::string& readerProblem = PictureIO::PictureReaderProblem();
-        return refuse(ui,
-                      readerProblem.empty() ? "Cannot read picture!\r" + shownPath : readerProblem);
+        return refuse(
+            ui, readerProblem.empty() ? ws.say(kCannotRead) + "\r" + shownPath : readerProblem);
     }
     commit(ws, header, *pixels, false);
     return true;
@@ -170,8 +177,8 @@ bool ConverterAvailable(const Workspace& ws, Ui& ui) {
     return false;
 }
 
-void ShowConverterFailed(Ui& ui, const std::string& path) {
-    ui.message("The converter wrote no file!\r" + path, "nConvert", MessageButtons::Ok);
+void ShowConverterFailed(const Workspace& ws, Ui& ui, const std::string& path) {
+    ui.message(ws.say(kConverterWroteNothing) + "\r" + path, "nConvert", MessageButtons::Ok);
 }
 
 bool OpenPictureFile(Workspace& ws, Ui& ui, const std::string& path) {

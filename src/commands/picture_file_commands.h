@@ -29,7 +29,7 @@ bool ConverterAvailable(const Workspace& ws, Ui& ui);
 [[nodiscard]] std::string ConverterTempPath(const Workspace& ws, std::string_view name);
 
 /// The converter left no usable output: a message titled "nConvert".
-void ShowConverterFailed(Ui& ui, const std::string& path);
+void ShowConverterFailed(const Workspace& ws, Ui& ui, const std::string& path);
 
 /// Deletes a file when it goes out of scope, however the command ends.
 class TemporaryFile {

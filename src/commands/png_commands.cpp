@@ -13,8 +13,7 @@
 namespace {
 
 std::optional<std::string> askPngPath(const Workspace& ws, Ui& ui, const std::string& initialName) {
-    const auto chosen =
-        AskSavePath(ws, ui, {"Portable Network Graphic files (*.png)", "*.png"}, initialName);
+    const auto chosen = AskSavePath(ws, ui, Filter(ws, FileKind::Png), initialName);
     if (!chosen) return std::nullopt;
     return WithExtension(*chosen, ".png");
 }
@@ -30,12 +29,12 @@ bool WritePictureAsPng(Workspace& ws, Ui& ui, const std::string& path, bool with
     const TemporaryFile png(ConverterTempPath(ws, PNGcodec::kTempPng));
     for (const TemporaryFile* stale : {&bitmap, &png}) {
         if (!stale->clear()) {
-            ShowWriteFailed(ui, stale->path());
+            ShowWriteFailed(ws, ui, stale->path());
             return false;
         }
     }
     if (!GPFcodec::WriteBmpFile(bitmap.path(), ws.picture, withAlpha)) {
-        ShowWriteFailed(ui, bitmap.path());
+        ShowWriteFailed(ws, ui, bitmap.path());
         return false;
     }
     PNGcodec::RunConverter(ws.nConvert,
@@ -43,11 +42,11 @@ bool WritePictureAsPng(Workspace& ws, Ui& ui, const std::string& path, bool with
                            png.path(), bitmap.path());
     const auto converted = FSactions_Tavik::ReadFileBytes(png.path());
     if (!converted || !PNGcodec::HasPngSignature(asBytes(*converted))) {
-        ShowConverterFailed(ui, path);
+        ShowConverterFailed(ws, ui, path);
         return false;
     }
     if (!FSactions_Tavik::ReplaceFile(path, *converted)) {
-        ShowWriteFailed(ui, path);
+        ShowWriteFailed(ws, ui, path);
         return false;
     }
     return true;

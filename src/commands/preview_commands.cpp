@@ -15,10 +15,13 @@ using namespace BasicCalculations_Tavik;
 
 std::string InformationLine(const std::string& number, const std::string& width,
                             const std::string& height, const GPFcodec::PictureTypeInfo& type,
-                            double dataSize) {
-    return number + " :: " + width + " x " + height + " :: " + std::to_string(type.bitDepth) +
-           "bit :: " + (type.compressed ? "compressed" : "uncompressed") +
-           " :: " + std::to_string(static_cast<long long>(dataSize)) + " bytes";
+                            double dataSize, const PhraseBook& words) {
+    constexpr Phrase kLine{"str_InfoLine", "%1 :: %2 x %3 :: %4bit :: %5 :: %6 bytes"};
+    constexpr Phrase kCompressed{"str_InfoComp", "compressed"};
+    constexpr Phrase kUncompressed{"str_InfoUncomp", "uncompressed"};
+    return words(kLine, {number, width, height, std::to_string(type.bitDepth),
+                         words(type.compressed ? kCompressed : kUncompressed),
+                         std::to_string(static_cast<long long>(dataSize))});
 }
 
 std::string StagingFilePath(const Workspace& ws, std::size_t rowPosition) {
@@ -57,14 +60,14 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
     const PictureEntry& entry = row->entry;
     const auto type = GPFcodec::TypeInfoFromText(row->type);
     ByteCursor source(ws.flash.file->bytes(), entry.dataOffset);
-    const bool decoded =
-        GPFcodec::DecodePicture(ws.picture, ui, source, static_cast<std::int16_t>(entry.number),
-                                entry.width, entry.height, type.compressed, type.bitDepth);
+    const bool decoded = GPFcodec::DecodePicture(
+        ws.picture, ui, source, static_cast<std::int16_t>(entry.number), entry.width, entry.height,
+        type.compressed, type.bitDepth, ws.phrases());
     // A refused type still redraws and shows the row's texts, so the user sees
     // which picture was refused.
     DrawPicture(ws);
-    ws.pictureInfo =
-        InformationLine(row->index, row->width, row->height, type, ws.picture.dataSize);
+    ws.pictureInfo = InformationLine(row->index, row->width, row->height, type, ws.picture.dataSize,
+                                     ws.phrases());
     return decoded;
 }
 
@@ -89,11 +92,11 @@ bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes) {
     const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
     const bool decoded =
         GPFcodec::DecodePicture(ws.picture, ui, in, header->pictureNumber, header->width,
-                                header->height, type.compressed, type.bitDepth);
+                                header->height, type.compressed, type.bitDepth, ws.phrases());
     DrawPicture(ws);
     ws.pictureInfo =
         InformationLine(std::to_string(header->pictureNumber), std::to_string(header->width),
-                        std::to_string(header->height), type, ws.picture.dataSize);
+                        std::to_string(header->height), type, ws.picture.dataSize, ws.phrases());
     return decoded;
 }
 

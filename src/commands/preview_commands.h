@@ -10,6 +10,7 @@
 #include "codec/gpf_file.h"
 #include "codec/paint_picture.h"
 #include "codec/picture_type.h"
+#include "support/phrases.h"
 
 class ByteCursor;
 class Ui;
@@ -67,7 +68,8 @@ void DrawPicture(Workspace& ws);
 /// compressed or uncompressed :: data size bytes".
 [[nodiscard]] std::string InformationLine(const std::string& number, const std::string& width,
                                           const std::string& height,
-                                          const GPFcodec::PictureTypeInfo& type, double dataSize);
+                                          const GPFcodec::PictureTypeInfo& type, double dataSize,
+                                          const PhraseBook& words);
 
 /// Reads a graphic patch file header. An unknown header sets the unknown-file
 /// flag, shows `str_UNKfile` and gives nullopt.

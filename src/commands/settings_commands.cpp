@@ -125,8 +125,9 @@ void LoadSettings(Workspace& ws, Ui& ui) {
         applySettings(ws, ReadSettings(*bytes));
         ws.dialogFolders = ReadDialogFolders(*bytes);
     } else if (exists(path)) {
-        ui.message("Cannot read the settings; the defaults are used!\r" + path, "",
-                   MessageButtons::Ok);
+        constexpr Phrase kUnreadable{"str_SetNoRead",
+                                     "Cannot read the settings; the defaults are used!"};
+        ui.message(ws.say(kUnreadable) + "\r" + path, "", MessageButtons::Ok);
     }
     LoadLanguage(ws);
 }
@@ -139,7 +140,8 @@ bool SaveSettings(Workspace& ws, Ui& ui) {
     const std::string text =
         SettingsFileText(values, recentEntries(ws)) + DialogFolderLines(ws.dialogFolders);
     if (replaceSettingsFile(path, text)) return true;
-    ui.message("Cannot write the settings!\r" + path, "", MessageButtons::Ok);
+    constexpr Phrase kUnwritable{"str_SetNoWrite", "Cannot write the settings!"};
+    ui.message(ws.say(kUnwritable) + "\r" + path, "", MessageButtons::Ok);
     return false;
 }
 

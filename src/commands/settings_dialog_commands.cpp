@@ -8,12 +8,12 @@
 
 namespace {
 
-/// The save dialog, used to pick an existing file: its cleaned name, or
-/// nothing on Cancel or when the file is missing.
+/// An existing file picked in an open dialog: its cleaned name, or nothing on
+/// Cancel or when the file is missing.
 std::optional<std::string> chooseExistingFile(const Workspace& ws, Ui& ui,
                                               FileDialogRequest request) {
     request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    const auto chosen = ui.saveFile(request);
+    const auto chosen = ui.openFile(request);
     if (!chosen) return std::nullopt;
     const std::string path = CleanDialogPath(*chosen);
     if (FSactions_Tavik::FileMissing(path)) {
@@ -27,13 +27,13 @@ std::optional<std::string> chooseExistingFile(const Workspace& ws, Ui& ui,
 
 std::optional<std::string> ChooseConverter(const Workspace& ws, Ui& ui) {
     FileDialogRequest request;
-    request.filters = {{"Converter (pictavo-convert, nconvert)", "pictavo-convert;nconvert"}};
+    request.filters = {Filter(ws, FileKind::Converter)};
     return chooseExistingFile(ws, ui, request);
 }
 
 std::optional<std::string> ChooseLanguage(const Workspace& ws, Ui& ui) {
     FileDialogRequest request;
-    request.filters = {{"Pictavo Language File (*.lng)", "*.lng"}};
+    request.filters = {Filter(ws, FileKind::Language)};
     request.defaultExtension = "lng";
     // The shipped language files are in the last folder searched.
     const auto& folders = ws.programFiles.languageFolders;

@@ -61,8 +61,9 @@ ReadOutcome ReadReplacementSource(Workspace& ws, Ui& ui, const std::string& path
     } else {
         // Staging whatever the current picture happens to hold would put an
         // unrelated picture into the patch.
-        ui.message("Only GPF, GPF2, BMP, GIF, JPG and PNG files can be loaded!\r" + path, "",
-                   MessageButtons::Ok);
+        constexpr Phrase kNotLoadable{"str_NotLoadable",
+                                      "Only GPF, GPF2, BMP, GIF, JPG and PNG files can be loaded!"};
+        ui.message(ws.say(kNotLoadable) + "\r" + path, "", MessageButtons::Ok);
         return ReadOutcome::Failed;
     }
     // Asked again after the read, which for a PNG has already asked once.
@@ -72,7 +73,7 @@ ReadOutcome ReadReplacementSource(Workspace& ws, Ui& ui, const std::string& path
 
 StageOutcome StageShownPicture(Workspace& ws, Ui& ui, std::size_t rowPosition, int code) {
     if (code == kSaveGpf1Bit) {
-        ui.message("1bit GPF " + ws.text("str_CntCmp"), "", MessageButtons::Ok);
+        ShowOneBitRefused(ws, ui);
         return StageOutcome::Stopped;
     }
     PictureListEntry& row = ws.rows[rowPosition];
@@ -80,7 +81,7 @@ StageOutcome StageShownPicture(Workspace& ws, Ui& ui, std::size_t rowPosition, i
     // The staging file says which picture it replaces, whatever was read before.
     ws.picture.pictureNumber = static_cast<std::int16_t>(row.entry.number);
     if (!GPFcodec::WriteGpfFile(staging, ws.picture, code)) {
-        ShowWriteFailed(ui, staging);
+        ShowWriteFailed(ws, ui, staging);
         return StageOutcome::Stopped;
     }
     ShowGpfFile(ws, ui, staging);
@@ -104,8 +105,7 @@ void LoadReplacementPicture(Workspace& ws, Ui& ui) {
     const std::size_t position = *ws.selectedRow;
     FileDialogRequest request;
     request.title = FileDialogTitle(ws, DialogPurpose::Open);
-    request.filters = {{"Graphic files (*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png)",
-                        "*.gpf;*.gpf2;*.bmp;*.gif;*.jpg;*.png"}};
+    request.filters = {Filter(ws, FileKind::Graphics)};
     request.initialName = pictureFileName(ws, position).base;
     const auto chosen = ui.openFile(request);
     if (!chosen) return;
@@ -199,7 +199,7 @@ void mnu_PopupPictures_Discard_Click(Workspace& ws, Ui& ui) {
     if (row == nullptr || !row->changed) return;
     const std::string staging = StagingFilePath(ws, static_cast<std::size_t>(row->entry.number));
     if (!FileMissing(staging) && !FSactions_Tavik::DeleteFile(staging)) {
-        ShowWriteFailed(ui, staging);
+        ShowWriteFailed(ws, ui, staging);
         return;
     }
     ws.rows[*ws.selectedRow].changed = false;

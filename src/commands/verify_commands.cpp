@@ -43,7 +43,7 @@ ReportTone toneOf(PatchVerdictKind kind) {
 
 void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
     if (!ws.isLoaded()) return;
-    const auto chosen = AskOpenPath(ws, ui, {"ViKlay Patch File (*.vkp)", "*.vkp"});
+    const auto chosen = AskOpenPath(ws, ui, Filter(ws, FileKind::Vkp));
     if (!chosen) return;
     const auto text = FSactions_Tavik::ReadFileBytes(*chosen);
     if (!text) {

@@ -64,6 +64,10 @@ constexpr Rules<1> kVZoomIn{{{"mnu_View_ZoomIn"}}};
 constexpr Rules<1> kVZoomOut{{{"mnu_View_ZoomOut"}}};
 constexpr Rules<1> kSbZoom{{{"StatusZoom"}}};
 constexpr Rules<1> kPngAlpha{{{"Check6"}}};
+// The frames of the Settings dialog, after str_PlSel has captioned them with
+// a file name no longer in use and with the language's own name.
+constexpr Rules<1> kFrConv{{{"Frame2"}}};
+constexpr Rules<1> kFrLang{{{"Frame1"}}};
 constexpr Rules<1> kVChkb{{{"mnu_View_Checkerboard"}}};
 constexpr Rules<1> kVerPa{{{"mnu_Fullflash_VerifyPatch"}}};
 constexpr Rules<1> kDiscard{{{"mnu_PopupPictures_Discard"}}};
@@ -209,6 +213,8 @@ constexpr std::array kKeys{
     LanguageKey{"cap_mnVZoomOut", false, kVZoomOut},
     LanguageKey{"cap_sbZoom", false, kSbZoom},
     LanguageKey{"cap_chPngA", false, kPngAlpha},
+    LanguageKey{"cap_frConv", false, kFrConv},
+    LanguageKey{"cap_frLang", false, kFrLang},
 };
 
 constexpr std::string_view kAllKey = "str_all";

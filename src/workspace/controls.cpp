@@ -111,9 +111,9 @@ constexpr std::array kWindowControls{
 
 constexpr std::array kSettingsDialogControls{
     ControlSpec{"Form2", "Settings"},
-    ControlSpec{"Frame2", "Select nConvert.exe path"},
+    ControlSpec{"Frame2", "Converter program"},
     ControlSpec{"Command5", "Browse"},
-    ControlSpec{"Frame1", "Select a language file"},
+    ControlSpec{"Frame1", "Language file"},
     ControlSpec{"Command1", "Browse"},
     ControlSpec{"Check1", "Transparency"},
     ControlSpec{"Check2", "Compress GPF"},

@@ -25,6 +25,7 @@ void Workspace::setText(std::string_view key, std::string value) {
 }
 
 PhraseBook Workspace::phrases() const {
+    if (phrasesInEnglish) return {};
     return PhraseBook([this](std::string_view key) { return &text(key); });
 }
 

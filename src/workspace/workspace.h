@@ -99,8 +99,12 @@ class Workspace {
     /// Language text of a `str_` key; empty until a language file sets it.
     [[nodiscard]] const std::string& text(std::string_view key) const;
     void setText(std::string_view key, std::string value);
-    /// The words the core puts together, in the loaded language.
+    /// The words the core puts together, in the loaded language (or in
+    /// English when `phrasesInEnglish`).
     [[nodiscard]] PhraseBook phrases() const;
+    /// pictavo-cli speaks English in all it puts together itself, so scripts
+    /// read the same lines whatever language the window is set to.
+    bool phrasesInEnglish = false;
     /// One phrase in the loaded language, with its values filled in.
     [[nodiscard]] std::string say(const Phrase& phrase,
                                   std::initializer_list<std::string_view> values = {}) const {

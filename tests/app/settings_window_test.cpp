@@ -50,7 +50,7 @@ TEST(SettingsWindow, CancelKeepsFileAndFlags) {
     SettingsDialog s;
     const std::string before = s.settings();
     EXPECT_EQ(s.dialog.windowTitle(), "Settings");
-    EXPECT_EQ(NamedChild<QGroupBox>(s.dialog, "Frame1")->title(), "Select a language file");
+    EXPECT_EQ(NamedChild<QGroupBox>(s.dialog, "Frame1")->title(), "Language file");
     auto* apply = NamedChild<QPushButton>(s.dialog, "Command3");
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_TRUE(NamedChild<QCheckBox>(s.dialog, "Check1")->isChecked());
@@ -104,6 +104,8 @@ TEST(SettingsWindow, BrowsedLanguageLoadsFromTheProgramFolderOnApply) {
     s.ui.choosePath(elsewhere.write("German.lng", ""));
     NamedChild<QPushButton>(s.dialog, "Command1")->click();
     EXPECT_EQ(NamedChild<QLineEdit>(s.dialog, "Text2")->text(), "German");
+    EXPECT_EQ(s.ui.dialogs.back().kind, RecordedDialog::Kind::OpenFile)
+        << "an existing file is chosen in an Open dialog";
 
     NamedChild<QPushButton>(s.dialog, "Command3")->click();
     EXPECT_EQ(s.window.menuAction("mnu_Settings")->text().remove(QLatin1Char('&')),
