@@ -83,3 +83,8 @@ std::string WithExtension(std::string path, std::string_view extension) {
 void ShowSuccess(const Workspace& ws, Ui& ui) {
     ui.message(ws.text("str_Succes"), "", MessageButtons::Ok);
 }
+
+std::string TextOr(const Workspace& ws, std::string_view key, std::string_view fallback) {
+    const std::string& text = ws.text(key);
+    return text.empty() ? std::string(fallback) : text;
+}

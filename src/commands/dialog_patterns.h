@@ -68,3 +68,7 @@ void ShowWriteFailed(Ui& ui, const std::string& path);
 
 /// The closing message of a finished command: `str_Succes`.
 void ShowSuccess(const Workspace& ws, Ui& ui);
+
+/// The language text of `key`, or `fallback` while no language file gives it.
+[[nodiscard]] std::string TextOr(const Workspace& ws, std::string_view key,
+                                 std::string_view fallback);

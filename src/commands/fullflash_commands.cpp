@@ -13,6 +13,7 @@ namespace {
 void setFullflashMenusEnabled(Workspace& ws, bool enabled) {
     ws.control("mnu_FileClose").enabled = enabled;
     ws.control("mnu_FullFlash").enabled = enabled;
+    ws.control("mnu_Tools_FindPicture").enabled = enabled;
 }
 
 /// The six lines of the information panel, joined by CR.
