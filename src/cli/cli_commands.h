@@ -30,6 +30,10 @@ void AddPictureFileCommands(CLI::App& app, CliStatus& status);
 void AddToolCommands(CLI::App& app, CliStatus& status);
 /// diff
 void AddDiffCommand(CLI::App& app, CliStatus& status);
+/// port
+void AddPortCommand(CLI::App& app, CliStatus& status);
+/// find
+void AddFindCommand(CLI::App& app, CliStatus& status);
 
 /// What every subcommand works with: the window's state, held without a
 /// window, and a Ui that answers from flags.
