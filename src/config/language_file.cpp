@@ -95,6 +95,8 @@ constexpr Rules<1> kSbNoPIT{{{"StatusNoTable"}}};
 constexpr Rules<1> kBtnOK{{{"Command2"}}};
 constexpr Rules<1> kBtnReg{{{"Command6"}}};
 constexpr Rules<1> kDontAsk{{{"DontAskAgain"}}};
+constexpr Rules<1> kPortPa{{{"mnu_Fullflash_PortPatch"}}};
+constexpr Rules<1> kFindPic{{{"mnu_Tools_FindPicture"}}};
 
 constexpr std::array kKeys{
     LanguageKey{"str_UNKfile", true, kNone},
@@ -200,6 +202,22 @@ constexpr std::array kKeys{
     LanguageKey{"str_AbViKlay", true, kNone},
     LanguageKey{"str_AbConv", true, kNone},
     LanguageKey{"str_RegNo", true, kNone},
+    LanguageKey{"cap_mnPortPa", false, kPortPa},
+    LanguageKey{"cap_mnFindPic", false, kFindPic},
+    LanguageKey{"str_PortOld", true, kNone},
+    LanguageKey{"str_PortNoApply", true, kNone},
+    LanguageKey{"str_PortPlatf", true, kNone},
+    LanguageKey{"str_PortNone", true, kNone},
+    LanguageKey{"str_PortNotIn", true, kNone},
+    LanguageKey{"str_PortAmbig", true, kNone},
+    LanguageKey{"str_PortNear", true, kNone},
+    LanguageKey{"str_PortOutTab", true, kNone},
+    LanguageKey{"str_PortTaken", true, kNone},
+    LanguageKey{"str_PortCarried", true, kNone},
+    LanguageKey{"str_PortOf", true, kNone},
+    LanguageKey{"str_PortSave", true, kNone},
+    LanguageKey{"str_FindNone", true, kNone},
+    LanguageKey{"str_FindNear", true, kNone},
 };
 
 constexpr std::string_view kAllKey = "str_all";
