@@ -78,7 +78,27 @@ struct PlannedPicture {
     MkflashPicture info;  ///< offsets and size are set when the pictures are placed
     PixelPattern pattern = PixelPattern::HorizontalGradient;
     SourcePixel tint;
+    bool flipped = false;  ///< a version's picture stored in the other compression
 };
+
+/// Whether a picture of `type` shows the same pixels in the other compression.
+/// Compressed 8 and 16 bits come from the program's encoder, which rounds
+/// colours where the uncompressed streams here truncate them; uncompressed
+/// ones are compressed by the decoding rules instead, from the same stored pixels.
+bool keepsPixelsFlipped(std::uint8_t type) {
+    const int depth = BitDepthOf(type);
+    return depth == 1 || depth == 12 || depth == 24 || (type & 0x80) == 0;
+}
+
+std::vector<std::uint8_t> streamOf(const PlannedPicture& picture,
+                                   const std::vector<SourcePixel>& pixels) {
+    const MkflashPicture& info = picture.info;
+    const int depth = BitDepthOf(info.type);
+    if (picture.flipped && (depth == 8 || depth == 16) && (info.type & 0x80) != 0) {
+        return RunLengthPixelsStream(depth, pixels);
+    }
+    return PictureStream(info.type, info.width, info.height, pixels);
+}
 
 PlannedPicture randomPicture(int index, int maxHeight, std::uint8_t type, SeededRandom& random) {
     const PictureSize size = pictureSize(index, maxHeight, random);
@@ -127,7 +147,7 @@ std::vector<std::vector<std::uint8_t>> placePictures(std::vector<PlannedPicture>
     std::uint32_t dataOffset = dataStart;
     for (std::size_t i = 0; i < planned.size(); ++i) {
         MkflashPicture& info = planned[i].info;
-        streams.push_back(PictureStream(info.type, info.width, info.height, pixelsOf(planned[i])));
+        streams.push_back(streamOf(planned[i], pixelsOf(planned[i])));
         info.index = static_cast<int>(i);
         info.entryOffset =
             pitOffset + static_cast<std::uint32_t>(i) * static_cast<std::uint32_t>(entrySize);
@@ -180,7 +200,11 @@ std::string makeVersion(std::vector<PlannedPicture>& pictures, const MkflashVers
         if (std::binary_search(removed.begin(), removed.end(), picture.info.origin)) continue;
         // The same pixels in the other compression: what a later firmware
         // may store instead, which a match by what pictures show must see through.
-        if (!picture.info.changed && random.between(0, 3) == 0) picture.info.type ^= 0x80;
+        if (random.between(0, 3) == 0 && !picture.info.changed &&
+            keepsPixelsFlipped(picture.info.type)) {
+            picture.info.type ^= 0x80;
+            picture.flipped = true;
+        }
         kept.push_back(picture);
     }
     for (int i = 0; i < version.insert; ++i) {
