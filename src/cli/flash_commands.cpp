@@ -16,7 +16,7 @@ struct FlashOptions {
 };
 
 int runInfo(const FlashOptions& options) {
-    CliContext cli;
+    CliContext cli(TempFiles::Unused);
     if (!LoadFlashForCli(cli, options.flash)) return 1;
     const FullflashState& f = cli.ws.flash;
     if (options.json) {
@@ -34,7 +34,7 @@ int runInfo(const FlashOptions& options) {
 }
 
 int runList(const FlashOptions& options) {
-    CliContext cli;
+    CliContext cli(TempFiles::Unused);
     if (!LoadFlashForCli(cli, options.flash)) return 1;
     if (options.json) {
         std::cout << ListJson(cli.ws.rows);

@@ -1,6 +1,9 @@
 #include "config/language_file.h"
 
+#include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <vector>
 
 #include "config/config_lines.h"
 
@@ -222,6 +225,22 @@ constexpr std::array kKeys{
 
 constexpr std::string_view kAllKey = "str_all";
 
+// A line can only carry a key that it starts with, so it is tried against the
+// keys that share its first characters alone (in table order) instead of all:
+// reading the language file is a good part of a short pictavo-cli run.
+constexpr std::size_t kKeyHead = 5;
+static_assert(std::all_of(kKeys.begin(), kKeys.end(),
+                          [](const LanguageKey& key) { return key.key.size() >= kKeyHead; }));
+
+const std::unordered_map<std::string_view, std::vector<const LanguageKey*>>& keysByHead() {
+    static const auto byHead = [] {
+        std::unordered_map<std::string_view, std::vector<const LanguageKey*>> heads;
+        for (const LanguageKey& key : kKeys) heads[key.key.substr(0, kKeyHead)].push_back(&key);
+        return heads;
+    }();
+    return byHead;
+}
+
 std::string compose(const CaptionRule& rule, std::string_view text, std::string_view languageName,
                     std::string_view allText) {
     std::string caption = std::string(rule.prefix) + std::string(text) + std::string(rule.suffix);
@@ -239,8 +258,12 @@ std::span<const LanguageKey> LanguageKeys() {
 LanguageChanges ReadLanguage(std::string_view bytes, std::string_view languageName,
                              std::string allText) {
     LanguageChanges changes;
+    const auto& heads = keysByHead();
     for (std::string_view line : SplitLines(bytes)) {
-        for (const LanguageKey& key : kKeys) {
+        const auto candidates = heads.find(line.substr(0, kKeyHead));
+        if (candidates == heads.end()) continue;
+        for (const LanguageKey* candidate : candidates->second) {
+            const LanguageKey& key = *candidate;
             const auto text = KeyValue(line, key.key);
             if (!text) continue;
             if (key.stored) changes.texts.emplace_back(key.key, *text);
