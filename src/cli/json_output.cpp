@@ -5,7 +5,8 @@
 #include "compare/comparison_report.h"
 #include "support/basic_calculations.h"
 
-using nlohmann::json;
+// Keys in the order written, so a document reads like the text output.
+using json = nlohmann::ordered_json;
 
 namespace {
 
