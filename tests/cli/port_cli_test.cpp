@@ -81,6 +81,13 @@ TEST(CliPort, CarriesAPackBetweenTwoVersions) {
                   0);
         ASSERT_EQ(RunProgram("pictavo-cli", {"apply", f.fresh, carried, "-o", newPatched}).exitCode,
                   0);
+        // A carried picture keeps the compression of NEW's row (the pack's are compressed).
+        const auto newEntries = ScanFlash(ReadBytes(f.fresh)).entries;
+        const auto patchedEntries = ScanFlash(ReadBytes(newPatched)).entries;
+        for (const auto& [from, to] : f.mapping) {
+            const auto row = static_cast<std::size_t>(to);
+            EXPECT_EQ(patchedEntries[row].type & 0x80, newEntries[row].type & 0x80) << to;
+        }
         const auto packShows = shownPictures(oldPatched);
         const auto newShows = shownPictures(f.fresh);
         const auto result = shownPictures(newPatched);

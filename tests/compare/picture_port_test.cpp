@@ -59,7 +59,7 @@ TEST(PicturePort, FindsEachOriginalInNewByWhatItShows) {
     for (std::size_t i = 0; i < old.size(); ++i) {
         patched.push_back({old[i].type, old[i].type == 0x05 ? "\x33\x44" : two(100, 200)});
     }
-    const std::vector<Picture> fresh{r, q, p, eightBitCompressed, q, r, u, markedWithAlpha, other};
+    const std::vector<Picture> fresh{r, q, p, eightBitCompressed, r, q, u, markedWithAlpha, other};
 
     const std::string lines =
         "0000 -> 0002\n"
@@ -75,9 +75,9 @@ TEST(PicturePort, FindsEachOriginalInNewByWhatItShows) {
         const char* third;
         const char* summary;
     } cases[] = {
-        {PickRule::SameIndexOnly, "0002 ambiguous: 0000, 0005\n",
+        {PickRule::SameIndexOnly, "0002 ambiguous: 0000, 0004\n",
          "5 of 8 carried over, 1 ambiguous, 1 not in NEW, 1 already takes another picture"},
-        {PickRule::Nearest, "0002 -> 0000 (nearest of 0000, 0005)\n",
+        {PickRule::Nearest, "0002 -> 0000 (nearest of 0000, 0004)\n",
          "6 of 8 carried over, 1 not in NEW, 1 already takes another picture"},
     };
     for (const auto& c : cases) {
