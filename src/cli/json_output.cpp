@@ -57,6 +57,13 @@ json findingsJson(const std::vector<Vkp::Finding>& findings, std::size_t notList
     return {{"count", findings.size() + notListed}, {"listed", items}};
 }
 
+/// A data offset as the list's PICoffset column shows it.
+std::string listOffset(std::uint32_t offset) {
+    PictureEntry entry;
+    entry.dataOffset = offset;
+    return MakeListEntry(entry).picOffset;
+}
+
 /// An address as the verifier's report writes it: at least 8 hex digits.
 std::string hex8(std::uint64_t value) {
     std::string text;
@@ -141,7 +148,7 @@ std::string VerifyJson(const PatchCheck& check) {
                     {"height", picture.height},
                     {"type", picture.type},
                     {"data_offset", picture.dataOffset},
-                    {"data_offset_hex", hex8(picture.dataOffset)},
+                    {"data_offset_hex", listOffset(picture.dataOffset)},
                     {"data_size", picture.dataSize ? json(*picture.dataSize) : json(nullptr)}};
         changed.push_back(std::move(object));
     }
@@ -149,7 +156,7 @@ std::string VerifyJson(const PatchCheck& check) {
     for (const TouchedPicture& picture : check.touched) {
         touched.push_back({{"index", picture.number},
                            {"data_offset", picture.dataOffset},
-                           {"data_offset_hex", hex8(picture.dataOffset)},
+                           {"data_offset_hex", listOffset(picture.dataOffset)},
                            {"decodes", picture.decodes}});
     }
     return dump({{"applicable", check.Applicable()},
