@@ -21,15 +21,19 @@ class Grid {
     Grid(int columns, int rows) : m_columns(columns), m_rows(rows) {}
 
     [[nodiscard]] std::vector<GridCell> average(const ShownPixels& picture) const {
-        std::vector<GridCell> cells(static_cast<std::size_t>(m_columns * m_rows));
+        std::vector<GridCell> cells(static_cast<std::size_t>(m_columns) *
+                                    static_cast<std::size_t>(m_rows));
         std::vector<int> counts(cells.size());
+        const auto columns = static_cast<std::size_t>(m_columns);
+        const auto width = static_cast<std::size_t>(picture.width);
         for (int y = 0; y < picture.height; ++y) {
-            const int row = y * m_rows / picture.height;
+            const auto rowStart = static_cast<std::size_t>(y * m_rows / picture.height) * columns;
+            const std::uint32_t* pixels =
+                picture.pixels.data() + static_cast<std::size_t>(y) * width;
             for (int x = 0; x < picture.width; ++x) {
-                const auto cell =
-                    static_cast<std::size_t>(row * m_columns + x * m_columns / picture.width);
-                const std::uint32_t pixel =
-                    picture.pixels[static_cast<std::size_t>(y * picture.width + x)];
+                const std::size_t cell =
+                    rowStart + static_cast<std::size_t>(x * m_columns / picture.width);
+                const std::uint32_t pixel = pixels[x];
                 const double alpha = static_cast<double>(pixel >> 24) / 255.0;
                 cells[cell].red += alpha * static_cast<double>(pixel >> 16 & 0xFF);
                 cells[cell].green += alpha * static_cast<double>(pixel >> 8 & 0xFF);
