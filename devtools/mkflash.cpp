@@ -75,39 +75,147 @@ PictureSize pictureSize(int index, int maxHeight, SeededRandom& random) {
 }
 
 struct PlannedPicture {
-    MkflashPicture info;
-    std::vector<std::uint8_t> stream;
+    MkflashPicture info;  ///< offsets and size are set when the pictures are placed
+    PixelPattern pattern = PixelPattern::HorizontalGradient;
+    SourcePixel tint;
+    bool flipped = false;  ///< a version's picture stored in the other compression
 };
 
-std::vector<PlannedPicture> planPictures(const MkflashOptions& options, int count, bool longFormat,
-                                         std::uint32_t pitOffset, std::uint32_t dataStart) {
-    SeededRandom random(options.seed);
-    const int entrySize = longFormat ? 12 : 8;
-    const int maxHeight = longFormat ? 320 : 255;
+/// Whether a picture of `type` shows the same pixels in the other compression.
+/// Compressed 8 and 16 bits come from the program's encoder, which rounds
+/// colours where the uncompressed streams here truncate them; uncompressed
+/// ones are compressed by the decoding rules instead, from the same stored pixels.
+bool keepsPixelsFlipped(std::uint8_t type) {
+    const int depth = BitDepthOf(type);
+    return depth == 1 || depth == 12 || depth == 24 || (type & 0x80) == 0;
+}
+
+std::vector<std::uint8_t> streamOf(const PlannedPicture& picture,
+                                   const std::vector<SourcePixel>& pixels) {
+    const MkflashPicture& info = picture.info;
+    const int depth = BitDepthOf(info.type);
+    if (picture.flipped && (depth == 8 || depth == 16) && (info.type & 0x80) != 0) {
+        return RunLengthPixelsStream(depth, pixels);
+    }
+    return PictureStream(info.type, info.width, info.height, pixels);
+}
+
+PlannedPicture randomPicture(int index, int maxHeight, std::uint8_t type, SeededRandom& random) {
+    const PictureSize size = pictureSize(index, maxHeight, random);
+    PlannedPicture picture;
+    picture.pattern = static_cast<PixelPattern>(random.between(0, kPixelPatternCount - 1));
+    picture.tint = {random.byte(), random.byte(), random.byte()};
+    picture.info.width = size.width;
+    picture.info.height = size.height;
+    picture.info.type = type;
+    return picture;
+}
+
+std::vector<PlannedPicture> planPictures(std::uint64_t seed, int count, int maxHeight) {
+    SeededRandom random(seed);
     std::vector<PlannedPicture> planned;
     planned.reserve(static_cast<std::size_t>(count));
-    std::uint32_t dataOffset = dataStart;
     for (int i = 0; i < count; ++i) {
-        const PictureSize size = pictureSize(i, maxHeight, random);
-        const auto pattern = static_cast<PixelPattern>(random.between(0, kPixelPatternCount - 1));
-        const SourcePixel tint{random.byte(), random.byte(), random.byte()};
-        const std::uint8_t type =
-            kTypes[(static_cast<std::uint64_t>(i) + options.seed) % kTypes.size()];
-
-        PlannedPicture picture;
-        picture.stream = PictureStream(type, size.width, size.height,
-                                       MakePixels(size.width, size.height, pattern, tint));
-        picture.info = {i,
-                        size.width,
-                        size.height,
-                        type,
-                        pitOffset + static_cast<std::uint32_t>(i * entrySize),
-                        dataOffset,
-                        static_cast<std::uint32_t>(picture.stream.size())};
-        dataOffset += picture.info.dataSize;
-        planned.push_back(std::move(picture));
+        const std::uint8_t type = kTypes[(static_cast<std::uint64_t>(i) + seed) % kTypes.size()];
+        planned.push_back(randomPicture(i, maxHeight, type, random));
+        planned.back().info.origin = i;
     }
     return planned;
+}
+
+/// A changed picture's first pixel turns opaque and from dark to white or
+/// from light to black, so it differs in every format, 1 bit included.
+std::vector<SourcePixel> pixelsOf(const PlannedPicture& picture) {
+    std::vector<SourcePixel> pixels =
+        MakePixels(picture.info.width, picture.info.height, picture.pattern, picture.tint);
+    if (picture.info.changed && !pixels.empty()) {
+        const SourcePixel& first = pixels.front();
+        const bool dark = first.red * 299 + first.green * 587 + first.blue * 114 < 128 * 1000;
+        const std::uint8_t value = dark ? 255 : 0;
+        pixels.front() = {value, value, value, false};
+    }
+    return pixels;
+}
+
+/// Numbers the pictures in table order, places their data one after the
+/// other from `dataStart` and returns their streams.
+std::vector<std::vector<std::uint8_t>> placePictures(std::vector<PlannedPicture>& planned,
+                                                     int entrySize, std::uint32_t pitOffset,
+                                                     std::uint32_t dataStart) {
+    std::vector<std::vector<std::uint8_t>> streams;
+    streams.reserve(planned.size());
+    std::uint32_t dataOffset = dataStart;
+    for (std::size_t i = 0; i < planned.size(); ++i) {
+        MkflashPicture& info = planned[i].info;
+        streams.push_back(streamOf(planned[i], pixelsOf(planned[i])));
+        info.index = static_cast<int>(i);
+        info.entryOffset =
+            pitOffset + static_cast<std::uint32_t>(i) * static_cast<std::uint32_t>(entrySize);
+        info.dataOffset = dataOffset;
+        info.dataSize = static_cast<std::uint32_t>(streams.back().size());
+        dataOffset += info.dataSize;
+    }
+    return streams;
+}
+
+/// `count` of the numbers in `pool`, chosen at random.
+std::vector<int> pickFrom(std::vector<int> pool, int count, SeededRandom& random) {
+    for (int i = 0; i < count; ++i) {
+        const int j = random.between(i, static_cast<int>(pool.size()) - 1);
+        std::swap(pool[static_cast<std::size_t>(i)], pool[static_cast<std::size_t>(j)]);
+    }
+    pool.resize(static_cast<std::size_t>(count));
+    return pool;
+}
+
+/// Turns the planned pictures of an image into those of its later version;
+/// the error when the changes do not fit the image.
+std::string makeVersion(std::vector<PlannedPicture>& pictures, const MkflashVersionOf& version,
+                        std::uint64_t seed, int maxHeight, int limit, std::vector<int>& removed) {
+    const int count = static_cast<int>(pictures.size());
+    if (version.insert < 0 || version.remove < 0 || version.change < 0)
+        return "--insert, --remove and --change cannot be negative";
+    if (version.remove + version.change > count) {
+        return "the image has " + std::to_string(count) + " pictures: too few to remove " +
+               std::to_string(version.remove) + " and change " + std::to_string(version.change);
+    }
+    if (count - version.remove + version.insert > limit) {
+        return "the version would have " + std::to_string(count - version.remove + version.insert) +
+               " pictures; the table holds at most " + std::to_string(limit);
+    }
+    SeededRandom random(seed ^ 0x7E57AB1E7E57AB1Eull);
+    std::vector<int> all(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) all[static_cast<std::size_t>(i)] = i;
+    const std::vector<int> chosen = pickFrom(all, version.remove + version.change, random);
+    removed.assign(chosen.begin(), chosen.begin() + version.remove);
+    std::sort(removed.begin(), removed.end());
+    for (auto it = chosen.begin() + version.remove; it != chosen.end(); ++it) {
+        PlannedPicture& picture = pictures[static_cast<std::size_t>(*it)];
+        picture.info.changed = true;
+        picture.tint = {random.byte(), random.byte(), random.byte()};
+    }
+
+    std::vector<PlannedPicture> kept;
+    for (PlannedPicture& picture : pictures) {
+        if (std::binary_search(removed.begin(), removed.end(), picture.info.origin)) continue;
+        // The same pixels in the other compression: what a later firmware
+        // may store instead, which a match by what pictures show must see through.
+        if (random.between(0, 3) == 0 && !picture.info.changed &&
+            keepsPixelsFlipped(picture.info.type)) {
+            picture.info.type ^= 0x80;
+            picture.flipped = true;
+        }
+        kept.push_back(picture);
+    }
+    for (int i = 0; i < version.insert; ++i) {
+        const std::uint8_t type = kTypes[static_cast<std::size_t>(random.between(0, 9))];
+        PlannedPicture inserted = randomPicture(2, maxHeight, type, random);
+        inserted.info.origin = -1;
+        const int at = random.between(0, static_cast<int>(kept.size()));
+        kept.insert(kept.begin() + at, std::move(inserted));
+    }
+    pictures = std::move(kept);
+    return {};
 }
 
 struct PlannedFile {
@@ -284,27 +392,38 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
     const bool newSGold = options.platform == MkflashPlatform::NewSGold;
     const bool longFormat = isLongFormat(options.platform, options.model);
     const int limit = PictureLimit(options.platform, options.model);
-    const int count = std::min(options.pictures, limit);
+    const int maxHeight = longFormat ? 320 : 255;
+    // A version is drawn from its image's seed; `seed` chooses what changes.
+    const std::uint64_t imageSeed = options.versionOf ? options.versionOf->baseSeed : options.seed;
+    std::vector<PlannedPicture> pictures =
+        planPictures(imageSeed, std::min(options.pictures, limit), maxHeight);
+    MkflashLayout& layout = result.layout;
+    if (options.versionOf) {
+        result.error = makeVersion(pictures, *options.versionOf, options.seed, maxHeight, limit,
+                                   layout.removed);
+        if (!result.ok()) return result;
+    }
+    const int count = static_cast<int>(pictures.size());
     const int sizeMiB = options.sizeMiB == 0 ? DefaultSizeMiB(options.platform) : options.sizeMiB;
     const auto size = static_cast<std::uint32_t>(sizeMiB) * kMiB;
 
-    MkflashLayout& layout = result.layout;
     layout.platformPointer = kPlatformStructure;
     layout.pitOffset = newSGold ? kNewSGoldPit : kPlatformStructure + kSGoldPit;
     layout.entrySize = longFormat ? 12 : 8;
-    layout.tableFull = options.pictures >= limit;
+    layout.tableFull = options.versionOf ? count == limit : options.pictures >= limit;
     layout.freeSpaceStart = newSGold ? kNewSGoldFreeSpace : kSGoldFreeSpace;
 
     const std::uint32_t tableEnd =
         layout.pitOffset + static_cast<std::uint32_t>((count + 1) * layout.entrySize);
-    const std::uint32_t dataStart = alignUp(tableEnd, 0x100);
-    std::vector<PlannedPicture> pictures =
-        planPictures(options, count, longFormat, layout.pitOffset, dataStart);
+    // A version's data starts elsewhere, so no picture keeps its place.
+    const std::uint32_t dataStart = alignUp(tableEnd, 0x100) + (options.versionOf ? 0x100 : 0);
+    const std::vector<std::vector<std::uint8_t>> streams =
+        placePictures(pictures, layout.entrySize, layout.pitOffset, dataStart);
     const std::uint32_t dataEnd =
         pictures.empty() ? dataStart
                          : pictures.back().info.dataOffset + pictures.back().info.dataSize;
 
-    SeededRandom layoutRandom(options.seed ^ 0x5A5A5A5A5A5A5A5Aull);
+    SeededRandom layoutRandom(imageSeed ^ 0x5A5A5A5A5A5A5A5Aull);
     std::vector<PlannedFile> files =
         planEmbedded(alignUp(dataEnd, 0x100), options.embeddedFiles, layoutRandom);
     const std::uint32_t embeddedEnd = files.back().info.offset + files.back().info.size + 2;
@@ -326,7 +445,7 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
         return result;
     }
 
-    ImageWriter out(size, options.seed ^ 0xC0DEC0DEC0DEC0DEull);
+    ImageWriter out(size, imageSeed ^ 0xC0DEC0DEC0DEC0DEull);
     out.code(0, kSGoldFreeSpace + kCodeAtFreeSpace);
     out.code(kLowErasedEnd, dataStart);
     out.code(dataEnd, codeEnd);
@@ -334,13 +453,16 @@ MkflashResult MakeFullflash(const MkflashOptions& options) {
         {kSGoldFreeSpace + kCodeAtFreeSpace, kLowErasedEnd - kSGoldFreeSpace - kCodeAtFreeSpace},
         {codeEnd, erasedEnd - codeEnd}};
 
-    writeIdentification(out, options);
+    MkflashOptions identity = options;
+    if (options.versionOf) ++identity.firmware;  // a later firmware of the same model
+    writeIdentification(out, identity);
     writePlatformStructure(out, newSGold, layout.pitOffset);
-    for (const PlannedPicture& picture : pictures) {
-        writeEntry(out.span(), picture.info.entryOffset, longFormat, picture.info,
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const MkflashPicture& info = pictures[i].info;
+        writeEntry(out.span(), info.entryOffset, longFormat, info,
                    static_cast<std::uint16_t>(out.random().next()));
-        out.bytes(picture.info.dataOffset, picture.stream);
-        layout.pictures.push_back(picture.info);
+        out.bytes(info.dataOffset, streams[i]);
+        layout.pictures.push_back(info);
     }
     writeTableEnd(out, layout, newSGold);
     files.insert(files.end(), filesAtEnd.begin(), filesAtEnd.end());

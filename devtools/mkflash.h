@@ -5,10 +5,23 @@
 // options always give the same bytes.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 enum class MkflashPlatform { SGold, NewSGold };
+
+/// A later version of an image: the image the same options make with seed
+/// `baseSeed`, with `insert` new pictures at random indices, `remove` of its
+/// pictures gone and `change` of them showing other pixels at their index.
+/// Every picture's data is placed anew; a kept picture keeps its pixels and
+/// depth, and some change their compression.
+struct MkflashVersionOf {
+    std::uint64_t baseSeed = 1;
+    int insert = 0;
+    int remove = 0;
+    int change = 0;
+};
 
 struct MkflashOptions {
     MkflashPlatform platform = MkflashPlatform::SGold;
@@ -25,6 +38,8 @@ struct MkflashOptions {
     /// Three more files, an XML, a PNG and a GIF, back to back at the very end
     /// of the image: the GIF's trailer is the image's last byte.
     bool filesAtEnd = false;
+    /// Makes a later version instead; `seed` then chooses what changes.
+    std::optional<MkflashVersionOf> versionOf;
 };
 
 /// One picture as laid out: its table entry and its data stream.
@@ -36,6 +51,10 @@ struct MkflashPicture {
     std::uint32_t entryOffset = 0;  ///< file offset of the table entry
     std::uint32_t dataOffset = 0;   ///< file offset of the data stream
     std::uint32_t dataSize = 0;     ///< bytes in the data stream
+    /// A version's picture: its index in the image it is a version of, or -1
+    /// for an inserted one. Any other image's picture: its own index.
+    int origin = -1;
+    bool changed = false;  ///< a version's picture that shows other pixels than its origin
 };
 
 enum class EmbeddedKind { Png, Gif, Xml };
@@ -63,6 +82,7 @@ struct MkflashLayout {
     std::vector<MkflashPicture> pictures;
     std::vector<MkflashEmbedded> embedded;
     std::vector<MkflashRegion> erased;  ///< runs of 0xFF, in file order
+    std::vector<int> removed;           ///< a version: indices of its origin's pictures left out
 };
 
 struct MkflashResult {

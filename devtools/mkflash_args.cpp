@@ -20,6 +20,7 @@ const char* MkflashUsage() {
     return "usage: pictavo-mkflash OUT.bin [--platform sgold|newsgold] [--model MODEL]\n"
            "                       [--pictures N] [--seed S] [--size-mib M]\n"
            "                       [--embedded-files N] [--files-at-end]\n"
+           "                       [--version-of SEED [--insert N] [--remove M] [--change K]]\n"
            "\n"
            "Writes a synthetic fullflash: identification fields, the platform\n"
            "structure, a picture index table of N entries (default 200; 2001 or more\n"
@@ -33,13 +34,19 @@ const char* MkflashUsage() {
            "  --seed      seed of the pictures' sizes and content (default 1)\n"
            "  --size-mib  image size; default 32 (sgold), 64 (newsgold)\n"
            "  --embedded-files  PNG, GIF and XML files behind the pictures (default 6)\n"
-           "  --files-at-end    three more, ending with the image's last byte\n";
+           "  --files-at-end    three more, ending with the image's last byte\n"
+           "  --version-of SEED a later version of the image these options make with\n"
+           "              --seed SEED: N pictures inserted at random indices, M removed,\n"
+           "              K showing other pixels, every picture's data placed anew;\n"
+           "              --seed then chooses what changes. The changes are printed.\n";
 }
 
 ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
     ParsedMkflashArgs parsed;
     MkflashCommand& command = parsed.command;
     std::optional<std::string> model;
+    std::optional<MkflashVersionOf> version;
+    bool versionOf = false;
     auto fail = [&parsed](std::string error) {
         parsed.error = std::move(error);
         return parsed;
@@ -96,11 +103,27 @@ ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
                             std::to_string(kMkflashMaxEmbeddedFiles));
             }
             command.options.embeddedFiles = *files;
+        } else if (arg == "--version-of") {
+            const auto seed = parseNumber<std::uint64_t>(value);
+            if (!seed) return fail("--version-of needs the seed of the image, a whole number");
+            if (!version) version.emplace();
+            version->baseSeed = *seed;
+            versionOf = true;
+        } else if (arg == "--insert" || arg == "--remove" || arg == "--change") {
+            const auto n = parseNumber<int>(value);
+            if (!n || *n < 0) return fail(arg + " needs a number of 0 or more");
+            if (!version) version.emplace();
+            int& count = arg == "--insert"   ? version->insert
+                         : arg == "--remove" ? version->remove
+                                             : version->change;
+            count = *n;
         } else {
             return fail("unknown option " + arg);
         }
     }
     if (command.output.empty()) return fail("no output file given");
+    if (version && !versionOf) return fail("--insert, --remove and --change need --version-of");
+    command.options.versionOf = version;
     command.options.model =
         model.value_or(command.options.platform == MkflashPlatform::SGold ? "S65" : "E71");
     return parsed;

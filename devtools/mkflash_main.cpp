@@ -27,6 +27,26 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
     return true;
 }
 
+void printList(const char* what, const std::vector<int>& numbers) {
+    std::cout << what << ':';
+    for (const int number : numbers) std::cout << ' ' << number;
+    std::cout << '\n';
+}
+
+/// What the version changed, so its mapping to the image is known: indices
+/// of the version for inserted and changed pictures, of the image for removed ones.
+void printChanges(const MkflashLayout& layout) {
+    std::vector<int> inserted;
+    std::vector<int> changed;
+    for (const MkflashPicture& picture : layout.pictures) {
+        if (picture.origin < 0) inserted.push_back(picture.index);
+        if (picture.changed) changed.push_back(picture.index);
+    }
+    printList("inserted", inserted);
+    printList("removed", layout.removed);
+    printList("changed", changed);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,5 +70,6 @@ int main(int argc, char** argv) {
     std::cout << command.output << ": " << command.options.model << ", "
               << result.layout.pictures.size() << " pictures, " << result.bytes.size() / (1u << 20)
               << " MiB\n";
+    if (command.options.versionOf) printChanges(result.layout);
     return 0;
 }

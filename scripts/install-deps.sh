@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libcli11-dev
+  libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  hyperfine time  # whole-process timings and peak memory in bench/*.sh
   clang libclang-rt-dev clang-tidy clang-format
   xvfb xauth
   shared-mime-info xdg-utils

@@ -76,6 +76,8 @@ class Form1 final : public QMainWindow {
     void mnu_Fullflash_Compare_Click();
     void mnu_Fullflash_CompareStage_Click();
     void mnu_Fullflash_CompareClose_Click();
+    void mnu_Fullflash_PortPatch_Click();
+    void mnu_Tools_FindPicture_Click();
     /// The "only differing" check box of the comparison bar.
     void CompareOnly_Click();
     void mnu_Settings_Click();
@@ -140,6 +142,10 @@ class Form1 final : public QMainWindow {
     void enableDrops();
     /// A drop on the list or the grid at `at` (viewport coordinates) of `view`.
     bool dropOnList(QAbstractItemView* view, QDropEvent* event);
+    /// A picture dropped on the list with Ctrl held: the rows that show it.
+    void findDroppedPicture(const std::string& path);
+    /// Selects every row a find matched, the first one current.
+    void selectFoundRows(const std::vector<std::size_t>& rows);
     void showSelectionInView();
     /// The file-type question, asked from the event loop after the first show.
     void askAboutFileTypes();

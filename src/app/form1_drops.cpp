@@ -1,6 +1,7 @@
-// Files dropped on the window: a picture on a row stages it for that row, a
-// folder on the list stages what "Load pictures" would find in it, and any
-// other file opens as File > Open would open it.
+// Files dropped on the window: a picture on a row stages it for that row (with
+// Ctrl held, the rows that show it are selected instead), a folder on the list
+// stages what "Load pictures" would find in it, and any other file opens as
+// File > Open would open it.
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -60,6 +61,10 @@ bool Form1::dropOnList(QAbstractItemView* view, QDropEvent* event) {
     const QModelIndex row = view->indexAt(event->position().toPoint());
     if (QFileInfo(file).isDir()) {
         if (!m_ws.rows.empty()) StageDroppedFolder(m_ws, *m_ui, qStringToBytes(file));
+    } else if ((event->modifiers() & Qt::ControlModifier) != 0 && !m_ws.rows.empty() &&
+               !isFullflash(file)) {
+        findDroppedPicture(qStringToBytes(file));
+        return true;
     } else if (row.isValid() && !isFullflash(file)) {
         view->setCurrentIndex(row);
         StageDroppedPicture(m_ws, *m_ui, static_cast<std::size_t>(row.row()), qStringToBytes(file));

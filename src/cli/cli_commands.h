@@ -30,6 +30,13 @@ void AddPictureFileCommands(CLI::App& app, CliStatus& status);
 void AddToolCommands(CLI::App& app, CliStatus& status);
 /// diff
 void AddDiffCommand(CLI::App& app, CliStatus& status);
+/// port
+void AddPortCommand(CLI::App& app, CliStatus& status);
+/// find
+void AddFindCommand(CLI::App& app, CliStatus& status);
+
+/// Whether a subcommand may write converter or staging files.
+enum class TempFiles { Used, Unused };
 
 /// What every subcommand works with: the window's state, held without a
 /// window, and a Ui that answers from flags.
@@ -40,7 +47,7 @@ struct CliContext {
     Workspace ws;
     CliUi ui;
 
-    CliContext();
+    explicit CliContext(TempFiles files = TempFiles::Used);
     /// 1 when a failure message was shown, else 0.
     [[nodiscard]] int status() const { return ui.messages > 0 ? 1 : 0; }
 };

@@ -8,7 +8,7 @@
 #include "support/fs_actions.h"
 #include "support/program_folder.h"
 
-CliContext::CliContext() {
+CliContext::CliContext(TempFiles files) : temp(files == TempFiles::Used) {
     ws.phrasesInEnglish = true;
     ws.applicationFolder = RunningProgramFolder();
     if (!temp.path().empty()) ws.tempFolder = temp.path();

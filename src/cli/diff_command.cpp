@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/cli_commands.h"
+#include "cli/json_output.h"
 #include "commands/compare_commands.h"
 #include "commands/dialog_patterns.h"
 #include "commands/fullflash_commands.h"
@@ -24,6 +25,7 @@ struct DiffOptions {
     std::string folder;
     std::string vkp;
     bool overwrite = false;
+    bool json = false;
 };
 
 void say(const std::string& message) {
@@ -42,17 +44,18 @@ bool isInput(const DiffOptions& options, const std::string& path) {
 
 bool writePngPairs(CliContext& cli, const DiffOptions& options,
                    std::span<const PictureDifference> differences,
-                   std::span<const std::uint8_t> flashB) {
+                   std::span<const std::uint8_t> flashB, WrittenFiles& written) {
     const std::string folder = FSactions_Tavik::WithTrailingSlash(options.folder);
     const BatchEnd end = SaveDifferencesAsPng(cli.ws, cli.ui, folder, differences, flashB);
     if (!end.completed) say("--to stopped");
-    ReportWritten(end.written, options.folder);
+    written.pictureFiles = end.written;
+    written.folder = options.folder;
     return end.completed;
 }
 
 bool writePatch(CliContext& cli, const DiffOptions& options,
                 std::span<const PictureDifference> differences,
-                std::span<const std::uint8_t> flashB) {
+                std::span<const std::uint8_t> flashB, WrittenFiles& written) {
     const std::string out = WithExtension(options.vkp, ".vkp");
     if (isInput(options, out)) {
         say("the fullflashes are never written: choose another --vkp");
@@ -65,12 +68,13 @@ bool writePatch(CliContext& cli, const DiffOptions& options,
         say(PictureCount(staged.undecodable) + " undecodable in B left out of the patch");
     if (staged.outsideA > 0)
         say(PictureCount(staged.outsideA) + " only in one table left out of the patch");
-    const auto written = WritePatchTo(cli.ws, cli.ui, out);
-    if (!written) return false;
-    std::cout << out << ": " << PictureCount(written->pictures) << '\n';
-    if (!written->notPlaced.empty())
-        say(PictureCount(static_cast<int>(written->notPlaced.size())) + " not placed");
-    return written->notPlaced.empty() && staged.undecodable == 0 && staged.outsideA == 0;
+    const auto patch = WritePatchTo(cli.ws, cli.ui, out);
+    if (!patch) return false;
+    written.patch = out;
+    written.patchPictures = patch->pictures;
+    written.notPlaced = static_cast<int>(patch->notPlaced.size());
+    if (!patch->notPlaced.empty()) say(PictureCount(written.notPlaced) + " not placed");
+    return patch->notPlaced.empty() && staged.undecodable == 0 && staged.outsideA == 0;
 }
 
 int runDiff(const DiffOptions& options) {
@@ -116,15 +120,26 @@ int runDiff(const DiffOptions& options) {
     for (const PictureListEntry& row : cli.ws.rows) entriesA.push_back(row.entry);
     const std::vector<PictureDifference> differences =
         ComparePictures(flashA, entriesA, flashB, b.entries);
-    for (const PictureDifference& difference : differences) {
-        std::cout << DifferenceLine(difference) << '\n';
+    if (!options.json) {
+        for (const PictureDifference& difference : differences) {
+            std::cout << DifferenceLine(difference) << '\n';
+        }
+        std::cout << ComparisonSummary(differences) << '\n';
     }
-    std::cout << ComparisonSummary(differences) << '\n';
 
+    WrittenFiles written;
     bool outputsWritten = true;
-    if (!options.folder.empty()) outputsWritten = writePngPairs(cli, options, differences, flashB);
+    if (!options.folder.empty())
+        outputsWritten = writePngPairs(cli, options, differences, flashB, written);
     if (outputsWritten && !options.vkp.empty())
-        outputsWritten = writePatch(cli, options, differences, flashB);
+        outputsWritten = writePatch(cli, options, differences, flashB, written);
+    if (options.json) {
+        std::cout << DiffJson(differences, ComparisonSummary(differences), written);
+    } else {
+        if (written.pictureFiles) ReportWritten(*written.pictureFiles, written.folder);
+        if (written.patchPictures)
+            std::cout << written.patch << ": " << PictureCount(*written.patchPictures) << '\n';
+    }
     return differences.empty() && outputsWritten ? 0 : 1;
 }
 
@@ -143,5 +158,6 @@ void AddDiffCommand(CLI::App& app, CliStatus& status) {
     diff->add_option("--vkp", options->vkp, "OUT.vkp (.vkp is added when missing)");
     diff->add_flag("--overwrite", options->overwrite,
                    "replace existing files (else they are kept)");
+    diff->add_flag("--json", options->json, "one JSON document on stdout");
     diff->callback([&status, options] { status.code = runDiff(*options); });
 }

@@ -6,13 +6,23 @@
 #include <memory>
 
 #include "cli/cli_commands.h"
+#include "cli/json_output.h"
 
 namespace {
 
-int runInfo(const std::string& flash) {
-    CliContext cli;
-    if (!LoadFlashForCli(cli, flash)) return 1;
+struct FlashOptions {
+    std::string flash;
+    bool json = false;
+};
+
+int runInfo(const FlashOptions& options) {
+    CliContext cli(TempFiles::Unused);
+    if (!LoadFlashForCli(cli, options.flash)) return 1;
     const FullflashState& f = cli.ws.flash;
+    if (options.json) {
+        std::cout << InfoJson(f, cli.ws.rows.size());
+        return 0;
+    }
     std::cout << "model: " << f.mModel << '\n'
               << "firmware: " << f.fw << '\n'
               << "language pack: " << f.lngPack << '\n'
@@ -23,9 +33,13 @@ int runInfo(const std::string& flash) {
     return 0;
 }
 
-int runList(const std::string& flash) {
-    CliContext cli;
-    if (!LoadFlashForCli(cli, flash)) return 1;
+int runList(const FlashOptions& options) {
+    CliContext cli(TempFiles::Unused);
+    if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (options.json) {
+        std::cout << ListJson(cli.ws.rows);
+        return std::cout.good() ? 0 : 1;
+    }
     for (const PictureListEntry& row : cli.ws.rows) {
         const auto texts = ColumnTexts(row);
         for (std::size_t column = 0; column < texts.size(); ++column) {
@@ -38,15 +52,17 @@ int runList(const std::string& flash) {
 }  // namespace
 
 void AddFlashCommands(CLI::App& app, CliStatus& status) {
-    auto flash = std::make_shared<std::string>();
+    auto options = std::make_shared<FlashOptions>();
     CLI::App* info = app.add_subcommand(
         "info", "model, firmware, language pack, manufacturer, platform, PIT and picture count");
-    info->add_option("FLASH", *flash, "the fullflash")->required();
-    info->callback([&status, flash] { status.code = runInfo(*flash); });
+    info->add_option("FLASH", options->flash, "the fullflash")->required();
+    info->add_flag("--json", options->json, "one JSON document on stdout");
+    info->callback([&status, options] { status.code = runInfo(*options); });
 
     CLI::App* list = app.add_subcommand(
         "list",
         "one tab-separated line per picture: #, hex, width, height, Type, PIToffset, PICoffset");
-    list->add_option("FLASH", *flash, "the fullflash")->required();
-    list->callback([&status, flash] { status.code = runList(*flash); });
+    list->add_option("FLASH", options->flash, "the fullflash")->required();
+    list->add_flag("--json", options->json, "one JSON document on stdout");
+    list->callback([&status, options] { status.code = runList(*options); });
 }

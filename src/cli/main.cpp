@@ -1,7 +1,10 @@
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <array>
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 #include "cli/cli_commands.h"
 
@@ -17,9 +20,29 @@ void printUsageHint(const CLI::App& app, const CLI::Formatter& formatter) {
     std::cerr << formatter.make_usage(command, name) << "Run '" << name << " --help' for more.\n";
 }
 
-bool isCommand(CLI::App& app, const std::string& name) {
-    return !app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); })
-                .empty();
+/// The subcommands in groups, each group registered by one function.
+struct CommandGroup {
+    std::array<std::string_view, 3> names;
+    void (*add)(CLI::App&, CliStatus&);
+};
+
+constexpr std::array kCommandGroups{
+    CommandGroup{{"info", "list"}, AddFlashCommands},
+    CommandGroup{{"show", "export", "convert"}, AddPictureCommands},
+    CommandGroup{{"patch", "verify", "apply"}, AddPatchCommands},
+    CommandGroup{{"probe", "open-picture"}, AddPictureFileCommands},
+    CommandGroup{{"extract-vkp", "extract-gpn", "carve"}, AddToolCommands},
+    CommandGroup{{"diff"}, AddDiffCommand},
+    CommandGroup{{"port"}, AddPortCommand},
+    CommandGroup{{"find"}, AddFindCommand},
+};
+
+const CommandGroup* groupOf(std::string_view name) {
+    const auto* found =
+        std::find_if(kCommandGroups.begin(), kCommandGroups.end(), [name](const CommandGroup& g) {
+            return std::find(g.names.begin(), g.names.end(), name) != g.names.end();
+        });
+    return found == kCommandGroups.end() ? nullptr : found;
 }
 
 int run(int argc, char** argv) {
@@ -31,17 +54,19 @@ int run(int argc, char** argv) {
     app.formatter(formatter);
     app.require_subcommand(1);
 
+    // Scripts run one command thousands of times: only its group is built.
+    // The program's own help and its usage errors list them all.
     CliStatus status;
-    AddFlashCommands(app, status);
-    AddPictureCommands(app, status);
-    AddPatchCommands(app, status);
-    AddPictureFileCommands(app, status);
-    AddToolCommands(app, status);
-    AddDiffCommand(app, status);
+    const CommandGroup* given = argc > 1 ? groupOf(argv[1]) : nullptr;
+    if (given != nullptr) {
+        given->add(app, status);
+    } else {
+        for (const CommandGroup& group : kCommandGroups) group.add(app, status);
+    }
     app.footer("Run 'pictavo-cli COMMAND --help' for the options of one command.");
 
     try {
-        if (argc > 1 && argv[1][0] != '-' && !isCommand(app, argv[1])) {
+        if (argc > 1 && argv[1][0] != '-' && given == nullptr) {
             throw CLI::ExtrasError("unknown command '" + std::string(argv[1]) + "'",
                                    CLI::ExitCodes::ExtrasError);
         }

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/json_output.h"
 #include "commands/dialog_patterns.h"
 #include "commands/embedded_png_commands.h"
 #include "commands/gpf_commands.h"
@@ -111,6 +112,7 @@ struct PatchFiles {
     std::string patch;
     std::string out;  ///< apply only
     bool overwrite = false;
+    bool json = false;  ///< verify only
 };
 
 struct PatchInput {
@@ -155,7 +157,11 @@ int runVerify(const PatchFiles& files) {
     if (!input) return 1;
     const auto result = verified(*input, files.patch);
     if (!result) return 1;
-    std::cout << PatchReport(result->check, "\n", kListedItems) << '\n';
+    if (files.json) {
+        std::cout << VerifyJson(result->check);
+    } else {
+        std::cout << PatchReport(result->check, "\n", kListedItems) << '\n';
+    }
     return JudgePatch(result->check).kind == PatchVerdictKind::Safe ? 0 : 1;
 }
 
@@ -229,6 +235,7 @@ void AddPatchCommands(CLI::App& app, CliStatus& status) {
         "checks a patch against a fullflash and reports what it changes (exit 1 on any problem)");
     verify->add_option("FLASH", checked->flash, "the fullflash")->required();
     verify->add_option("PATCH", checked->patch, "the .vkp patch")->required();
+    verify->add_flag("--json", checked->json, "one JSON document on stdout");
     verify->callback([&status, checked] { status.code = runVerify(*checked); });
 
     auto applied = std::make_shared<PatchFiles>();

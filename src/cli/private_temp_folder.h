@@ -1,7 +1,9 @@
 #pragma once
 // A folder of one pictavo-cli run's own inside the temporary folder, for its
 // staging and converter files: runs side by side must not take each other's
-// files. Removed with its content when the run ends.
+// files. Removed with its content when the run ends. Runs that write no such
+// file make none: on a journaled file system making and removing a folder
+// costs more than the rest of a short command.
 
 #include <cstdlib>
 
@@ -12,7 +14,8 @@
 
 class PrivateTempFolder {
   public:
-    PrivateTempFolder() {
+    explicit PrivateTempFolder(bool make) {
+        if (!make) return;
         std::string pattern =
             FSactions_Tavik::JoinPath(FSactions_Tavik::TempFolder(), "pictavo-cli-XXXXXX");
         if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
@@ -23,7 +26,7 @@ class PrivateTempFolder {
     }
     PrivateTempFolder(const PrivateTempFolder&) = delete;
     PrivateTempFolder& operator=(const PrivateTempFolder&) = delete;
-    /// Empty when the folder could not be made.
+    /// Empty when the folder was not made or could not be made.
     [[nodiscard]] const std::string& path() const { return m_path; }
 
   private:

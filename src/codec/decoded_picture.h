@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 struct Cell {
     std::uint8_t red = 0;
@@ -25,13 +27,49 @@ inline constexpr Cell TransparencyMarker{169, 171, 169, 0};
     return cell.red == 169 && cell.green == 171 && cell.blue == 169;
 }
 
+/// A fixed number of cells, zero when made. The memory comes from calloc and
+/// is not written until drawn on: every Workspace holds a canvas, and most
+/// short command-line runs draw nothing, so they need not pay for clearing it.
+class Canvas {
+  public:
+    explicit Canvas(std::size_t size)
+        : m_size(size), m_cells(static_cast<Cell*>(std::calloc(size, sizeof(Cell)))) {
+        if (!m_cells) throw std::bad_alloc();
+    }
+    Canvas(const Canvas& other) : Canvas(other.m_size) {
+        std::copy_n(other.data(), m_size, data());
+    }
+    Canvas& operator=(const Canvas& other) {
+        if (this != &other) *this = Canvas(other);
+        return *this;
+    }
+    Canvas(Canvas&&) noexcept = default;
+    Canvas& operator=(Canvas&&) noexcept = default;
+    ~Canvas() = default;
+
+    [[nodiscard]] Cell* data() { return m_cells.get(); }
+    [[nodiscard]] const Cell* data() const { return m_cells.get(); }
+    [[nodiscard]] std::size_t size() const { return m_size; }
+    /// Sets the first `count` cells to `fill`.
+    void assign(std::size_t count, const Cell& fill) {
+        std::fill_n(data(), std::min(count, m_size), fill);
+    }
+
+  private:
+    struct Free {
+        void operator()(Cell* cells) const { std::free(cells); }
+    };
+    std::size_t m_size;
+    std::unique_ptr<Cell, Free> m_cells;
+};
+
 struct DecodedPicture {
     static constexpr int kCanvasWidth = 241;
     static constexpr int kCanvasHeight = 321;
 
     /// Cells outside width x height keep whatever earlier pictures left: a
     /// decode never clears the canvas.
-    std::vector<Cell> canvas = std::vector<Cell>(std::size_t{kCanvasWidth} * kCanvasHeight);
+    Canvas canvas = Canvas(std::size_t{kCanvasWidth} * kCanvasHeight);
     std::int16_t width = 0;
     std::int16_t height = 0;
     std::int16_t pictureNumber = 0;
@@ -45,9 +83,9 @@ struct DecodedPicture {
     [[nodiscard]] int canvasRows() const { return std::clamp<int>(height, 0, kCanvasHeight); }
 
     [[nodiscard]] Cell& at(int x, int y) {
-        return canvas[static_cast<std::size_t>(y) * kCanvasWidth + x];
+        return canvas.data()[static_cast<std::size_t>(y) * kCanvasWidth + x];
     }
     [[nodiscard]] const Cell& at(int x, int y) const {
-        return canvas[static_cast<std::size_t>(y) * kCanvasWidth + x];
+        return canvas.data()[static_cast<std::size_t>(y) * kCanvasWidth + x];
     }
 };

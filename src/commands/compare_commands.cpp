@@ -34,24 +34,23 @@ bool savePairSide(Workspace& ws, Ui& ui, const std::string& folder,
     return true;
 }
 
-/// B's stream as a staging file: a GPF2 header with B's size and type, then
-/// the stream bytes as B stores them.
-std::string stagingFileOf(std::span<const std::uint8_t> flashB, const PictureEntry& b) {
-    const auto info = typeInfo(b);
-    const std::size_t length = GPFcodec::StreamLength(flashB, b.dataOffset, b.width, b.height,
-                                                      info.compressed, info.bitDepth)
+}  // namespace
+
+std::string StreamStagingFile(std::span<const std::uint8_t> flash, const PictureEntry& entry,
+                              int number) {
+    const auto info = typeInfo(entry);
+    const std::size_t length = GPFcodec::StreamLength(flash, entry.dataOffset, entry.width,
+                                                      entry.height, info.compressed, info.bitDepth)
                                    .value_or(0);
     GPFcodec::GpfHeader header;
-    header.width = static_cast<std::int16_t>(b.width);
-    header.height = static_cast<std::int16_t>(b.height);
-    header.typeCode = b.type;
-    header.pictureNumber = static_cast<std::int16_t>(b.number);
+    header.width = static_cast<std::int16_t>(entry.width);
+    header.height = static_cast<std::int16_t>(entry.height);
+    header.typeCode = entry.type;
+    header.pictureNumber = static_cast<std::int16_t>(number);
     header.gpf2 = true;
-    ByteCursor stream(flashB, b.dataOffset);
+    ByteCursor stream(flash, entry.dataOffset);
     return GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) + stream.bytes(length));
 }
-
-}  // namespace
 
 bool DecodeFlashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
                         const PictureEntry& entry) {
@@ -102,7 +101,8 @@ StagedDifferences StageDifferences(Workspace& ws, Ui& ui,
         }
         const auto position = static_cast<std::size_t>(difference.number);
         const std::string staging = StagingFilePath(ws, position);
-        if (!FSactions_Tavik::ReplaceFile(staging, stagingFileOf(flashB, *difference.b))) {
+        if (!FSactions_Tavik::ReplaceFile(
+                staging, StreamStagingFile(flashB, *difference.b, difference.number))) {
             ShowWriteFailed(ws, ui, staging);
             outcome.failed = true;
             break;

@@ -20,6 +20,12 @@ class Workspace;
 bool DecodeFlashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
                         const PictureEntry& entry);
 
+/// A picture's stream as a staging file for picture `number`: a GPF2 header
+/// with the entry's size and type, then the stream bytes as `flash` stores
+/// them, so the patch gives exactly the pixels `flash` shows.
+[[nodiscard]] std::string StreamStagingFile(std::span<const std::uint8_t> flash,
+                                            const PictureEntry& entry, int number);
+
 /// Writes each differing picture as the list's "Save as PNG" writes it, A's
 /// as NNNN-a.png and B's as NNNN-b.png (NNNN by the file-name rule), into
 /// `folder`. A side whose table lacks the picture or whose type cannot be

@@ -18,6 +18,7 @@ constexpr Phrase kNoPictureTable{
 void setFullflashMenusEnabled(Workspace& ws, bool enabled) {
     ws.control("mnu_FileClose").enabled = enabled;
     ws.control("mnu_FullFlash").enabled = enabled;
+    ws.control("mnu_Tools_FindPicture").enabled = enabled;
 }
 
 }  // namespace
@@ -59,7 +60,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     ws.flash = FullflashState{};
     SetSavePatchEnabled(ws, false);
     ws.flash.file = std::move(file);
-    ws.control("mnu_FullFlash").enabled = false;
+    setFullflashMenusEnabled(ws, false);
 
     const FlashIdentity id = IdentifyFullflash(ws.flash.file->bytes());
     FullflashState& f = ws.flash;
@@ -75,12 +76,13 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     ws.ffInfo = FullflashInfoText(ws);
     if (f.NewSGold) f.freeSpacePosition = kNewSGoldFreeSpaceStart;
 
-    ws.control("mnu_FileClose").enabled = true;
     // Whatever lies at the identification places of a file without a picture
-    // table means nothing: it is neither shown nor remembered as a fullflash.
+    // table means nothing: it is neither shown nor remembered as a fullflash,
+    // only closed again.
+    ws.control("mnu_FileClose").enabled = true;
     if (ws.rows.empty()) return true;
     if (ws.fullflashLoaded) ws.fullflashLoaded(ws, path);
-    ws.control("mnu_FullFlash").enabled = true;
+    setFullflashMenusEnabled(ws, true);
     return true;
 }
 

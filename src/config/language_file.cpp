@@ -1,7 +1,10 @@
 #include "config/language_file.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 #include "config/config_lines.h"
 
@@ -104,6 +107,8 @@ constexpr Rules<1> kSbNoPIT{{{"StatusNoTable"}}};
 constexpr Rules<1> kBtnOK{{{"Command2"}}};
 constexpr Rules<1> kBtnReg{{{"Command6"}}};
 constexpr Rules<1> kDontAsk{{{"DontAskAgain"}}};
+constexpr Rules<1> kPortPa{{{"mnu_Fullflash_PortPatch"}}};
+constexpr Rules<1> kFindPic{{{"mnu_Tools_FindPicture"}}};
 
 constexpr std::array kKeys{
     LanguageKey{"str_UNKfile", true, kNone},
@@ -215,9 +220,27 @@ constexpr std::array kKeys{
     LanguageKey{"cap_chPngA", false, kPngAlpha},
     LanguageKey{"cap_frConv", false, kFrConv},
     LanguageKey{"cap_frLang", false, kFrLang},
+    LanguageKey{"cap_mnPortPa", false, kPortPa},
+    LanguageKey{"cap_mnFindPic", false, kFindPic},
 };
 
 constexpr std::string_view kAllKey = "str_all";
+
+// A line can only carry a key that it starts with, so it is tried against the
+// keys that share its first characters alone (in table order) instead of all:
+// reading the language file is a good part of a short pictavo-cli run.
+constexpr std::size_t kKeyHead = 5;
+static_assert(std::all_of(kKeys.begin(), kKeys.end(),
+                          [](const LanguageKey& key) { return key.key.size() >= kKeyHead; }));
+
+const std::unordered_map<std::string_view, std::vector<const LanguageKey*>>& keysByHead() {
+    static const auto byHead = [] {
+        std::unordered_map<std::string_view, std::vector<const LanguageKey*>> heads;
+        for (const LanguageKey& key : kKeys) heads[key.key.substr(0, kKeyHead)].push_back(&key);
+        return heads;
+    }();
+    return byHead;
+}
 
 std::string compose(const CaptionRule& rule, std::string_view text, std::string_view languageName,
                     std::string_view allText) {
@@ -247,9 +270,13 @@ std::span<const LanguageKey> LanguageKeys() {
 LanguageChanges ReadLanguage(std::string_view bytes, std::string_view languageName,
                              std::string allText) {
     LanguageChanges changes;
+    const auto& heads = keysByHead();
     for (std::string_view line : SplitLines(bytes)) {
         bool known = false;
-        for (const LanguageKey& key : kKeys) {
+        const auto candidates = heads.find(line.substr(0, kKeyHead));
+        const std::vector<const LanguageKey*> none;
+        for (const LanguageKey* candidate : candidates == heads.end() ? none : candidates->second) {
+            const LanguageKey& key = *candidate;
             const auto text = KeyValue(line, key.key);
             if (!text) continue;
             known = true;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #if defined(__x86_64__)
+#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
@@ -118,21 +119,38 @@ BlockSearch blockSearchOf(SearchUnit unit) {
     return nullptr;
 }
 
+#if defined(__x86_64__)
+/// AVX2, and an operating system that saves the YMM registers. Asked with
+/// cpuid itself rather than __builtin_cpu_supports, whose library part reads
+/// every feature at start-up: costly in a virtual machine, where each cpuid
+/// traps, and wasted on the many runs that never search.
+bool hasAvx2() {
+    unsigned eax = 0;
+    unsigned ebx = 0;
+    unsigned ecx = 0;
+    unsigned edx = 0;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0 || (ecx & bit_OSXSAVE) == 0) return false;
+    unsigned savedLow = 0;
+    [[maybe_unused]] unsigned savedHigh = 0;
+    __asm__("xgetbv" : "=a"(savedLow), "=d"(savedHigh) : "c"(0));
+    if ((savedLow & 0x6) != 0x6) return false;  // XMM and YMM state
+    return __get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx) != 0 && (ebx & bit_AVX2) != 0;
+}
+#endif
+
 SearchUnit detectBestUnit() {
 #if defined(__x86_64__)
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") ? SearchUnit::Avx2 : SearchUnit::Sse2;
+    return hasAvx2() ? SearchUnit::Avx2 : SearchUnit::Sse2;
 #else
     return SearchUnit::Plain;
 #endif
 }
 
-const SearchUnit kBestUnit = detectBestUnit();
-
 }  // namespace
 
 SearchUnit BestSearchUnit() {
-    return kBestUnit;
+    static const SearchUnit best = detectBestUnit();
+    return best;
 }
 
 std::size_t FindBytesWith(SearchUnit unit, std::span<const std::uint8_t> haystack, std::size_t from,
@@ -152,5 +170,5 @@ std::size_t FindBytesWith(SearchUnit unit, std::span<const std::uint8_t> haystac
 
 std::size_t FindBytes(std::span<const std::uint8_t> haystack, std::size_t from,
                       std::string_view needle) {
-    return FindBytesWith(kBestUnit, haystack, from, needle);
+    return FindBytesWith(BestSearchUnit(), haystack, from, needle);
 }

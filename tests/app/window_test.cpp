@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QAction>
@@ -253,12 +254,13 @@ TEST(Window, ComparisonMarksFiltersShowsBothSidesAndCloses) {
     EXPECT_EQ(list->currentIndex().row(), 1) << "the selection stays";
 }
 
-void drop(QWidget* target, const QPoint& at, const std::string& path) {
+void drop(QWidget* target, const QPoint& at, const std::string& path,
+          Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, keys);
     QCoreApplication::sendEvent(target, &enter);
-    QDropEvent event(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent event(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, keys);
     QCoreApplication::sendEvent(target, &event);
 }
 
@@ -416,6 +418,54 @@ TEST(Window, HomeEndZoomEntriesAndAReadMeNothingOpens) {
                                                              "No program could open the "
                                                              "ReadMe:\r" +
                                                                  readMe));
+}
+
+// Port a patch stages what it carries on the loaded rows and reports it; Find
+// picture and a Ctrl-drop select every row that shows the picture.
+TEST(Window, PortStagesTheCarriedPicturesAndFindSelectsEveryMatchingRow) {
+    const std::string green(6, '\x1C');
+    FlashBuilder fresh;
+    for (const int width : {2, 3, 2, 4})
+        fresh.addPicture(width, 2, 0x05, green.substr(0, 2 * width));
+    Window w(fresh.bytes());
+    w.form.workspace().tempFolder = w.dir.path().string();
+    FlashBuilder old;
+    old.addPicture(3, 2, 0x05, green);
+    old.addPicture(4, 2, 0x05, green + "\x1C\x1C");
+    w.ui->choosePath(w.dir.write("pack.vkp", "00090000: 1C1C1C1C1C1C E0E0E0E0E0E0\r\n"));
+    w.ui->choosePath(w.dir.write("old.bin", old.bytes()));
+    w.form.menuAction("mnu_Fullflash_PortPatch")->trigger();
+    EXPECT_TRUE(w.form.workspace().rows[1].changed);
+    EXPECT_TRUE(w.form.menuAction("mnu_Fullflash_SavePatch")->isEnabled());
+    EXPECT_EQ(w.ui->transcript().back(), "report: Port a patch | 1 of 1 carried over");
+    EXPECT_EQ(w.ui->dialogs.back().details,
+              "0000 -> 0001\r\rSave Patch writes the carried pictures.");
+
+    const std::string twoByTwo = w.dir.write(
+        "green.bmp", GPFcodec::BmpFileBytes(codec_test::Picture(2, 2, false,
+                                                                [](int, int) {
+                                                                    return Cell{0, 255, 0, 0};
+                                                                }),
+                                            false));
+    auto* list = w.child<QTableView>("ListView1");
+    const auto selectedRows = [list] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : list->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    w.ui->choosePath(twoByTwo);
+    w.form.menuAction("mnu_Tools_FindPicture")->trigger();
+    EXPECT_EQ(selectedRows(), std::vector<int>({0, 2}));
+    EXPECT_EQ(list->currentIndex().row(), 0);
+
+    list->setCurrentIndex(list->model()->index(3, 0));
+    w.form.ListView1_Click();
+    drop(list->viewport(), QPoint(2, 2), twoByTwo, Qt::ControlModifier);
+    EXPECT_EQ(selectedRows(), std::vector<int>({0, 2}));
+    EXPECT_FALSE(w.form.workspace().rows[0].changed) << "found, not staged";
+    EXPECT_EQ(w.ui->messageTexts().size(), 0u);
 }
 
 // The smallest window still shows a large phone picture whole, inside its

@@ -10,6 +10,7 @@
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
 #include "common/scripted_ui.h"
+#include "compare/shown_pixels.h"
 #include "devtools/flash_edits.h"
 #include "devtools/picture_streams.h"
 #include "devtools/test_files.h"
@@ -144,6 +145,65 @@ TEST(Mkflash, RefusesWhatCannotBeLaidOut) {
     EXPECT_EQ(MakeFullflash(badModel).error, "the model must have 3 or 4 characters: 'S6'");
     EXPECT_EQ(MakeFullflash(longMaker).error, "the manufacturer has at most 16 characters");
     EXPECT_TRUE(MakeFullflash(longMaker).bytes.empty());
+
+    MkflashOptions version = SmallSGold(10);
+    version.versionOf = MkflashVersionOf{1, 0, 6, 5};
+    EXPECT_EQ(MakeFullflash(version).error,
+              "the image has 10 pictures: too few to remove 6 and change 5");
+    version.pictures = 2000;
+    version.versionOf = MkflashVersionOf{1, 3, 1, 0};
+    EXPECT_EQ(MakeFullflash(version).error,
+              "the version would have 2002 pictures; the table holds at most 2001");
+}
+
+// A later version shows every kept picture as its origin did, from other
+// data; a changed one shows other pixels at its origin's size and depth.
+TEST(Mkflash, VersionKeepsWhatItsPicturesShowButNotWhereTheyLie) {
+    for (MkflashOptions options : {SmallSGold(40), SmallNewSGold("EL71", 40)}) {
+        const MkflashResult image = MakeFullflash(options);
+        options.seed = 7;
+        options.versionOf = MkflashVersionOf{1, 6, 4, 3};
+        const MkflashResult version = MakeFullflash(options);
+        ASSERT_TRUE(version.ok()) << version.error;
+        EXPECT_EQ(scan(version.bytes), ExpectedRows(version.layout));
+        ASSERT_EQ(version.layout.pictures.size(), 42u);
+        EXPECT_EQ(version.layout.removed.size(), 4u);
+        DecodedPicture scratch;
+        const auto shown = [&scratch](const MkflashResult& from, const MkflashPicture& p) {
+            const PictureEntry entry{p.index,
+                                     static_cast<unsigned>(p.width),
+                                     static_cast<unsigned>(p.height),
+                                     p.type,
+                                     0,
+                                     p.entryOffset,
+                                     p.dataOffset};
+            return ReadShownPixels(from.bytes, entry, scratch);
+        };
+        int inserted = 0;
+        int changed = 0;
+        int recompressed = 0;
+        int lastOrigin = -1;
+        for (const MkflashPicture& p : version.layout.pictures) {
+            if (p.origin < 0) {
+                ++inserted;
+                continue;
+            }
+            const MkflashPicture& origin =
+                image.layout.pictures[static_cast<std::size_t>(p.origin)];
+            EXPECT_GT(p.origin, lastOrigin);
+            EXPECT_FALSE(std::binary_search(version.layout.removed.begin(),
+                                            version.layout.removed.end(), p.origin));
+            EXPECT_NE(p.dataOffset, origin.dataOffset);
+            EXPECT_EQ(p.type & 0x0F, origin.type & 0x0F);
+            EXPECT_EQ(shown(version, p) == shown(image, origin), !p.changed) << p.index;
+            changed += p.changed ? 1 : 0;
+            recompressed += p.type != origin.type ? 1 : 0;
+            lastOrigin = p.origin;
+        }
+        EXPECT_EQ(inserted, 6);
+        EXPECT_EQ(changed, 3);
+        EXPECT_GT(recompressed, 0);
+    }
 }
 
 TEST(Mkflash, MovedPicturesLeaveErasedFlash) {
