@@ -148,8 +148,8 @@ QString Form1::zoomStatus() const {
 }
 
 QString Form1::selectionStatus(const PictureListEntry& row) {
-    const QString picture = bytesToQString(m_ws.control("StatusPicture").caption) +
-                            QLatin1Char(' ') + QString::fromStdString(row.index);
+    QString picture = bytesToQString(m_ws.control("StatusPicture").caption) + QLatin1Char(' ') +
+                      QString::fromStdString(row.index);
     const bool shown = m_ws.picture.pictureNumber == row.entry.number && !m_ws.pictureInfo.empty();
     if (row.changed) {
         // The staged picture's data goes where Save Patch will put it, which
