@@ -23,6 +23,9 @@ const char* toneName(ReportTone tone) {
 }
 
 Session makeSession() {
+    // Emscripten starts with the umask 0777, under which every file the core
+    // writes could never be read again; a shell would give 022.
+    ::umask(022);
     Session session;
     for (const char* folder : {"/pictavo", "/pictavo/lang", "/tmp", "/tmp/pictavo", "/out"})
         ::mkdir(folder, 0700);
