@@ -40,10 +40,10 @@ export const kChromiumFlags = [
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
 ];
 
-export async function openBrowser() {
+export async function openBrowser(extraFlags = []) {
   const server = await serve(webFolder);
   const browser = await chromium.launch({
-    executablePath: process.env.PICTAVO_CHROMIUM || '/usr/bin/chromium', args: kChromiumFlags,
+    executablePath: process.env.PICTAVO_CHROMIUM || '/usr/bin/chromium', args: [...kChromiumFlags, ...extraFlags],
   });
   const context = await browser.newContext({ viewport: { width: 1400, height: 900 }, acceptDownloads: true });
   const requests = [];

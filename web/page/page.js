@@ -351,6 +351,7 @@ export function startPage(moduleUrl) {
     $('#thumbnails').hidden = !thumbnails;
     if (thumbnails) {
       performance.mark('thumbnails-chosen');
+      grid.markScreenShown = true;
       grid.render();
     }
   };
@@ -389,5 +390,6 @@ export function startPage(moduleUrl) {
 
   resetFlash();
   const saved = localStorage.getItem('pictavo-language');
-  setLanguage(saved || (navigator.language.startsWith('ru') ? 'Russian' : 'English'));
+  setLanguage(saved || (navigator.language.startsWith('ru') ? 'Russian' : 'English'))
+    .then(() => performance.mark('page-ready'));
 }

@@ -37,6 +37,9 @@ export class ThumbnailGrid {
     this.differing = new Set();
     this.selected = null;
     this.generation = 0;
+    /// Set when the grid is shown: the first screen of tiles is marked
+    /// (performance mark "thumbnails-shown") once it is drawn.
+    this.markScreenShown = false;
     scroller.addEventListener('scroll', () => this.render());
     new ResizeObserver(() => this.render()).observe(scroller);
     tilesElement.addEventListener('click', (event) => {
@@ -150,5 +153,9 @@ export class ThumbnailGrid {
       this.canvases.set(row, canvas);
       this.shown.get(row)?.querySelector('canvas').replaceWith(canvas);
     });
+    if (this.markScreenShown && [...this.shown.keys()].every((row) => this.canvases.has(row))) {
+      this.markScreenShown = false;
+      performance.mark('thumbnails-shown');
+    }
   }
 }
