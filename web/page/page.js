@@ -273,6 +273,8 @@ export function startPage(moduleUrl) {
     command(async () => {
       const answer = take(await engine.request('savePatch', { name }));
       if (answer.download) download(answer.download);
+      // Writing the patch shows each staged picture; the preview goes back to the selected row.
+      if (state.selected !== null) await select(state.selected);
     });
   }
 
