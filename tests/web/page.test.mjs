@@ -223,6 +223,17 @@ describe('bad input', () => {
     assert.equal(downloads, 0);
     await screenshot(page, 'bad-input');
   });
+
+  test('a discarded replacement leaves nothing to save', async () => {
+    const row = rowsOfType(flashes.newsgold.lines, '8800')[0];
+    await dropFile(page, `[data-index="${row}"]`, 'a.png', pngWithAlpha);
+    assert.equal(await page.isEnabled('#save-patch'), true);
+    await page.click('#discard');
+    await ready(page);
+    assert.equal(await page.$$eval('.row.staged', (rows) => rows.length), 0);
+    assert.equal(await page.isDisabled('#save-patch'), true);
+    assert.equal(downloads, 0);
+  });
 });
 
 describe('in Russian', () => {
