@@ -4,12 +4,13 @@
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
 import { serve } from './serve.mjs';
 
 // The runner copies these files beside their npm packages and names the checkout.
-const root = process.env.PICTAVO_SOURCE_DIR || resolve(import.meta.dirname, '../..');
+const root = process.env.PICTAVO_SOURCE_DIR || fileURLToPath(new URL('../..', import.meta.url));
 export const binFolder = process.env.PICTAVO_BIN || join(root, 'build/dev/bin');
 export const webFolder = process.env.PICTAVO_WEB || join(root, 'build/web');
 export const sourceFolder = root;
