@@ -18,7 +18,7 @@ const $ = (selector) => document.querySelector(selector);
 
 export function startPage(moduleUrl) {
   const texts = new Texts();
-  const state = { loaded: false, count: 0, selected: null, comparing: false, information: null, busy: 0, messages: [] };
+  const state = { loaded: false, count: 0, selected: null, comparing: false, information: null, busy: 0 };
 
   const progress = $('#progress');
   const engine = new Engine(moduleUrl, {
@@ -64,20 +64,17 @@ export function startPage(moduleUrl) {
   }
 
   function showMessages(messages) {
-    state.messages = [];
     $('#messages').replaceChildren();
     addMessages(messages);
   }
 
   function addMessages(messages) {
     for (const { text, title } of messages) {
-      state.messages.push(text);
       const item = document.createElement('div');
       item.className = 'message';
       item.setAttribute('role', 'alert');
       const words = document.createElement('p');
-      // Paths inside the page's file system mean nothing here: the file's name does.
-      words.textContent = shownText((title ? `${title}: ` : '') + text).replaceAll('/in/', '');
+      words.textContent = shownText((title ? `${title}: ` : '') + text);
       const close = document.createElement('button');
       close.type = 'button';
       close.textContent = texts.caption('Command2') || 'OK';

@@ -14,6 +14,8 @@ let core = null;
 function call(name, ...args) {
   const types = args.map((arg) => (typeof arg === 'string' ? 'string' : 'number'));
   const answer = JSON.parse(core.ccall(name, 'string', types, args));
+  // Paths inside the worker's file system mean nothing to the person: the file's name does.
+  for (const message of answer.messages) message.text = message.text.replaceAll(`${kInput}/`, '');
   answer.fileBytes = answer.files.map((_, index) => {
     const data = core._pictavo_file_data(index);
     return core.HEAPU8.slice(data, data + core._pictavo_file_size(index));
