@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
+cmake --preset "$(basename "$build")" >/dev/null
 cmake --build --preset "$(basename "$build")" --target pictavo-mkflash >/dev/null
 cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null
