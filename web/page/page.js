@@ -228,7 +228,12 @@ export function startPage(moduleUrl) {
   }
 
   function verify(file) {
-    if (!state.loaded || tooLarge(file, kLargestOtherFile)) return;
+    if (!state.loaded) {
+      // A patch dropped before any fullflash: it can only be checked against one.
+      showMessages([{ text: texts.text('str_WebStart') }]);
+      return;
+    }
+    if (tooLarge(file, kLargestOtherFile)) return;
     command(async () => {
       take(await engine.request('verify', { file }));
     });
