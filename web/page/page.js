@@ -389,6 +389,7 @@ export function startPage(moduleUrl) {
     const row = event.target.closest?.('[data-index], [data-tile]');
     if (/\.vkp$/i.test(file.name)) verify(file);
     else if (row && state.loaded) stage(Number(row.dataset.index ?? row.dataset.tile), file);
+    else if (state.loaded && /\.(png|bmp|gif|jpe?g|gpf2?)$/i.test(file.name)) showMessages([{ text: texts.text('str_WebDropRow') }]);
     else openFlash(file);
   });
 
