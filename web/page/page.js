@@ -317,6 +317,9 @@ export function startPage(moduleUrl) {
       await select(row);
     });
   });
+  document.addEventListener('click', (event) => {
+    if (!event.target.closest('#export-menu')) $('#export-menu').open = false;
+  });
   for (const button of document.querySelectorAll('[data-export]')) {
     button.addEventListener('click', () => {
       $('#export-menu').open = false;
