@@ -2,7 +2,20 @@
 # Sets up a fresh Debian machine (missing packages only), builds the programs
 # the window needs with the release preset and opens Pictavo with FILE, or with
 # a demo fullflash that pictavo-mkflash makes once.
+#
+# ./run.sh --web [PORT] builds the page instead (the web preset, into
+# build/web) and serves that folder on 127.0.0.1 until Ctrl+C.
 set -euo pipefail
+
+if [ "${1:-}" = "--web" ]; then
+  port=${2:-8021}
+  cd "$(dirname "$0")"
+  scripts/install-deps.sh >&2
+  cmake --preset web >/dev/null
+  cmake --build --preset web >&2
+  echo "Pictavo's page: http://127.0.0.1:$port/ (Ctrl+C stops the server)"
+  exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web
+fi
 
 file=""
 if [ $# -gt 0 ]; then

@@ -113,21 +113,11 @@ std::optional<QImage> decode(const std::string& file) {
 }
 
 std::string bmpBytes(const QImage& image, bool alpha) {
-    const int bits = alpha ? 32 : 24;
-    std::string out = GPFcodec::WriteBmpHeader(image.width(), image.height(), bits);
-    const std::size_t padding =
-        alpha ? 0 : (4 - (static_cast<std::size_t>(image.width()) * 3) % 4) % 4;
-    for (int y = image.height() - 1; y >= 0; --y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            out += static_cast<char>(qBlue(line[x]));
-            out += static_cast<char>(qGreen(line[x]));
-            out += static_cast<char>(qRed(line[x]));
-            if (alpha) out += static_cast<char>(qAlpha(line[x]));
-        }
-        out.append(padding, '\0');
-    }
-    return out;
+    // ARGB32 rows hold exactly width pixels each, one after the other.
+    const std::span<const std::uint32_t> argb(
+        reinterpret_cast<const std::uint32_t*>(image.constBits()),
+        static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    return GPFcodec::BmpFromArgb(image.width(), image.height(), argb, alpha);
 }
 
 std::optional<std::string> pngBytes(const QImage& image, bool alpha) {

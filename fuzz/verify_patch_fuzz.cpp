@@ -10,6 +10,7 @@
 
 #include "devtools/mkflash.h"
 #include "fuzz_require.h"
+#include "patch/patch_report.h"
 #include "patch/patch_verifier.h"
 
 namespace {

@@ -15,6 +15,7 @@ packages=(
   nodejs npm  # the VKP reader's differential test
   dpkg-dev file  # cpack's shlibdeps for the package
   qt6-translations-l10n
+  emscripten chromium  # the web page (build/web) and its browser tests
 )
 
 missing=()

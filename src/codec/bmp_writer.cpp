@@ -70,6 +70,28 @@ std::string BmpFileBytes(const DecodedPicture& picture, bool bits32) {
     return file;
 }
 
+std::string BmpFromArgb(int width, int height, std::span<const std::uint32_t> argb, bool bits32) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const int bits = bits32 ? 32 : 24;
+    std::string file = WriteBmpHeader(width, height, bits);
+    const std::size_t padding = rowBytes(width, bits) - static_cast<std::size_t>(width * bits / 8);
+    file.reserve(file.size() + rowBytes(width, bits) * static_cast<std::size_t>(height));
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at =
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x;
+            const std::uint32_t pixel = at < argb.size() ? argb[at] : 0;
+            file += static_cast<char>(pixel & 0xFF);
+            file += static_cast<char>((pixel >> 8) & 0xFF);
+            file += static_cast<char>((pixel >> 16) & 0xFF);
+            if (bits32) file += static_cast<char>(pixel >> 24);
+        }
+        file.append(padding, '\0');
+    }
+    return file;
+}
+
 bool WriteBmpFile(const std::string& path, const DecodedPicture& picture, bool bits32) {
     return FSactions_Tavik::ReplaceFile(path, BmpFileBytes(picture, bits32));
 }

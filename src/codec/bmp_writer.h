@@ -3,6 +3,8 @@
 // picture.
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "codec/decoded_picture.h"
@@ -23,6 +25,14 @@ inline constexpr std::size_t kBmpHeaderSize = 54;
 /// Alpha is the fourth byte when `hasAlpha`, else 255, or 0 for cells showing
 /// the TransparencyMarker.
 [[nodiscard]] std::string BmpFileBytes(const DecodedPicture& picture, bool bits32);
+
+/// The bitmap the converter writes for a picture it has read: `width` x
+/// `height` pixels given as 0xAARRGGBB, top row first, stored from the bottom
+/// row up as blue, green, red and alpha (32 bits) or as blue, green, red alone
+/// (24 bits, rows padded to a multiple of 4; alpha dropped, nothing blended).
+/// Pixels `argb` lacks are written as 0.
+[[nodiscard]] std::string BmpFromArgb(int width, int height, std::span<const std::uint32_t> argb,
+                                      bool bits32);
 
 /// Writes BmpFileBytes to `path`, replacing an existing file without asking.
 /// False when the file cannot be written.

@@ -1,6 +1,6 @@
 #include "codec/picture_encoder.h"
 
-#include <bit>
+#include <cstring>
 #include <vector>
 
 #include "codec/pixel_formats.h"
@@ -18,10 +18,18 @@ bool isTwentyFourFormat(int typeCode) {
     return typeCode == 0x0A || typeCode == 0x8A;
 }
 
+/// The four pixel bytes as one word. memcpy rather than std::bit_cast, which
+/// the web build's standard library lacks; both compile to one load.
+std::uint32_t word(const PixelBytes& p) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, p.data(), sizeof value);
+    return value;
+}
+
 /// All four pixel bytes equal, compared as one word (std::array's == is a
 /// memcmp call here).
 bool same(const PixelBytes& a, const PixelBytes& b) {
-    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+    return word(a) == word(b);
 }
 
 // Writers fill a buffer sized for the worst case up front (see Encoder), so

@@ -35,7 +35,8 @@ inline constexpr std::string_view kTempPng = "PNGtemp.png";
 /// Runs the converter with that command line, without a shell, and waits for
 /// its end. A bare name is the file of that name in the current folder (the one
 /// the availability test found), never one found on the PATH. Whether it wrote
-/// the output is for the caller to check.
+/// the output is for the caller to check. (The web build has no converter to
+/// run: the browser's decode stands in for it, web/core/browser_converter.cpp.)
 void RunConverter(const std::string& converter, std::string_view options,
                   const std::string& outputPath, const std::string& inputPath);
 

@@ -1,6 +1,8 @@
 #pragma once
 // A file mapped read-only into memory. The fullflash is opened this way so the
-// program can never write to it and so a 96 MiB image costs no copy.
+// program can never write to it and so a 96 MiB image costs no copy. A browser
+// maps no files: the web build's open (web/core/mapped_file_read.cpp) reads
+// the file whole into memory of its own instead, which the bytes then point to.
 
 #include <cstddef>
 #include <cstdint>
