@@ -1,0 +1,58 @@
+# Holds every #include "folder/..." in src/ to the table in src/layers.txt:
+# a folder may include from its own folder and from the folders its line
+# names; "ui-with: codec" lets every folder that may use the codec name the
+# Ui too. Fails with one line per include the table does not allow, and when
+# a folder of src/ has no line.
+#   cmake -DSOURCE=<checkout> -P check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+
+file(STRINGS ${SOURCE}/src/layers.txt table REGEX "^[a-z_-]+:")
+set(folders)
+foreach(line IN LISTS table)
+  string(REGEX MATCH "^([a-z_-]+):(.*)$" _ "${line}")
+  set(name ${CMAKE_MATCH_1})
+  string(STRIP "${CMAKE_MATCH_2}" allowed)
+  separate_arguments(allowed UNIX_COMMAND "${allowed}")
+  if(name STREQUAL "ui-with")
+    set(ui_with ${allowed})
+  else()
+    list(APPEND folders ${name})
+    set(allowed_${name} ${allowed})
+  endif()
+endforeach()
+foreach(folder IN LISTS folders)
+  foreach(enabler IN LISTS ui_with)
+    if(enabler IN_LIST allowed_${folder} OR enabler STREQUAL folder)
+      list(APPEND allowed_${folder} ui)
+    endif()
+  endforeach()
+endforeach()
+
+set(problems)
+file(GLOB children LIST_DIRECTORIES true RELATIVE ${SOURCE}/src ${SOURCE}/src/*)
+foreach(child IN LISTS children)
+  if(IS_DIRECTORY ${SOURCE}/src/${child} AND NOT child IN_LIST folders)
+    list(APPEND problems "src/${child}/ has no line in src/layers.txt")
+  endif()
+endforeach()
+
+file(GLOB_RECURSE sources RELATIVE ${SOURCE}/src ${SOURCE}/src/*.h ${SOURCE}/src/*.cpp)
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" folder "${source}")
+  file(STRINGS ${SOURCE}/src/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[a-z_]+/")
+  foreach(include IN LISTS includes)
+    string(REGEX MATCH "\"([a-z_]+)/" _ "${include}")
+    set(target ${CMAKE_MATCH_1})
+    if(NOT target STREQUAL folder AND NOT target IN_LIST allowed_${folder})
+      string(STRIP "${include}" include)
+      list(APPEND problems "src/${source}: ${include}: ${folder} may not include from ${target}")
+    endif()
+  endforeach()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n" text)
+  message(FATAL_ERROR "Includes across the layers that src/layers.txt does not allow:\n${text}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} files of src/ include only what src/layers.txt allows")
