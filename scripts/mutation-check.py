@@ -25,7 +25,7 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 TARGETS = ["pictavo_tests", "pictavo_gui_tests", "pictavo-cli", "pictavo-convert",
-           "pictavo-mkflash", "program_folder_files", "default_settings"]
+           "pictavo-mkflash", "program_folder_files", "default_settings", "fuzz_replays"]
 
 
 def read_mutants(path):
