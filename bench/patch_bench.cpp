@@ -111,7 +111,7 @@ void BM_VerifyPatch500(benchmark::State& state) {
         check = VerifyPatch(s.flash(), text).check;
         benchmark::DoNotOptimize(check);
     }
-    state.counters["clean"] = check.Clean() ? 1 : 0;
+    state.counters["clean"] = check.clean() ? 1 : 0;
     state.counters["pictures"] = static_cast<double>(check.changed.size());
     state.counters["relocated"] = static_cast<double>(std::count_if(
         check.changed.begin(), check.changed.end(),

@@ -1,5 +1,5 @@
 // Arbitrary bytes carved for each kind and split as a GPN file. The fast
-// scanner must find exactly the files of the windowed walk (with its last
+// carver must find exactly the files of the windowed walk (with its last
 // window searched); the GPN pictures found lay end to end over the file from
 // the first picture on, and their names stay inside the folder. Any
 // difference is a finding.
@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "tools/embedded_file_scanner.h"
+#include "tools/embedded_file_carver.h"
 #include "tools/gpn_splitter.h"
 #include "tools/windowed_carve_walk.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     for (CarveKind kind : {CarveKind::Gif, CarveKind::Png, CarveKind::Xml}) {
-        EmbeddedFileScanner scanner(bytes, SignatureOf(kind));
+        EmbeddedFileCarver carver(bytes, SignatureOf(kind));
         std::vector<CarvedFile> found;
-        while (const auto file = scanner.next()) {
+        while (const auto file = carver.next()) {
             if (file->offset + file->size > size) __builtin_trap();
             found.push_back(*file);
         }

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace GPFcodec;
     static constexpr int kCodes[] = {0x01, 0x05, 0x08, 0x0A, 0x85, 0x88, 0x8A};
     if (size < 5) return 0;
-    const GPFcodec::PictureTypeInfo type = TypeInfoFromText(TypeTextFromCode(data[0]));
+    const GPFcodec::PictureTypeInfo type = TypeInfoFromCode(data[0]);
     const int width = data[1];
     const int height = (data[2] | data[3] << 8) & 0x0FFF;
     const int code = kCodes[data[4] % std::size(kCodes)];
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(consumed <= stream.size() && source.position() <= stream.size());
     // The length found without decoding must be the length the decode consumed.
     require(StreamLength(stream, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                         type.compressed, type.bitDepth) == consumed);
+                         type) == consumed);
 
     // Whatever was decoded must survive its own re-encoding. Only for small
     // pictures, which reach every branch of these writers at a fraction of the
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> again(reinterpret_cast<const std::uint8_t*>(encoded.data()),
                                               encoded.size());
     ByteCursor reread(again);
-    const PictureTypeInfo encodedType = TypeInfoFromText(TypeTextFromCode(code));
+    const PictureTypeInfo encodedType = TypeInfoFromCode(code);
     static DecodedPicture copy;
     DecodePicture(copy, ui, reread, 0, picture.canvasColumns(), picture.canvasRows(),
                   encodedType.compressed, encodedType.bitDepth);

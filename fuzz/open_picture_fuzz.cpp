@@ -18,7 +18,7 @@
 #include "commands/picture_file_commands.h"
 #include "picture_io/picture_file_info.h"
 #include "picture_io/picture_pixels.h"
-#include "picture_io/png_codec.h"
+#include "picture_io/png_chunks.h"
 #include "ui/silent_ui.h"
 #include "workspace/workspace.h"
 

@@ -26,6 +26,7 @@
 #include <array>
 #include <cstring>
 
+#include "app/form1_menu_table.h"
 #include "app/picture_image.h"
 #include "app/picture_list_model.h"
 #include "app/picture_view.h"
@@ -107,7 +108,7 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 void Form1::askAboutFileTypes() {
-    CheckFileAssociation(m_ws, *m_ui, ConfigActions::XdgFolders::FromEnvironment());
+    CheckFileAssociation(m_ws, *m_ui, ConfigActions::XdgFolders::fromEnvironment());
 }
 
 void Form1::buildWidgets() {
@@ -239,6 +240,9 @@ QWidget* Form1::buildPreview(QWidget* parent) {
 }
 
 void Form1::buildMenus() {
+    // The slot table has one row per item, in the tree's order.
+    const std::span<const MenuSlot> menuSlots = MenuSlots();
+    std::size_t item = 0;
     for (const MenuSpec& entry : MenuTree()) {
         const QString name =
             QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
@@ -266,24 +270,12 @@ void Form1::buildMenus() {
             } else {
                 menuBar()->addAction(action);
             }
-            connectMenuEntry(entry, action);
+            const MenuSlot& slot = menuSlots[item++];
+            connect(action, &QAction::triggered, this, [this, &slot] { slot.run(*this); });
         }
         action->setObjectName(name);
         m_actions.emplace(std::string(entry.name), action);
     }
-}
-
-void Form1::connectMenuEntry(const MenuSpec& entry, QAction* action) {
-    const std::string name(entry.name);
-    constexpr std::string_view kRecent = "mnu_File_MRU";
-    if (name.starts_with(kRecent)) {
-        const int index = std::stoi(name.substr(kRecent.size()));
-        connect(action, &QAction::triggered, this, [this, index] { mnu_File_MRU_Click(index); });
-        return;
-    }
-    const QByteArray slot = QByteArray::fromStdString(name + "_Click");
-    connect(action, &QAction::triggered, this,
-            [this, slot] { QMetaObject::invokeMethod(this, slot.constData()); });
 }
 
 QAction* Form1::menuAction(const std::string& name) const {

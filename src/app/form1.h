@@ -61,61 +61,58 @@ class Form1 final : public QMainWindow {
     void setUi(std::unique_ptr<Ui> ui) { m_ui = std::move(ui); }
 
   public slots:
+    // The menu entries' slots, in the menu tree's order (form1_menu_table.cpp
+    // connects each entry to its own). The variants of one command that differ
+    // only by a number share one slot that takes it.
     void mnu_FileOpen_Click();
     void mnu_FileClose_Click();
     void mnu_FileExit_Click();
+    /// A recent file, 1 to 3.
     void mnu_File_MRU_Click(int index);
     void mnu_Tools_ExtractFgrP_Click();
     void mnu_Tools_ExtractFGPN_Click();
     void mnu_Tools_FindGIF_Click();
     void mnu_Tools_FindPNG_Click();
     void mnu_Tools_FindXML_Click();
+    void mnu_Tools_FindPicture_Click();
     void mnu_Fullflash_Change_PNG_Click();
     void mnu_Fullflash_SavePatch_Click();
     void mnu_Fullflash_VerifyPatch_Click();
+    void mnu_Fullflash_PortPatch_Click();
     void mnu_Fullflash_Compare_Click();
     void mnu_Fullflash_CompareStage_Click();
     void mnu_Fullflash_CompareClose_Click();
-    void mnu_Fullflash_PortPatch_Click();
-    void mnu_Tools_FindPicture_Click();
-    /// The "only differing" check box of the comparison bar.
-    void CompareOnly_Click();
+    void mnu_View_ZoomIn_Click();
+    void mnu_View_ZoomOut_Click();
+    void mnu_View_ZoomFit_Click();
+    /// A fixed zoom: 1, 2, 4 or 8 screen pixels per picture pixel.
+    void mnu_View_Zoom_Click(int zoom);
+    void mnu_View_Checkerboard_Click();
     void mnu_Settings_Click();
     void mnu_Help_ReadMe_Click();
     void mnu_Help_About_Click();
-    void mnu_PopupPictures_Load_1bit_Click();
-    void mnu_PopupPictures_Load_8bit_Click();
-    void mnu_PopupPictures_Load_16bit_Click();
-    void mnu_PopupPictures_Load_24bit_Click();
-    void mnu_PopupPictures_Loads_1bit_Click();
-    void mnu_PopupPictures_Loads_8bit_Click();
-    void mnu_PopupPictures_Loads_16bit_Click();
-    void mnu_PopupPictures_Loads_24bit_Click();
+    /// Load picture and Load pictures with the type code of their depth
+    /// (kSaveGpf1Bit ... kSaveGpf24Bit).
+    void mnu_PopupPictures_Load_Click(int code);
+    void mnu_PopupPictures_Loads_Click(int code);
+    void mnu_PopupPictures_Discard_Click();
     void mnu_PopupPictures_SaveAsGPF_Click();
     void mnu_PopupPictures_SaveAsGPFs_Click();
     void mnu_PopupPictures_SaveAsBMP_Click();
     void mnu_PopupPictures_SaveAsBMPs_Click();
     void mnu_PopupPictures_SaveAsPNG_Click();
     void mnu_PopupPictures_SavePatch_Click();
-    void mnu_PopupPictures_Discard_Click();
     void mnu_PopupPic_SaveAsBMP_Click();
     void mnu_PopupPic_SaveAsPNG_Click();
-    void mnu_PopupPic_SaveAsGPF_1bit_Click();
-    void mnu_PopupPic_SaveAsGPF_8bit_Click();
-    void mnu_PopupPic_SaveAsGPF_16bit_Click();
-    void mnu_PopupPic_SaveAsGPF_24bit_Click();
+    /// Save as GPF with the type code of its depth.
+    void mnu_PopupPic_SaveAsGPF_Click(int code);
+
+    // The other controls' events.
     /// Selection events of the list: click, key down and key up.
     void ListView1_Click();
     void TransCheck_Click();
-    // View menu: zoom and background of the preview
-    void mnu_View_ZoomIn_Click();
-    void mnu_View_ZoomOut_Click();
-    void mnu_View_ZoomFit_Click();
-    void mnu_View_Zoom1_Click();
-    void mnu_View_Zoom2_Click();
-    void mnu_View_Zoom4_Click();
-    void mnu_View_Zoom8_Click();
-    void mnu_View_Checkerboard_Click();
+    /// The "only differing" check box of the comparison bar.
+    void CompareOnly_Click();
     /// Ctrl+C in the preview: the shown picture, with its transparency, to the clipboard.
     void copyPicture() const;
 
@@ -133,7 +130,6 @@ class Form1 final : public QMainWindow {
     QWidget* buildThumbnails();
     QWidget* buildPreview(QWidget* parent);
     void buildMenus();
-    void connectMenuEntry(const MenuSpec& entry, QAction* action);
     void applyControlStates();
     void takeSelectionFromView();
     void openListPopup(QAbstractItemView* view, const QPoint& at);

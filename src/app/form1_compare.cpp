@@ -77,21 +77,6 @@ QWidget* Form1::buildPictureSides(QWidget* parent, QWidget* pictureA) {
     return sides;
 }
 
-void Form1::mnu_Fullflash_Compare_Click() {
-    ::mnu_Fullflash_Compare_Click(m_ws, *m_ui);
-    refreshFromWorkspace();
-}
-
-void Form1::mnu_Fullflash_CompareStage_Click() {
-    ::mnu_Fullflash_CompareStage_Click(m_ws, *m_ui);
-    refreshFromWorkspace();
-}
-
-void Form1::mnu_Fullflash_CompareClose_Click() {
-    ::mnu_Fullflash_CompareClose_Click(m_ws);
-    refreshFromWorkspace();
-}
-
 void Form1::CompareOnly_Click() {
     ::CompareOnly_Click(m_ws, *m_ui, m_compareOnly->isChecked());
     refreshFromWorkspace();

@@ -1,11 +1,10 @@
-// The slots of Form1 for recent files, the settings and the Help menu.
+// The slots of Form1 for the settings and the ReadMe, which do more than hand on.
 
 #include <QProcess>
 
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/qt_ui.h"
-#include "commands/desktop_commands.h"
 #include "commands/settings_commands.h"
 #include "support/fs_actions.h"
 
@@ -14,11 +13,6 @@ namespace {
 constexpr Phrase kReadMeNotOpened{"str_RdMeFail", "No program could open the ReadMe:"};
 
 }  // namespace
-
-void Form1::mnu_File_MRU_Click(int index) {
-    ::mnu_File_MRU_Click(m_ws, *m_ui, index);
-    refreshFromWorkspace();
-}
 
 void Form1::mnu_Settings_Click() {
     LoadSettings(m_ws, *m_ui);
@@ -54,8 +48,4 @@ void Form1::mnu_Help_ReadMe_Click() {
                 opener->deleteLater();
             });
     opener->start(QStringLiteral("xdg-open"), {bytesToQString(readMe)});
-}
-
-void Form1::mnu_Help_About_Click() {
-    ::mnu_Help_About_Click(m_ws, *m_ui);
 }

@@ -67,34 +67,6 @@ void Form1::applyShortcuts() {
     });
 }
 
-void Form1::mnu_View_ZoomIn_Click() {
-    m_picture->zoomIn();
-}
-void Form1::mnu_View_ZoomOut_Click() {
-    m_picture->zoomOut();
-}
-void Form1::mnu_View_ZoomFit_Click() {
-    m_picture->setZoom(PictureView::kFit);
-}
-void Form1::mnu_View_Zoom1_Click() {
-    m_picture->setZoom(1);
-}
-void Form1::mnu_View_Zoom2_Click() {
-    m_picture->setZoom(2);
-}
-void Form1::mnu_View_Zoom4_Click() {
-    m_picture->setZoom(4);
-}
-void Form1::mnu_View_Zoom8_Click() {
-    m_picture->setZoom(8);
-}
-
-void Form1::mnu_View_Checkerboard_Click() {
-    m_ws.checkerboard = !m_ws.checkerboard;
-    DrawPicture(m_ws);
-    refreshFromWorkspace();
-}
-
 void Form1::showViewState() {
     const int zoom = m_picture->zoom();
     menuAction("mnu_View_ZoomFit")->setChecked(zoom == PictureView::kFit);

@@ -157,5 +157,5 @@ void Form2::Command4_Click() {
 }
 
 void Form2::Command6_Click() {
-    RegisterFileTypes(m_ws, m_ui, ConfigActions::XdgFolders::FromEnvironment());
+    RegisterFileTypes(m_ws, m_ui, ConfigActions::XdgFolders::fromEnvironment());
 }

@@ -16,7 +16,7 @@ bool decodeFromFlash(DecodedPicture& picture, const ThumbnailSource& source) {
     if (!source.flash) return false;
     SilentUi ui;
     const PictureEntry& entry = source.entry;
-    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
+    const auto type = GPFcodec::TypeInfoFromCode(entry.type);
     ByteCursor in(source.flash->bytes(), entry.dataOffset);
     return GPFcodec::DecodePicture(picture, ui, in, static_cast<std::int16_t>(entry.number),
                                    entry.width, entry.height, type.compressed, type.bitDepth);
@@ -29,7 +29,7 @@ bool decodeStaged(DecodedPicture& picture, const std::string& path) {
     const auto header = GPFcodec::ParseGpfHeader(in);
     if (!header) return false;
     SilentUi ui;
-    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
+    const auto type = GPFcodec::TypeInfoFromCode(header->typeCode);
     return GPFcodec::DecodePicture(picture, ui, in, header->pictureNumber, header->width,
                                    header->height, type.compressed, type.bitDepth);
 }

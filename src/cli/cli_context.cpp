@@ -2,11 +2,11 @@
 #include <cstring>
 #include <iostream>
 
-#include "cli/cli_commands.h"
+#include "cli/subcommands.h"
 #include "commands/fullflash_commands.h"
 #include "commands/settings_commands.h"
 #include "support/fs_actions.h"
-#include "support/program_folder.h"
+#include "support/running_program_folder.h"
 
 CliContext::CliContext(TempFiles files) : temp(files == TempFiles::Used) {
     ws.phrasesInEnglish = true;

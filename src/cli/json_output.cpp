@@ -159,8 +159,8 @@ std::string VerifyJson(const PatchCheck& check) {
                            {"data_offset_hex", listOffset(picture.dataOffset)},
                            {"decodes", picture.decodes}});
     }
-    return dump({{"applicable", check.Applicable()},
-                 {"clean", check.Clean()},
+    return dump({{"applicable", check.applicable()},
+                 {"clean", check.clean()},
                  {"lines", check.lines},
                  {"data_lines", check.dataLines},
                  {"bytes_changed", check.bytesChanged},

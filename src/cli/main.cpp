@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string_view>
 
-#include "cli/cli_commands.h"
+#include "cli/subcommands.h"
 
 namespace {
 

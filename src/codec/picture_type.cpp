@@ -37,4 +37,8 @@ std::string TypeTextFromCode(int code) {
     return BasicCalculations_Tavik::PadZeros(BasicCalculations_Tavik::NumberToHex(value), 2);
 }
 
+PictureTypeInfo TypeInfoFromCode(int code) {
+    return TypeInfoFromText(TypeTextFromCode(code));
+}
+
 }  // namespace GPFcodec

@@ -24,4 +24,8 @@ struct PictureTypeInfo {
 /// and decodes as whatever those digits name.
 [[nodiscard]] std::string TypeTextFromCode(int code);
 
+/// What a type code (a table entry's type byte, a GPF header's code) stands
+/// for: the code read as its type text is.
+[[nodiscard]] PictureTypeInfo TypeInfoFromCode(int code);
+
 }  // namespace GPFcodec

@@ -55,14 +55,14 @@ std::size_t walkBlocks(std::span<const std::uint8_t> source, std::size_t positio
 }  // namespace
 
 std::optional<std::size_t> StreamLength(std::span<const std::uint8_t> source, std::size_t start,
-                                        unsigned width, unsigned height, bool compressed,
-                                        int bitDepth) {
+                                        unsigned width, unsigned height, PictureTypeInfo type) {
+    const int bitDepth = type.bitDepth;
     if (bitDepth != 1 && pixelBytes(bitDepth) == 0) return std::nullopt;
     if (start >= source.size()) return 0;
     const std::uint64_t columns = std::min<std::uint64_t>(width, kLargestExtent);
     const std::uint64_t rows = columns > 0 ? std::min<std::uint64_t>(height, kLargestExtent) : 0;
     const std::uint64_t available = source.size() - start;
-    if (compressed) return walkBlocks(source, start, columns, rows, bitDepth) - start;
+    if (type.compressed) return walkBlocks(source, start, columns, rows, bitDepth) - start;
     const std::uint64_t rowBytes =
         bitDepth == 1 ? (columns + 7) / 8 : columns * pixelBytes(bitDepth);
     return static_cast<std::size_t>(std::min(available, rows * rowBytes));

@@ -9,6 +9,8 @@
 #include <optional>
 #include <span>
 
+#include "codec/picture_type.h"
+
 namespace GPFcodec {
 
 /// Exactly the `dataSize` that DecodePicture reports for the stream at
@@ -16,7 +18,6 @@ namespace GPFcodec {
 /// already whole numbers); nothing for a depth the decoder refuses.
 [[nodiscard]] std::optional<std::size_t> StreamLength(std::span<const std::uint8_t> source,
                                                       std::size_t start, unsigned width,
-                                                      unsigned height, bool compressed,
-                                                      int bitDepth);
+                                                      unsigned height, PictureTypeInfo type);
 
 }  // namespace GPFcodec

@@ -3,6 +3,7 @@
 #include "codec/bmp_writer.h"
 #include "codec/gpf_file.h"
 #include "commands/dialog_patterns.h"
+#include "commands/preview_commands.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
 #include "workspace/workspace.h"
@@ -43,32 +44,6 @@ void mnu_PopupPictures_SaveAsBMP_Click(Workspace& ws, Ui& ui) {
     const auto path = askBmpPath(ws, ui, name.base);
     if (!path || !ConfirmOverwrite(ws, ui, *path)) return;
     if (writeBmp(ws, ui, *path, ws.picture.hasAlpha)) ShowSuccess(ws, ui);
-}
-
-BatchEnd SavePicturesInFolder(Workspace& ws, Ui& ui, const std::string& folder,
-                              const std::string& extension, const RowFilter& filter,
-                              const PictureWriter& write) {
-    const PreviewKeeper keeper(ws);
-    BatchEnd end;
-    const std::size_t count = ws.rows.size();
-    for (std::size_t position = 0; position < count; ++position) {
-        if (filter && !filter(position)) continue;
-        ui.progress(static_cast<int>(position * 100 / count));
-        // A refused type leaves the previous picture in place; saving it under
-        // this picture's name would be a wrong file.
-        if (!SelectAndShow(ws, ui, position)) continue;
-        const auto name = GPFcodec::PictureFileNameFor(ws.rows[position].entry.number,
-                                                       ws.HEXFilename, ws.ZeroFilename);
-        ws.am = static_cast<std::uint8_t>(name.digits);
-        const std::string path = (folder + name.base).append(extension);
-        if (!ConfirmOverwrite(ws, ui, path) || !write(path)) {
-            end.completed = false;
-            return end;
-        }
-        ++end.written;
-    }
-    ui.progress(100);
-    return end;
 }
 
 BatchEnd SavePicturesAsBmp(Workspace& ws, Ui& ui, const std::string& folder,

@@ -41,9 +41,9 @@ std::optional<int> CarveFiles(const Workspace& ws, Ui& ui, const std::string& pa
         if (percent != shown) ui.progress(shown = percent);
     };
     const CarveSignature& signature = SignatureOf(kind);
-    EmbeddedFileScanner scanner(file->bytes(), signature, showProgress);
+    EmbeddedFileCarver carver(file->bytes(), signature, showProgress);
     int count = 0;
-    while (const auto found = scanner.next()) {
+    while (const auto found = carver.next()) {
         const std::string target = folder + CarvedFileName(found->offset, signature.extension);
         if (!ConfirmOverwrite(ws, ui, target)) continue;
         const auto* first = reinterpret_cast<const char*>(file->bytes().data() + found->offset);

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/embedded_file_scanner.h"
+#include "tools/embedded_file_carver.h"
 
 class Ui;
 class Workspace;

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "codec/picture_type.h"
-#include "commands/compare_commands.h"
 #include "commands/dialog_patterns.h"
+#include "commands/difference_outputs.h"
 #include "commands/preview_commands.h"
 #include "support/fs_actions.h"
 #include "ui/ui.h"
@@ -163,7 +163,7 @@ void ShowComparedPicture(Workspace& ws) {
     }
     const PictureListEntry texts = MakeListEntry(c.flash.entries[row]);
     const auto type = GPFcodec::TypeInfoFromText(texts.type);
-    if (!DecodeFlashPicture(c.picture, c.file->bytes(), texts.entry)) {
+    if (!DecodeFullflashPicture(c.picture, c.file->bytes(), texts.entry)) {
         c.pictureInfo = "B: " + texts.index + " :: " + texts.width + " x " + texts.height +
                         " :: " + ws.say(kUndecodable);
         return;

@@ -3,6 +3,7 @@
 #include "codec/gpf_file.h"
 #include "codec/picture_type.h"
 #include "commands/dialog_patterns.h"
+#include "commands/preview_commands.h"
 #include "support/basic_calculations.h"
 #include "support/byte_cursor.h"
 #include "support/fs_actions.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "commands/bmp_commands.h"
+#include "commands/batch_save.h"
 
 class Ui;
 class Workspace;

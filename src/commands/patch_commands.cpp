@@ -53,7 +53,7 @@ class PatchBuilder {
         const std::string staging = StagingFilePath(m_ws, static_cast<std::size_t>(entry.number));
         const auto bytes = ReadFileBytes(staging);  // nothing when the file is missing
         if (!bytes) return false;
-        const auto staged = ReadStagedPicture(*bytes, m_meter);
+        const auto staged = ReadStagedPicture(*bytes);
         if (!staged) {
             m_ui.message(m_ws.say(kDamagedStaging) + "\r" + staging, "", MessageButtons::Ok);
             return false;
@@ -107,8 +107,8 @@ class PatchBuilder {
             for (const PictureListEntry& row : m_ws.rows) entries.push_back(row.entry);
             m_places = std::make_unique<PicturePlaces>(flash(), entries);
             for (std::size_t i = 0; i < m_ws.rows.size(); ++i) {
-                const auto end = m_ws.rows[i].changed ? m_places->InPlaceEnd(i) : std::nullopt;
-                if (end) m_places->Reserve(m_ws.rows[i].entry.dataOffset, *end);
+                const auto end = m_ws.rows[i].changed ? m_places->inPlaceEnd(i) : std::nullopt;
+                if (end) m_places->reserve(m_ws.rows[i].entry.dataOffset, *end);
             }
         }
         return *m_places;
@@ -116,7 +116,7 @@ class PatchBuilder {
 
     std::optional<Target> placeFor(std::size_t position, std::uint32_t dataSize) {
         const PictureEntry& entry = m_ws.rows[position].entry;
-        const auto end = places().InPlaceEnd(position);
+        const auto end = places().inPlaceEnd(position);
         if (FitsInPlace(entry, end, dataSize)) {
             ByteCursor oldAddress(
                 flash(), entry.entryOffset + static_cast<std::size_t>(EntrySize(format())) - 4);
@@ -125,7 +125,7 @@ class PatchBuilder {
         const PicturePlaces& taken = places();
         const auto run = FindFreeSpace(
             flash(), m_position, dataSize,
-            [&taken](std::uint32_t b, std::uint32_t e) { return taken.Occupied(b, e); });
+            [&taken](std::uint32_t b, std::uint32_t e) { return taken.occupied(b, e); });
         if (!run) {
             if (!m_toldNoSpace) m_ui.message(m_ws.say(kNoFreeFlash), "", MessageButtons::Ok);
             m_toldNoSpace = true;
@@ -140,7 +140,6 @@ class PatchBuilder {
     std::string m_text;
     double m_position;
     std::unique_ptr<PicturePlaces> m_places;
-    StreamMeter m_meter;
     bool m_toldNoSpace = false;
 };
 
@@ -163,7 +162,7 @@ std::optional<std::uint32_t> StagedDataPlace(Workspace& ws, std::size_t position
         ws.placesRevision = ws.rowsRevision;
     }
     const PictureEntry& entry = ws.rows[position].entry;
-    if (!FitsInPlace(entry, ws.places->InPlaceEnd(position), size)) return std::nullopt;
+    if (!FitsInPlace(entry, ws.places->inPlaceEnd(position), size)) return std::nullopt;
     return entry.dataOffset;
 }
 

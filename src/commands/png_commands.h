@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "commands/bmp_commands.h"
+#include "commands/batch_save.h"
 
 class Ui;
 class Workspace;

@@ -3,8 +3,8 @@
 #include <new>
 
 #include "codec/gpf_file.h"
-#include "commands/compare_commands.h"
 #include "commands/dialog_patterns.h"
+#include "commands/difference_outputs.h"
 #include "commands/preview_commands.h"
 #include "commands/staging_commands.h"
 #include "compare/flash_comparison.h"
@@ -64,7 +64,7 @@ bool stageCarried(Workspace& ws, Ui& ui, std::span<const std::uint8_t> patched,
     if (code == picture.replacement.type) {
         written = FSactions_Tavik::ReplaceFile(
             staging, StreamStagingFile(patched, picture.replacement, row.entry.number));
-    } else if (DecodeFlashPicture(ws.picture, patched, picture.replacement)) {
+    } else if (DecodeFullflashPicture(ws.picture, patched, picture.replacement)) {
         ws.picture.pictureNumber = static_cast<std::int16_t>(row.entry.number);
         written = GPFcodec::WriteGpfFile(staging, ws.picture, code);
     }
@@ -101,7 +101,7 @@ std::optional<Sides> readSides(const Workspace& ws, Ui& ui, const std::string& p
     } catch (const std::bad_alloc&) {
         return refuse(ui, ws.say(kNoMemory, {std::to_string(text->size())}));
     }
-    if (!sides.verified.check.Applicable()) {
+    if (!sides.verified.check.applicable()) {
         return refuse(ui, ws.say(kDoesNotApply) + " (" + oldPath +
                               "): " + JudgePatch(sides.verified.check, ws.phrases()).text);
     }

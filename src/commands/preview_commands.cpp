@@ -71,6 +71,15 @@ bool ShowSelectedPicture(Workspace& ws, Ui& ui) {
     return decoded;
 }
 
+bool DecodeFullflashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
+                            const PictureEntry& entry) {
+    const auto type = GPFcodec::TypeInfoFromCode(entry.type);
+    ByteCursor source(flash, entry.dataOffset);
+    SilentUi quiet;
+    return GPFcodec::DecodePicture(picture, quiet, source, static_cast<std::int16_t>(entry.number),
+                                   entry.width, entry.height, type.compressed, type.bitDepth);
+}
+
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path) {
     // Mapped, not read: a huge file named .gpf costs only the pages the
     // decoder touches.
@@ -89,7 +98,7 @@ bool ShowGpfBytes(Workspace& ws, Ui& ui, std::span<const std::uint8_t> bytes) {
         ui.message("error was occupated", "", MessageButtons::Ok);
         return false;
     }
-    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
+    const auto type = GPFcodec::TypeInfoFromCode(header->typeCode);
     const bool decoded =
         GPFcodec::DecodePicture(ws.picture, ui, in, header->pictureNumber, header->width,
                                 header->height, type.compressed, type.bitDepth, ws.phrases());

@@ -1,7 +1,6 @@
 #pragma once
 // Selecting a picture, showing it, and showing graphic patch files.
 
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +12,7 @@
 #include "support/phrases.h"
 
 class ByteCursor;
+struct PictureEntry;
 class Ui;
 class Workspace;
 
@@ -20,9 +20,6 @@ class Workspace;
 /// changed, else its stream in the fullflash. Returns whether the picture
 /// decoded; no row, or no fullflash, ends silently with false.
 bool ShowSelectedPicture(Workspace& ws, Ui& ui);
-
-/// Which rows a batch command works on (by position); empty means all.
-using RowFilter = std::function<bool(std::size_t rowPosition)>;
 
 /// What batch commands do for each row: select it, show it, let the front end
 /// repaint. Returns whether the picture decoded.
@@ -50,6 +47,12 @@ class PreviewKeeper {
 
 /// Empties the preview and its information line.
 void ClearPreview(Workspace& ws);
+
+/// Decodes the picture `entry` names in the fullflash bytes `flash` into
+/// `picture`, as the preview decodes a row. False, quietly, for a type the
+/// decoder refuses.
+bool DecodeFullflashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
+                            const PictureEntry& entry);
 
 /// Shows a GPF or GPF2 file. Returns whether the picture decoded.
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path);

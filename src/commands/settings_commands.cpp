@@ -111,7 +111,7 @@ void writeKeyLine(const Workspace& ws, std::string_view key, std::string_view va
 
 void locateProgramFiles(Workspace& ws) {
     if (ws.programFiles.settingsFile.empty()) {
-        ws.programFiles = LocateProgramFiles(ws.applicationFolder, XdgFolders::FromEnvironment());
+        ws.programFiles = LocateProgramFiles(ws.applicationFolder, XdgFolders::fromEnvironment());
     }
 }
 

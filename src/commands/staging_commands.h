@@ -10,7 +10,7 @@
 
 #include "fullflash/picture_table.h"
 
-#include "commands/bmp_commands.h"
+#include "commands/batch_save.h"
 
 class Ui;
 class Workspace;

@@ -14,7 +14,7 @@ namespace {
 using Bytes = std::span<const std::uint8_t>;
 
 int bitDepthOf(std::uint8_t type) {
-    return GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(type)).bitDepth;
+    return GPFcodec::TypeInfoFromCode(type).bitDepth;
 }
 
 /// A model field as text that can be shown: a file that is no fullflash has
@@ -105,9 +105,8 @@ class PictureComparer {
     }
 
     static std::optional<std::size_t> streamLength(Bytes flash, const PictureEntry& entry) {
-        const auto info = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
         return GPFcodec::StreamLength(flash, entry.dataOffset, entry.width, entry.height,
-                                      info.compressed, info.bitDepth);
+                                      GPFcodec::TypeInfoFromCode(entry.type));
     }
 
     /// Streams no decoder reads have no known length: their places, from the
@@ -151,7 +150,7 @@ class PictureComparer {
         for (int y = 0; y < picture.canvasRows(); ++y) {
             std::fill_n(&picture.at(0, y), picture.canvasColumns(), Cell{});
         }
-        const auto info = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
+        const auto info = GPFcodec::TypeInfoFromCode(entry.type);
         ByteCursor source(flash, entry.dataOffset);
         SilentUi quiet;
         GPFcodec::DecodePicture(picture, quiet, source, static_cast<std::int16_t>(entry.number),

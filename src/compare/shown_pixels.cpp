@@ -37,7 +37,7 @@ ShownPixels ShownPixelsOf(const DecodedPicture& picture) {
 
 std::optional<ShownPixels> ReadShownPixels(std::span<const std::uint8_t> flash,
                                            const PictureEntry& entry, DecodedPicture& scratch) {
-    const auto info = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
+    const auto info = GPFcodec::TypeInfoFromCode(entry.type);
     if (info.bitDepth == 0 || entry.width > DecodedPicture::kCanvasWidth ||
         entry.height > DecodedPicture::kCanvasHeight) {
         return std::nullopt;

@@ -43,7 +43,7 @@ std::string homeFolder(const char* name, const std::string& home, const char* un
 
 }  // namespace
 
-XdgFolders XdgFolders::FromEnvironment() {
+XdgFolders XdgFolders::fromEnvironment() {
     std::string home = variable("HOME");
     if (!home.empty() && home.front() != '/') home.clear();
     XdgFolders folders;

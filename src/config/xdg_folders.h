@@ -17,7 +17,7 @@ struct XdgFolders {
     /// The folders the environment names, with the standard defaults for
     /// variables that are unset, empty or not absolute. Without $HOME the
     /// per-user folders stay empty.
-    [[nodiscard]] static XdgFolders FromEnvironment();
+    [[nodiscard]] static XdgFolders fromEnvironment();
 };
 
 }  // namespace ConfigActions

@@ -113,12 +113,12 @@ std::vector<std::string> problems(const PatchCheck& check, const PhraseBook& wor
 
 PatchVerdict JudgePatch(const PatchCheck& check, const PhraseBook& words) {
     using enum PatchVerdictKind;
-    if (!check.Readable()) {
+    if (!check.readable()) {
         const auto [line, why] = firstUnreadable(check, words);
         return {Unreadable, words(kUnreadable, {number(static_cast<std::uint64_t>(line)), why})};
     }
-    if (check.AlreadyApplied()) return {AlreadyApplied, words(kApplied)};
-    if (!check.Applicable()) {
+    if (check.alreadyApplied()) return {AlreadyApplied, words(kApplied)};
+    if (!check.applicable()) {
         const std::size_t checked = static_cast<std::size_t>(check.matching) +
                                     check.mismatches.size() + check.outside.size();
         return {OtherFirmware,
@@ -159,7 +159,7 @@ std::string PatchDetails(const PatchCheck& check, std::string_view lineBreak, st
     line(words(kLines, {number(static_cast<std::uint64_t>(check.lines)),
                         number(static_cast<std::uint64_t>(check.dataLines))}));
     line(words(kBytesChanged, {number(check.bytesChanged)}));
-    if (!check.Readable()) {
+    if (!check.readable()) {
         std::vector<Vkp::Finding> unreadable = check.errors;
         if (check.firstLineNotKept > 0) {
             unreadable.push_back(

@@ -2,14 +2,22 @@
 
 #include <algorithm>
 
+#include "codec/stream_length.h"
 #include "fullflash/identification.h"
 #include "fullflash/picture_table.h"
-#include "patch/stream_meter.h"
 #include "support/basic_calculations.h"
 
 using namespace BasicCalculations_Tavik;
 
 namespace {
+
+/// Bytes of the stream a table entry points to; nothing for a type the
+/// decoder refuses.
+std::optional<std::size_t> streamLength(std::span<const std::uint8_t> flash,
+                                        const PictureEntry& entry) {
+    return GPFcodec::StreamLength(flash, entry.dataOffset, entry.width, entry.height,
+                                  GPFcodec::TypeInfoFromCode(entry.type));
+}
 
 /// The byte ranges the applied lines write, merged.
 class Coverage {
@@ -103,30 +111,31 @@ void comparePictures(std::span<const std::uint8_t> flash, std::span<const std::u
     check.picturesBefore = before.size();
     check.picturesAfter = after.size();
 
-    StreamMeter meter;
     for (const PictureEntry& entry : after) {
         if (!coverage.meets(entry.entryOffset, entry.entryOffset + patchedEntrySize)) continue;
-        check.changed.push_back({entry.number, entry.width, entry.height, entry.type,
-                                 entry.dataOffset, meter.Measure(patched, entry)});
+        const auto size = streamLength(patched, entry);
+        check.changed.push_back(
+            {entry.number, entry.width, entry.height, entry.type, entry.dataOffset,
+             size ? std::optional(static_cast<std::uint32_t>(*size)) : std::nullopt});
     }
     for (const PictureEntry& entry : before) {
         if (coverage.meets(entry.entryOffset, entry.entryOffset + entrySize)) continue;
         // A format the decoder does not know still counts from its first byte.
-        const std::uint64_t size = meter.Measure(flash, entry).value_or(1);
+        const std::uint64_t size = streamLength(flash, entry).value_or(1);
         if (size > 0 && coverage.meets(entry.dataOffset, entry.dataOffset + size)) {
             check.touched.push_back(
-                {entry.number, entry.dataOffset, meter.Measure(patched, entry).has_value()});
+                {entry.number, entry.dataOffset, streamLength(patched, entry).has_value()});
         }
     }
 }
 
 }  // namespace
 
-bool PatchCheck::Clean() const {
+bool PatchCheck::clean() const {
     const bool allDecode = std::all_of(changed.begin(), changed.end(), [](const ChangedPicture& p) {
         return p.dataSize.has_value();
     });
-    return Applicable() && dataLines > 0 && !AlreadyApplied() && warnings.empty() &&
+    return applicable() && dataLines > 0 && !alreadyApplied() && warnings.empty() &&
            warningsNotListed == 0 && unchecked.empty() && overlaps.empty() && touched.empty() &&
            allDecode && picturesAfter == picturesBefore;
 }

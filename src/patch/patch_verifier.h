@@ -74,18 +74,18 @@ struct PatchCheck {
     std::vector<TouchedPicture> touched;
 
     /// Every line was read, lies inside the file and finds its old bytes.
-    [[nodiscard]] bool Applicable() const {
-        return Readable() && outside.empty() && mismatches.empty();
+    [[nodiscard]] bool applicable() const {
+        return readable() && outside.empty() && mismatches.empty();
     }
-    [[nodiscard]] bool Readable() const {
+    [[nodiscard]] bool readable() const {
         return errors.empty() && errorsNotListed == 0 && firstLineNotKept == 0;
     }
     /// Every data line lies inside the file and its new bytes are there already.
-    [[nodiscard]] bool AlreadyApplied() const {
-        return Readable() && dataLines > 0 && outside.empty() && alreadyInPlace == dataLines;
+    [[nodiscard]] bool alreadyApplied() const {
+        return readable() && dataLines > 0 && outside.empty() && alreadyInPlace == dataLines;
     }
     /// Nothing at all to report.
-    [[nodiscard]] bool Clean() const;
+    [[nodiscard]] bool clean() const;
 };
 
 struct PatchResult {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "patch/stream_meter.h"
+#include "codec/stream_length.h"
 
 PicturePlaces::PicturePlaces(std::span<const std::uint8_t> flash,
                              std::span<const PictureEntry> entries)
@@ -10,11 +10,12 @@ PicturePlaces::PicturePlaces(std::span<const std::uint8_t> flash,
     for (const PictureEntry& entry : m_entries) m_offsets.push_back(entry.dataOffset);
     std::sort(m_offsets.begin(), m_offsets.end());
 
-    StreamMeter meter;
     for (const PictureEntry& entry : m_entries) {
         const std::uint64_t begin = entry.dataOffset;
         std::uint64_t end = begin;
-        if (const auto size = meter.Measure(flash, entry)) {
+        if (const auto size =
+                GPFcodec::StreamLength(flash, entry.dataOffset, entry.width, entry.height,
+                                       GPFcodec::TypeInfoFromCode(entry.type))) {
             end += *size;
         } else {
             // Unknown format: it may take anything up to the next picture.
@@ -32,7 +33,7 @@ std::optional<std::uint32_t> PicturePlaces::nextDataAbove(std::uint32_t offset) 
     return *above;
 }
 
-std::optional<std::uint32_t> PicturePlaces::InPlaceEnd(std::size_t index) const {
+std::optional<std::uint32_t> PicturePlaces::inPlaceEnd(std::size_t index) const {
     const std::uint32_t own = m_entries.at(index).dataOffset;
     const auto end = nextDataAbove(own);
     if (!end || *end > m_flashSize) return std::nullopt;
@@ -45,7 +46,7 @@ std::optional<std::uint32_t> PicturePlaces::InPlaceEnd(std::size_t index) const 
     return end;
 }
 
-void PicturePlaces::Reserve(std::uint32_t begin, std::uint32_t end) {
+void PicturePlaces::reserve(std::uint32_t begin, std::uint32_t end) {
     if (end <= begin) return;
     m_taken.push_back({begin, end});
     m_sorted = false;
@@ -63,7 +64,7 @@ void PicturePlaces::sortRanges() const {
     m_sorted = true;
 }
 
-bool PicturePlaces::Occupied(std::uint32_t begin, std::uint32_t end) const {
+bool PicturePlaces::occupied(std::uint32_t begin, std::uint32_t end) const {
     if (!m_sorted) sortRanges();
     // Ranges starting before `end` are a prefix; one of them meets
     // [begin, end) exactly when the furthest of their ends passes `begin`.

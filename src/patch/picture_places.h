@@ -20,13 +20,13 @@ class PicturePlaces {
     /// Nothing when no picture lies above, when the place runs past the end
     /// of the file, when another entry points at the same data, or when a
     /// picture below reaches into it: writing there would change another.
-    [[nodiscard]] std::optional<std::uint32_t> InPlaceEnd(std::size_t index) const;
+    [[nodiscard]] std::optional<std::uint32_t> inPlaceEnd(std::size_t index) const;
 
     /// Claims [begin, end) as taken, like a picture's data.
-    void Reserve(std::uint32_t begin, std::uint32_t end);
+    void reserve(std::uint32_t begin, std::uint32_t end);
 
     /// True when [begin, end) meets a picture's data or a reserved range.
-    [[nodiscard]] bool Occupied(std::uint32_t begin, std::uint32_t end) const;
+    [[nodiscard]] bool occupied(std::uint32_t begin, std::uint32_t end) const;
 
   private:
     struct Range {

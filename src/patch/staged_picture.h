@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "codec/gpf_file.h"
-#include "patch/stream_meter.h"
 
 struct StagedPicture {
     GPFcodec::GpfHeader header;
@@ -18,5 +17,4 @@ struct StagedPicture {
 
 /// Nothing for a file that is no GPF or GPF2, whose type the decoder does not
 /// know, or whose stream ends before its picture does (a cut-off file).
-[[nodiscard]] std::optional<StagedPicture> ReadStagedPicture(std::string_view file,
-                                                             StreamMeter& meter);
+[[nodiscard]] std::optional<StagedPicture> ReadStagedPicture(std::string_view file);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "picture_io/picture_reader.h"
+#include "picture_io/picture_reader_loader.h"
 #include "support/byte_cursor.h"
 
 namespace PictureIO {

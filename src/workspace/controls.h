@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "workspace/menu_tree.h"
+
 struct ControlState {
     std::string caption;
     bool enabled = true;
@@ -14,22 +16,6 @@ struct ControlState {
 
     friend bool operator==(const ControlState&, const ControlState&) = default;
 };
-
-enum class MenuKind { Menu, Item, Separator };
-
-/// One entry of the menu tree, in display order; `parent` is empty for the
-/// menu bar and for the two pop-up menus.
-struct MenuSpec {
-    std::string_view name;
-    std::string_view parent;
-    MenuKind kind;
-    std::string_view caption;
-    bool enabled = true;
-    bool visible = true;
-};
-
-/// The whole menu tree: the menu bar, then the list pop-up and the picture pop-up.
-[[nodiscard]] std::span<const MenuSpec> MenuTree();
 
 /// Captioned controls that are not menus (window, frames, check box, tabs),
 /// and the words of the list's headers, the status bar and the association

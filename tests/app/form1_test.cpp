@@ -62,18 +62,6 @@ TEST(Form1, StartsWithTheDesignCaptionsAndMenuStates) {
     EXPECT_NE(window.picturePopup(), nullptr);
 }
 
-TEST(Form1, EveryMenuEntryHasItsClickSlot) {
-    TempDir dir;
-    Form1 window(dir.path().string(), "");
-    const QMetaObject* meta = window.metaObject();
-    for (const MenuSpec& entry : MenuTree()) {
-        if (entry.kind != MenuKind::Item) continue;
-        std::string slot = std::string(entry.name) + "_Click()";
-        if (entry.name.starts_with("mnu_File_MRU")) slot = "mnu_File_MRU_Click(int)";
-        EXPECT_GE(meta->indexOfSlot(QMetaObject::normalizedSignature(slot.c_str())), 0) << slot;
-    }
-}
-
 TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     TempDir dir("pictavo gui");
     const std::string flash = dir.write("tiny flash.bin", TinySGoldFlash(3));

@@ -4,7 +4,7 @@
 
 #include "cli/run_program.h"
 #include "codec/bmp_writer.h"
-#include "commands/compare_commands.h"
+#include "commands/preview_commands.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST(CliFind, FindsPicturesExactlyAndTheNearest) {
                              0,
                              sixteen.entryOffset,
                              sixteen.dataOffset};
-    ASSERT_TRUE(DecodeFlashPicture(picture, image.bytes, entry));
+    ASSERT_TRUE(DecodeFullflashPicture(picture, image.bytes, entry));
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             Cell& cell = picture.at(x, y);

@@ -83,8 +83,7 @@ inline Cell RandomCell(std::mt19937& random) {
 /// what every decode must hold.
 inline DecodedPicture Decode(std::span<const std::uint8_t> data, int type, double width,
                              double height, std::size_t start = 0) {
-    const GPFcodec::PictureTypeInfo info =
-        GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(type));
+    const GPFcodec::PictureTypeInfo info = GPFcodec::TypeInfoFromCode(type);
     DecodedPicture picture = Filled(kUntouched);
     ByteCursor source(data, start);
     ScriptedUi ui;
@@ -100,10 +99,9 @@ inline DecodedPicture Decode(std::span<const std::uint8_t> data, int type, doubl
         return size >= 0 && size <= 65535 && size == std::trunc(size);
     };
     if (tableSize(width) && tableSize(height)) {
-        EXPECT_EQ(
-            GPFcodec::StreamLength(data, start, static_cast<unsigned>(width),
-                                   static_cast<unsigned>(height), info.compressed, info.bitDepth),
-            static_cast<std::size_t>(picture.dataSize));
+        EXPECT_EQ(GPFcodec::StreamLength(data, start, static_cast<unsigned>(width),
+                                         static_cast<unsigned>(height), info),
+                  static_cast<std::size_t>(picture.dataSize));
     }
     return picture;
 }

@@ -103,6 +103,6 @@ TEST(DecodePicture, HugeSizesEndAtTheSource) {
     for (const int type : {0x01, 0x81, 0x05, 0x85, 0x87, 0x08, 0x0A, 0x8A}) {
         EXPECT_EQ(Decode(zeros, type, 65535, 65535).dataSize, 1 << 20) << type;
     }
-    EXPECT_EQ(StreamLength(zeros, 0, 1, 1, false, 0), std::nullopt)
+    EXPECT_EQ(StreamLength(zeros, 0, 1, 1, {false, 0}), std::nullopt)
         << "a depth the decoder refuses";
 }

@@ -10,10 +10,11 @@
 #include "commands/bmp_commands.h"
 #include "commands/picture_file_commands.h"
 #include "commands/png_commands.h"
+#include "commands/preview_commands.h"
 #include "common/loaded_workspace.h"
 #include "devtools/test_files.h"
 #include "picture_io/picture_files.h"
-#include "picture_io/png_codec.h"
+#include "picture_io/png_chunks.h"
 
 namespace {
 

@@ -77,7 +77,7 @@ TEST(ChangePng, BlocksGatherUntilSavePatchAppendsThem) {
 
     const PatchResult result =
         VerifyPatch({reinterpret_cast<const std::uint8_t*>(t.flash.data()), t.flash.size()}, patch);
-    EXPECT_TRUE(result.check.Clean()) << PatchReport(result.check, "\n", 10);
+    EXPECT_TRUE(result.check.clean()) << PatchReport(result.check, "\n", 10);
     const std::string patched(result.patched.begin(), result.patched.end());
     EXPECT_EQ(patched.substr(kFirst, 104), png(95, 'n') + std::string(5, '\xFF') + "NEXT");
     EXPECT_EQ(patched.substr(kSecond, 68), png(64, 'm') + "NEXT");

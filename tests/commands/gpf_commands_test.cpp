@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "codec/gpf_file.h"
+#include "commands/preview_commands.h"
 #include "common/loaded_workspace.h"
 
 namespace {

@@ -107,7 +107,7 @@ TEST(SavePatch, NewDataNeverReachesAnotherPicture) {
         PatchFixture t(flash);
         t.stage(c.row, Counting(c.size), c.size);
         const PatchCheck check = t.verify(t.savePatch());
-        EXPECT_TRUE(check.Clean()) << c.what << "\n" << PatchReport(check, "\n", 10);
+        EXPECT_TRUE(check.clean()) << c.what << "\n" << PatchReport(check, "\n", 10);
         ASSERT_EQ(check.changed.size(), 1u) << c.what;
         EXPECT_EQ(check.changed[0].dataOffset, c.dataOffset) << c.what;
     }
@@ -135,7 +135,7 @@ TEST(SavePatch, PicturesThatCannotBePlacedStayStagedAndAreCounted) {
     }
     EXPECT_FALSE(t.ws.rows[1].changed);
     EXPECT_TRUE(t.ws.control("mnu_Fullflash_SavePatch").enabled);
-    EXPECT_TRUE(t.verify(patch).Clean());
+    EXPECT_TRUE(t.verify(patch).clean());
 }
 
 // A bold row rewritten in place may grow up to the next picture's data; moved
@@ -150,7 +150,7 @@ TEST(SavePatch, MovedDataAvoidsTheRoomOfPicturesRewrittenInPlace) {
     t.stage(1, Counting(300), 300);  // too wide for the 8-byte entry: the one left out
     t.stage(2, Counting(128), 128);  // in place, into its room up to 0x40100
     const PatchCheck check = t.verify(t.savePatch());
-    EXPECT_TRUE(check.Clean()) << PatchReport(check, "\n", 10);
+    EXPECT_TRUE(check.clean()) << PatchReport(check, "\n", 10);
     ASSERT_EQ(check.changed.size(), 2u);
     EXPECT_EQ(check.changed[0].dataOffset, 0x40110u);
     EXPECT_EQ(check.changed[1].dataOffset, 0x40000u);

@@ -56,7 +56,7 @@ std::optional<DecodedPicture> decode(std::span<const std::uint8_t> flash,
                                      const PictureEntry& entry) {
     DecodedPicture picture;
     SilentUi quiet;
-    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
+    const auto type = GPFcodec::TypeInfoFromCode(entry.type);
     ByteCursor in(flash, entry.dataOffset);
     if (!GPFcodec::DecodePicture(picture, quiet, in, 0, entry.width, entry.height, type.compressed,
                                  type.bitDepth)) {
@@ -200,7 +200,7 @@ TEST(PatchRoundTrip, ReplacedPicturesDecodeAndExtractAsStagedAndNothingElseChang
         WrittenPatch w(c.image);
         const auto& flash = w.flash;
         const PatchResult result = VerifyPatch(flash, ReadWholeFile(w.patch));
-        ASSERT_TRUE(result.check.Clean()) << PatchReport(result.check, "\n", 20);
+        ASSERT_TRUE(result.check.clean()) << PatchReport(result.check, "\n", 20);
         const std::vector<PictureEntry> before = ScanFlash(flash).entries;
         const std::vector<PictureEntry> after = ScanFlash(result.patched).entries;
         ASSERT_EQ(after.size(), before.size());
@@ -223,7 +223,7 @@ TEST(PatchRoundTrip, ReplacedPicturesDecodeAndExtractAsStagedAndNothingElseChang
             }
             const auto& old = before[r.row];
             allowed.push_back({old.entryOffset, old.entryOffset + 12});
-            if (const auto end = places.InPlaceEnd(r.row))
+            if (const auto end = places.inPlaceEnd(r.row))
                 allowed.push_back({old.dataOffset, *end});
         }
         for (const PictureDifference& d : ComparePictures(flash, before, result.patched, after)) {

@@ -120,7 +120,7 @@ TEST(XdgFolders, RelativeFoldersAreIgnored) {
     ::setenv("XDG_CONFIG_HOME", "relative", 1);
     ::setenv("XDG_DATA_HOME", "/d", 1);
     ::setenv("XDG_DATA_DIRS", "share:/usr/share", 1);
-    const XdgFolders xdg = XdgFolders::FromEnvironment();
+    const XdgFolders xdg = XdgFolders::fromEnvironment();
     for (std::size_t i = 0; i < saved.size(); ++i) {
         saved[i] ? ::setenv(names[i], saved[i]->c_str(), 1) : ::unsetenv(names[i]);
     }

@@ -89,7 +89,7 @@ TEST(Mkflash, LayoutIsWhatTheScanFinds) {
         for (std::size_t i = 0; i < decoded; ++i) {
             const MkflashPicture& p = layout.pictures[i];
             types.insert(p.type);
-            const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(p.type));
+            const auto type = GPFcodec::TypeInfoFromCode(p.type);
             DecodedPicture picture;
             ScriptedUi ui;
             ByteCursor stream(result.bytes, p.dataOffset);

@@ -37,13 +37,13 @@ TEST(PicturePlaces, WhatPicturesTakeAndWhereTheyMayBeRewritten) {
                                     {2, 1, 1, 0x03, 0, 0, 0x30},  {3, 1, 1, 0x05, 0, 0, 0x50},
                                     {4, 1, 1, 0x05, 0, 0, 0x50},  {5, 1, 1, 0x05, 0, 0, 0x60}};
     PicturePlaces places(flash, entries);
-    EXPECT_FALSE(places.Occupied(0x10, 0x20)) << "right after a picture's end";
-    EXPECT_TRUE(places.Occupied(0x40, 0x48)) << "an unknown format may reach the next picture";
-    EXPECT_EQ(places.InPlaceEnd(1), 0x30u);
-    EXPECT_EQ(places.InPlaceEnd(3), std::nullopt) << "a place shared with another entry";
-    EXPECT_FALSE(places.Occupied(0x70, 0x80));
-    places.Reserve(0x70, 0x80);
-    EXPECT_TRUE(places.Occupied(0x7F, 0x90)) << "reserved";
+    EXPECT_FALSE(places.occupied(0x10, 0x20)) << "right after a picture's end";
+    EXPECT_TRUE(places.occupied(0x40, 0x48)) << "an unknown format may reach the next picture";
+    EXPECT_EQ(places.inPlaceEnd(1), 0x30u);
+    EXPECT_EQ(places.inPlaceEnd(3), std::nullopt) << "a place shared with another entry";
+    EXPECT_FALSE(places.occupied(0x70, 0x80));
+    places.reserve(0x70, 0x80);
+    EXPECT_TRUE(places.occupied(0x7F, 0x90)) << "reserved";
 }
 
 TEST(PictureDataRows, WritesTheNewContentOfThePlaceAndNothingPastIt) {

@@ -1,7 +1,7 @@
 // The converter contract (the command lines, one argument per path whatever
 // the path holds) and pictavo-convert, the program that keeps it.
 
-#include "picture_io/converter.h"
+#include "picture_io/converter_contract.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "cli/run_program.h"
 #include "picture_io/picture_files.h"
-#include "picture_io/png_codec.h"
+#include "picture_io/png_chunks.h"
 #include "support/fs_actions.h"
 
 using namespace PNGcodec;

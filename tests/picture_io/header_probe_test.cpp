@@ -12,7 +12,7 @@
 #include "common/temp_dir.h"
 #include "picture_io/picture_file_info.h"
 #include "picture_io/picture_files.h"
-#include "picture_io/png_codec.h"
+#include "picture_io/png_chunks.h"
 
 using namespace PictureIO;
 

@@ -1,13 +1,13 @@
 #pragma once
 // The embedded-file walk exactly as the program has always done it, window by
 // window through the C library's file reads: kept only as the judge of the
-// fast scanner, never in the program.
+// fast carver, never in the program.
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-#include "tools/embedded_file_scanner.h"
+#include "tools/embedded_file_carver.h"
 
 enum class LastWindow {
     Skipped,   ///< the walk's letter: a partly filled window ends it unsearched

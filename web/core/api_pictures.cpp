@@ -11,7 +11,6 @@
 #include "codec/picture_decoder.h"
 #include "codec/picture_type.h"
 #include "commands/bmp_commands.h"
-#include "commands/compare_commands.h"
 #include "commands/comparison_commands.h"
 #include "commands/gpf_commands.h"
 #include "commands/preview_commands.h"
@@ -48,7 +47,7 @@ void addPreview(JsonText& answer) {
 /// a bold row, else the fullflash's.
 bool decodeRow(const Workspace& ws, std::size_t row, DecodedPicture& picture) {
     const PictureListEntry& entry = ws.rows[row];
-    if (!entry.changed) return DecodeFlashPicture(picture, ws.flash.file->bytes(), entry.entry);
+    if (!entry.changed) return DecodeFullflashPicture(picture, ws.flash.file->bytes(), entry.entry);
     const auto file =
         MappedFile::open(StagingFilePath(ws, static_cast<std::size_t>(entry.entry.number)));
     if (!file) return false;
@@ -56,7 +55,7 @@ bool decodeRow(const Workspace& ws, std::size_t row, DecodedPicture& picture) {
     const auto header = GPFcodec::ParseGpfHeader(in);
     if (!header) return false;
     SilentUi quiet;
-    const auto type = GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(header->typeCode));
+    const auto type = GPFcodec::TypeInfoFromCode(header->typeCode);
     return GPFcodec::DecodePicture(picture, quiet, in, header->pictureNumber, header->width,
                                    header->height, type.compressed, type.bitDepth);
 }

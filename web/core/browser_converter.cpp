@@ -7,7 +7,7 @@
 
 #include "browser_pictures.h"
 #include "codec/bmp_writer.h"
-#include "picture_io/converter.h"
+#include "picture_io/converter_contract.h"
 #include "support/fs_actions.h"
 
 namespace PNGcodec {

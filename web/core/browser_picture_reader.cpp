@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "browser_pictures.h"
-#include "picture_io/picture_reader.h"
+#include "picture_io/picture_reader_loader.h"
 
 namespace PictureIO {
 

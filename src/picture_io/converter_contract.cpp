@@ -1,4 +1,4 @@
-#include "picture_io/converter.h"
+#include "picture_io/converter_contract.h"
 
 #include "support/fs_actions.h"
 

@@ -1,4 +1,4 @@
-#include "support/program_folder.h"
+#include "support/running_program_folder.h"
 
 #include <unistd.h>
 

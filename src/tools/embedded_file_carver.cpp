@@ -1,4 +1,4 @@
-#include "tools/embedded_file_scanner.h"
+#include "tools/embedded_file_carver.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,36 +36,36 @@ std::string CarvedFileName(std::size_t offset, std::string_view extension) {
     return digits + std::string(extension);
 }
 
-EmbeddedFileScanner::EmbeddedFileScanner(std::span<const std::uint8_t> bytes,
-                                         const CarveSignature& signature, Progress progress)
+EmbeddedFileCarver::EmbeddedFileCarver(std::span<const std::uint8_t> bytes,
+                                       const CarveSignature& signature, Progress progress)
     : m_bytes(bytes),
       m_signature(signature),
       m_progress(std::move(progress)),
       m_starts(*this, signature.start),
       m_ends(*this, signature.end) {}
 
-std::size_t EmbeddedFileScanner::Occurrences::from(std::size_t position) {
+std::size_t EmbeddedFileCarver::Occurrences::from(std::size_t position) {
     const bool stillAhead = m_found != kUnsearched && position >= m_askedFrom &&
                             (m_found == kNotFound || position <= m_found);
     if (stillAhead) return m_found;
     m_askedFrom = position;
-    const std::span<const std::uint8_t> bytes = m_scanner.m_bytes;
+    const std::span<const std::uint8_t> bytes = m_carver.m_bytes;
     for (std::size_t at = position;; at += kProgressStep) {
         const std::size_t limit =
             std::min(bytes.size(), at + kProgressStep + m_signature.size() - 1);
         m_found = FindBytes(bytes.first(limit), at, m_signature);
         if (m_found != kNotFound || limit == bytes.size()) return m_found;
-        m_scanner.reportScanned(at + kProgressStep);
+        m_carver.reportScanned(at + kProgressStep);
     }
 }
 
-void EmbeddedFileScanner::reportScanned(std::size_t offset) {
+void EmbeddedFileCarver::reportScanned(std::size_t offset) {
     if (!m_progress || offset <= m_reported) return;
     m_reported = offset;
     m_progress(offset);
 }
 
-std::optional<CarvedFile> EmbeddedFileScanner::next() {
+std::optional<CarvedFile> EmbeddedFileCarver::next() {
     const std::size_t startLength = m_signature.start.size();
     const std::size_t endLength = m_signature.end.size();
     std::size_t start = m_starts.from(m_resume);
@@ -85,7 +85,7 @@ std::optional<CarvedFile> EmbeddedFileScanner::next() {
     return std::nullopt;
 }
 
-CarvedFile EmbeddedFileScanner::cut(std::size_t start, std::size_t endSignature) {
+CarvedFile EmbeddedFileCarver::cut(std::size_t start, std::size_t endSignature) {
     const std::size_t afterEnd = endSignature + m_signature.end.size();
     m_resume = afterEnd;
     reportScanned(afterEnd);

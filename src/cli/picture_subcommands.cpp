@@ -11,7 +11,7 @@
 #include <optional>
 #include <set>
 
-#include "cli/cli_commands.h"
+#include "cli/subcommands.h"
 #include "commands/bmp_commands.h"
 #include "commands/gpf_commands.h"
 #include "commands/png_commands.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/embedded_file_scanner.h"
+#include "tools/embedded_file_carver.h"
 #include "tools/windowed_carve_walk.h"
 
 namespace {
@@ -14,9 +14,9 @@ std::span<const std::uint8_t> asBytes(const std::string& text) {
 }
 
 std::vector<CarvedFile> scan(const std::string& bytes, CarveKind kind) {
-    EmbeddedFileScanner scanner(asBytes(bytes), SignatureOf(kind));
+    EmbeddedFileCarver carver(asBytes(bytes), SignatureOf(kind));
     std::vector<CarvedFile> files;
-    while (const auto file = scanner.next()) files.push_back(*file);
+    while (const auto file = carver.next()) files.push_back(*file);
     return files;
 }
 
@@ -24,7 +24,7 @@ std::string filler(std::size_t count) {
     return std::string(count, '\xFF');
 }
 
-/// The claim the test below checks on many strings: the scanner finds
+/// The claim the test below checks on many strings: the carver finds
 /// exactly the files of the windowed walk whose last, partly filled window is
 /// searched; the walk to the letter finds the first of them and misses only
 /// files whose end signature lies in the last 255 bytes.
@@ -45,14 +45,14 @@ void expectWalkEquivalence(const std::string& bytes, CarveKind kind) {
 
 // Between two progress reports the search covers 8 MiB; a start signature
 // that straddles the end of such a step is still found.
-TEST(EmbeddedFileScanner, FindsASignatureAcrossTwoSearchSteps) {
+TEST(EmbeddedFileCarver, FindsASignatureAcrossTwoSearchSteps) {
     const std::size_t start = (std::size_t{8} << 20) - 3;
     const std::string bytes = filler(start) + "GIF89a" + std::string("\x00\x3B", 2);
     EXPECT_EQ(scan(bytes, CarveKind::Gif), (std::vector<CarvedFile>{{start, 8}}));
 }
 
 // Random strings of signatures, their pieces and gaps of every length.
-TEST(EmbeddedFileScanner, EqualsTheWindowedWalkOnRandomStrings) {
+TEST(EmbeddedFileCarver, EqualsTheWindowedWalkOnRandomStrings) {
     std::mt19937 random(20240531);
     auto pick = [&random](std::size_t low, std::size_t high) {
         return std::uniform_int_distribution<std::size_t>(low, high)(random);

@@ -7,8 +7,8 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/cli_commands.h"
 #include "cli/json_output.h"
+#include "cli/subcommands.h"
 #include "commands/dialog_patterns.h"
 #include "commands/patch_commands.h"
 #include "commands/port_commands.h"

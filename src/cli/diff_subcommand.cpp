@@ -7,10 +7,10 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/cli_commands.h"
 #include "cli/json_output.h"
-#include "commands/compare_commands.h"
+#include "cli/subcommands.h"
 #include "commands/dialog_patterns.h"
+#include "commands/difference_outputs.h"
 #include "commands/fullflash_commands.h"
 #include "commands/patch_commands.h"
 #include "compare/comparison_report.h"

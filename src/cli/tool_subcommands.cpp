@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "cli/cli_commands.h"
+#include "cli/subcommands.h"
 #include "commands/carve_commands.h"
 #include "commands/extract_commands.h"
 #include "support/fs_actions.h"

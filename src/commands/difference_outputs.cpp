@@ -1,4 +1,4 @@
-#include "commands/compare_commands.h"
+#include "commands/difference_outputs.h"
 
 #include "codec/gpf_file.h"
 #include "codec/picture_decoder.h"
@@ -16,15 +16,11 @@
 
 namespace {
 
-GPFcodec::PictureTypeInfo typeInfo(const PictureEntry& entry) {
-    return GPFcodec::TypeInfoFromText(GPFcodec::TypeTextFromCode(entry.type));
-}
-
 /// One side of a pair: false stops the batch.
 bool savePairSide(Workspace& ws, Ui& ui, const std::string& folder,
                   std::span<const std::uint8_t> flash, const std::optional<PictureEntry>& entry,
                   const char* suffix, BatchEnd& end) {
-    if (!entry || !DecodeFlashPicture(ws.picture, flash, *entry)) return true;
+    if (!entry || !DecodeFullflashPicture(ws.picture, flash, *entry)) return true;
     const auto name = GPFcodec::PictureFileNameFor(entry->number, ws.HEXFilename, ws.ZeroFilename);
     const std::string path = folder + name.base + suffix + ".png";
     if (!ConfirmOverwrite(ws, ui, path) || !WritePictureAsPng(ws, ui, path, PngWithAlpha(ws))) {
@@ -38,10 +34,10 @@ bool savePairSide(Workspace& ws, Ui& ui, const std::string& folder,
 
 std::string StreamStagingFile(std::span<const std::uint8_t> flash, const PictureEntry& entry,
                               int number) {
-    const auto info = typeInfo(entry);
-    const std::size_t length = GPFcodec::StreamLength(flash, entry.dataOffset, entry.width,
-                                                      entry.height, info.compressed, info.bitDepth)
-                                   .value_or(0);
+    const std::size_t length =
+        GPFcodec::StreamLength(flash, entry.dataOffset, entry.width, entry.height,
+                               GPFcodec::TypeInfoFromCode(entry.type))
+            .value_or(0);
     GPFcodec::GpfHeader header;
     header.width = static_cast<std::int16_t>(entry.width);
     header.height = static_cast<std::int16_t>(entry.height);
@@ -50,15 +46,6 @@ std::string StreamStagingFile(std::span<const std::uint8_t> flash, const Picture
     header.gpf2 = true;
     ByteCursor stream(flash, entry.dataOffset);
     return GPFcodec::PadToSixteen(GPFcodec::WriteGpfHeader(header) + stream.bytes(length));
-}
-
-bool DecodeFlashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
-                        const PictureEntry& entry) {
-    const auto info = typeInfo(entry);
-    ByteCursor source(flash, entry.dataOffset);
-    SilentUi quiet;
-    return GPFcodec::DecodePicture(picture, quiet, source, static_cast<std::int16_t>(entry.number),
-                                   entry.width, entry.height, info.compressed, info.bitDepth);
 }
 
 BatchEnd SaveDifferencesAsPng(Workspace& ws, Ui& ui, const std::string& folder,

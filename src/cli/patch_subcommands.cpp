@@ -12,8 +12,8 @@
 #include <new>
 #include <optional>
 
-#include "cli/cli_commands.h"
 #include "cli/json_output.h"
+#include "cli/subcommands.h"
 #include "commands/dialog_patterns.h"
 #include "commands/embedded_png_commands.h"
 #include "commands/gpf_commands.h"
@@ -179,7 +179,7 @@ int runApply(const PatchFiles& files) {
     const auto verifiedPatch = verified(*input, files.patch);
     if (!verifiedPatch) return 1;
     const PatchResult& result = *verifiedPatch;
-    if (!result.check.Applicable()) {
+    if (!result.check.applicable()) {
         std::cout << PatchReport(result.check, "\n", kListedItems) << '\n';
         return fail("the patch does not apply to this fullflash; nothing written");
     }

@@ -8,12 +8,12 @@
 #include <memory>
 #include <sstream>
 
-#include "cli/cli_commands.h"
+#include "cli/subcommands.h"
 #include "codec/bmp_writer.h"
 #include "commands/dialog_patterns.h"
 #include "commands/picture_file_commands.h"
 #include "picture_io/picture_file_info.h"
-#include "picture_io/png_codec.h"
+#include "picture_io/png_chunks.h"
 #include "support/mapped_file.h"
 
 namespace {

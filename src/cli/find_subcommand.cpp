@@ -6,8 +6,8 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/cli_commands.h"
 #include "cli/json_output.h"
+#include "cli/subcommands.h"
 #include "commands/find_commands.h"
 #include "compare/picture_search.h"
 #include "compare/shown_picture_index.h"

@@ -1,4 +1,4 @@
-#include "picture_io/picture_reader.h"
+#include "picture_io/picture_reader_loader.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <array>
 #include <filesystem>
 
-#include "support/program_folder.h"
+#include "support/running_program_folder.h"
 
 namespace PictureIO {
 

@@ -3,7 +3,7 @@
 // signature to an end signature. Which start a file gets when starts and ends
 // interleave is fixed by the walk the program has always done: windows of 255
 // bytes, a start replacing an earlier one only from the window after the one
-// it was found in. This scanner finds exactly those files with a fast search
+// it was found in. This carver finds exactly those files with a fast search
 // instead of walking the windows, and also searches the last, partly filled
 // window, so that a file ending in the last 255 bytes is found too.
 
@@ -24,7 +24,7 @@ struct CarveSignature {
     std::string_view extension;
 };
 
-/// The signatures of one kind. The scanner relies on what holds for all three:
+/// The signatures of one kind. The carver relies on what holds for all three:
 /// the end is not longer than the start, their first bytes differ, no start
 /// can begin inside an end, and an end can overlap a start only in the start's
 /// last byte (the XML declaration's blank).
@@ -44,16 +44,16 @@ inline constexpr std::size_t kCarveWindow = 255;
 /// when needed) and the kind's extension.
 [[nodiscard]] std::string CarvedFileName(std::size_t offset, std::string_view extension);
 
-class EmbeddedFileScanner {
+class EmbeddedFileCarver {
   public:
     /// Called now and then while the scan passes long stretches, with the
     /// offset up to which the bytes have been searched.
     using Progress = std::function<void(std::size_t scanned)>;
 
-    EmbeddedFileScanner(std::span<const std::uint8_t> bytes, const CarveSignature& signature,
-                        Progress progress = {});
-    EmbeddedFileScanner(const EmbeddedFileScanner&) = delete;
-    EmbeddedFileScanner& operator=(const EmbeddedFileScanner&) = delete;
+    EmbeddedFileCarver(std::span<const std::uint8_t> bytes, const CarveSignature& signature,
+                       Progress progress = {});
+    EmbeddedFileCarver(const EmbeddedFileCarver&) = delete;
+    EmbeddedFileCarver& operator=(const EmbeddedFileCarver&) = delete;
 
     /// The next embedded file in file order, or nothing when the scan is done.
     [[nodiscard]] std::optional<CarvedFile> next();
@@ -64,12 +64,12 @@ class EmbeddedFileScanner {
     /// still lies ahead and each byte is searched once.
     class Occurrences {
       public:
-        Occurrences(EmbeddedFileScanner& scanner, std::string_view signature)
-            : m_scanner(scanner), m_signature(signature) {}
+        Occurrences(EmbeddedFileCarver& carver, std::string_view signature)
+            : m_carver(carver), m_signature(signature) {}
         [[nodiscard]] std::size_t from(std::size_t position);
 
       private:
-        EmbeddedFileScanner& m_scanner;
+        EmbeddedFileCarver& m_carver;
         std::string_view m_signature;
         std::size_t m_askedFrom = 0;
         std::size_t m_found = kUnsearched;

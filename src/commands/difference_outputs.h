@@ -9,16 +9,11 @@
 #include <string>
 
 #include "codec/decoded_picture.h"
-#include "commands/bmp_commands.h"
+#include "commands/batch_save.h"
 #include "compare/flash_comparison.h"
 
 class Ui;
 class Workspace;
-
-/// Decodes the picture `entry` names in `flash` into `picture`. False,
-/// quietly, for a type the decoder refuses.
-bool DecodeFlashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
-                        const PictureEntry& entry);
 
 /// A picture's stream as a staging file for picture `number`: a GPF2 header
 /// with the entry's size and type, then the stream bytes as `flash` stores

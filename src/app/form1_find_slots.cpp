@@ -1,5 +1,5 @@
-// The slots of Form1 that carry a patch from another firmware and find a
-// picture among the loaded fullflash's pictures.
+// Finding a picture among the loaded fullflash's pictures: the Tools entry
+// and a picture dropped with Ctrl, both selecting the rows that show it.
 
 #include <QItemSelection>
 #include <QTableView>
@@ -7,12 +7,6 @@
 #include "app/form1.h"
 #include "app/picture_list_model.h"
 #include "commands/find_commands.h"
-#include "commands/port_commands.h"
-
-void Form1::mnu_Fullflash_PortPatch_Click() {
-    ::mnu_Fullflash_PortPatch_Click(m_ws, *m_ui);
-    refreshFromWorkspace();
-}
 
 void Form1::mnu_Tools_FindPicture_Click() {
     const std::vector<std::size_t> rows = ::mnu_Tools_FindPicture_Click(m_ws, *m_ui);

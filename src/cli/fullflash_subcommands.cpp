@@ -5,8 +5,8 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/cli_commands.h"
 #include "cli/json_output.h"
+#include "cli/subcommands.h"
 
 namespace {
 

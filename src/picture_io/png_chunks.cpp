@@ -1,4 +1,4 @@
-#include "picture_io/png_codec.h"
+#include "picture_io/png_chunks.h"
 
 #include <algorithm>
 #include <string_view>
