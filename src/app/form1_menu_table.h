@@ -16,8 +16,7 @@ struct MenuSlot {
     void (Form1::*slotWith)(int) = nullptr;
     int argument = 0;
 
-    constexpr MenuSlot(std::string_view name, void (Form1::*plain)())
-        : entry(name), slot(plain) {}
+    constexpr MenuSlot(std::string_view name, void (Form1::*plain)()) : entry(name), slot(plain) {}
     constexpr MenuSlot(std::string_view name, void (Form1::*with)(int), int value)
         : entry(name), slotWith(with), argument(value) {}
 
