@@ -1,14 +1,30 @@
 // What the reader says about a text. Which records it reads and which lines it
-// refuses is held to the community parser by vkp_judge_test.cpp; the messages
-// and warnings, which the verify report shows, and the limits are ours.
+// refuses is held to the community parser: on every machine through the
+// hand-written cases' stored readings, and where the parser is installed by
+// vkp_judge_test.cpp on thousands of generated texts too. The messages and
+// warnings, which the verify report shows, and the limits are ours.
 
 #include "patch/vkp_reader.h"
 
 #include <gtest/gtest.h>
 
+#include "patch/vkp_reading.h"
+
 namespace {
 
 using Vkp::Finding;
+
+// source: tests/data/vkp/*.expected.json, the community parser's reading of
+// each case (printed by tests/vkp_judge/judge.mjs, checked again by
+// vkp_judge_test.cpp wherever the parser is installed).
+TEST(ParseVkp, ReadsEachHandWrittenCaseAsTheCommunityParserDoes) {
+    const std::vector<VkpCase> cases = HandWrittenVkpCases();
+    ASSERT_EQ(cases.size(), 37u);
+    for (const VkpCase& c : cases) {
+        ASSERT_FALSE(c.expected.empty()) << c.name << " has no .expected.json beside it";
+        EXPECT_EQ(VkpReading(Vkp::ParseVkp(c.text)), c.expected) << c.name;
+    }
+}
 
 TEST(ParseVkp, SaysWhyALineIsRefusedOrOdd) {
     const struct {
