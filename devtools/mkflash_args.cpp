@@ -1,7 +1,11 @@
 #include "devtools/mkflash_args.h"
 
+#include <CLI/CLI.hpp>
+
 #include <charconv>
+#include <climits>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -44,87 +48,108 @@ const char* MkflashUsage() {
 ParsedMkflashArgs ParseMkflashArgs(const std::vector<std::string>& args) {
     ParsedMkflashArgs parsed;
     MkflashCommand& command = parsed.command;
+    MkflashOptions& options = command.options;
+    // Values are taken as text and judged below, so each wrong one is told in
+    // this program's words; CLI11 tells what is wrong with the line itself.
+    CLI::App app{"", "pictavo-mkflash"};
+    std::vector<std::string> outputs;
+    std::optional<std::string> platform;
     std::optional<std::string> model;
-    std::optional<MkflashVersionOf> version;
-    bool versionOf = false;
+    std::optional<std::string> pictures;
+    std::optional<std::string> seed;
+    std::optional<std::string> sizeMiB;
+    std::optional<std::string> embeddedFiles;
+    std::optional<std::string> baseSeed;
+    std::optional<std::string> insert;
+    std::optional<std::string> remove;
+    std::optional<std::string> change;
+    app.add_option("output", outputs);
+    app.add_option("--platform", platform);
+    app.add_option("--model", model);
+    app.add_option("--pictures", pictures);
+    app.add_option("--seed", seed);
+    app.add_option("--size-mib", sizeMiB);
+    app.add_option("--embedded-files", embeddedFiles);
+    app.add_flag("--files-at-end", options.filesAtEnd);
+    app.add_option("--version-of", baseSeed);
+    app.add_option("--insert", insert);
+    app.add_option("--remove", remove);
+    app.add_option("--change", change);
     auto fail = [&parsed](std::string error) {
         parsed.error = std::move(error);
         return parsed;
     };
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            command.help = true;
-            return parsed;
-        }
-        if (!arg.starts_with("-") || arg == "-") {
-            if (!command.output.empty()) return fail("more than one output file: " + arg);
-            command.output = arg;
-            continue;
-        }
-        if (arg == "--files-at-end") {
-            command.options.filesAtEnd = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) return fail(arg + " needs a value");
-        const std::string& value = args[++i];
-        if (arg == "--platform") {
-            if (value == "sgold") {
-                command.options.platform = MkflashPlatform::SGold;
-            } else if (value == "newsgold") {
-                command.options.platform = MkflashPlatform::NewSGold;
-            } else {
-                return fail("unknown platform '" + value + "' (sgold or newsgold)");
-            }
-        } else if (arg == "--model") {
-            if (value.size() < 3 || value.size() > 4)
-                return fail("the model must have 3 or 4 characters");
-            model = value;
-        } else if (arg == "--pictures") {
-            const auto n = parseNumber<int>(value);
-            if (!n || *n < 0) return fail("--pictures needs a number of 0 or more");
-            command.options.pictures = *n;
-        } else if (arg == "--seed") {
-            const auto seed = parseNumber<std::uint64_t>(value);
-            if (!seed) return fail("--seed needs a whole number of 0 or more");
-            command.options.seed = *seed;
-        } else if (arg == "--size-mib") {
-            const auto size = parseNumber<int>(value);
-            if (!size || *size < 1 || *size > kMkflashMaxSizeMiB) {
-                return fail("--size-mib needs a number from 1 to " +
-                            std::to_string(kMkflashMaxSizeMiB));
-            }
-            command.options.sizeMiB = *size;
-        } else if (arg == "--embedded-files") {
-            const auto files = parseNumber<int>(value);
-            if (!files || *files < 1 || *files > kMkflashMaxEmbeddedFiles) {
-                return fail("--embedded-files needs a number from 1 to " +
-                            std::to_string(kMkflashMaxEmbeddedFiles));
-            }
-            command.options.embeddedFiles = *files;
-        } else if (arg == "--version-of") {
-            const auto seed = parseNumber<std::uint64_t>(value);
-            if (!seed) return fail("--version-of needs the seed of the image, a whole number");
-            if (!version) version.emplace();
-            version->baseSeed = *seed;
-            versionOf = true;
-        } else if (arg == "--insert" || arg == "--remove" || arg == "--change") {
-            const auto n = parseNumber<int>(value);
-            if (!n || *n < 0) return fail(arg + " needs a number of 0 or more");
-            if (!version) version.emplace();
-            int& count = arg == "--insert"   ? version->insert
-                         : arg == "--remove" ? version->remove
-                                             : version->change;
-            count = *n;
-        } else {
-            return fail("unknown option " + arg);
-        }
+    try {
+        // CLI11 takes the arguments last first.
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        command.help = true;
+        return parsed;
+    } catch (const CLI::ParseError& error) {
+        return fail(error.what());
     }
-    if (command.output.empty()) return fail("no output file given");
-    if (version && !versionOf) return fail("--insert, --remove and --change need --version-of");
-    command.options.versionOf = version;
-    command.options.model =
-        model.value_or(command.options.platform == MkflashPlatform::SGold ? "S65" : "E71");
+
+    if (outputs.empty()) return fail("no output file given");
+    if (outputs.size() > 1) return fail("more than one output file: " + outputs[1]);
+    command.output = outputs.front();
+    if (platform == "newsgold") {
+        options.platform = MkflashPlatform::NewSGold;
+    } else if (platform && platform != "sgold") {
+        return fail("unknown platform '" + *platform + "' (sgold or newsgold)");
+    }
+    if (model && (model->size() < 3 || model->size() > 4))
+        return fail("the model must have 3 or 4 characters");
+    options.model = model.value_or(options.platform == MkflashPlatform::SGold ? "S65" : "E71");
+
+    const struct {
+        const std::optional<std::string>& text;
+        int* target;
+        int least;
+        int most;
+        std::string_view wrong;
+    } counts[] = {
+        {pictures, &options.pictures, 0, INT_MAX, "--pictures needs a number of 0 or more"},
+        {sizeMiB, &options.sizeMiB, 1, kMkflashMaxSizeMiB, "--size-mib needs a number from 1 to "},
+        {embeddedFiles, &options.embeddedFiles, 1, kMkflashMaxEmbeddedFiles,
+         "--embedded-files needs a number from 1 to "},
+    };
+    for (const auto& count : counts) {
+        if (!count.text) continue;
+        const auto n = parseNumber<int>(*count.text);
+        if (!n || *n < count.least || *n > count.most) {
+            return fail(std::string(count.wrong) +
+                        (count.wrong.ends_with(' ') ? std::to_string(count.most) : ""));
+        }
+        *count.target = *n;
+    }
+    if (seed) {
+        const auto n = parseNumber<std::uint64_t>(*seed);
+        if (!n) return fail("--seed needs a whole number of 0 or more");
+        options.seed = *n;
+    }
+
+    if (!baseSeed) {
+        if (insert || remove || change)
+            return fail("--insert, --remove and --change need --version-of");
+        return parsed;
+    }
+    MkflashVersionOf& version = options.versionOf.emplace();
+    const auto base = parseNumber<std::uint64_t>(*baseSeed);
+    if (!base) return fail("--version-of needs the seed of the image, a whole number");
+    version.baseSeed = *base;
+    const struct {
+        const std::optional<std::string>& text;
+        int& target;
+        const char* option;
+    } changes[] = {{insert, version.insert, "--insert"},
+                   {remove, version.remove, "--remove"},
+                   {change, version.change, "--change"}};
+    for (const auto& item : changes) {
+        if (!item.text) continue;
+        const auto n = parseNumber<int>(*item.text);
+        if (!n || *n < 0) return fail(std::string(item.option) + " needs a number of 0 or more");
+        item.target = *n;
+    }
     return parsed;
 }
