@@ -14,6 +14,8 @@ set(CPACK_PACKAGE_NAME pictavo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Pictavo developers")
 set(CPACK_PACKAGE_CONTACT "Pictavo developers <pictavo@example.org>")
+# The project, not a person, looks after the package.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Pictavo developers <pictavo@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
 # The install rules write files that name the prefix (the settings a new user

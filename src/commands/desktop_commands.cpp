@@ -26,6 +26,9 @@ void registerBothExtensions(const Workspace& ws, const XdgFolders& xdg) {
 }
 
 constexpr Phrase kCredit{"str_AbCredit", "by the Pictavo developers"};
+constexpr Phrase kLicence{"str_AbLicence",
+                          "Free software under the GNU General Public License, version 3 or "
+                          "later (GPL-3.0-or-later)"};
 constexpr Phrase kHelp{"str_AbHelp", "Help"};
 constexpr Phrase kForums{"str_AbForums",
                          "the Siemens phone-modding forums, for what is known of the firmware"};
@@ -54,9 +57,9 @@ void RegisterFileTypes(Workspace& ws, Ui& ui, const XdgFolders& xdg) {
 }
 
 std::string AboutText(const Workspace& ws) {
-    return "Pictavo v1.2, " + ws.say(kCredit) + "\r" + ws.say(kHelp) + ": " +
-           ws.programFiles.readMeFile + "\r\r" + ws.text("str_tnx") + ":\r" + ws.say(kForums) +
-           "\r\r" + ws.say(kViKlay) + "\r" + ws.say(kConverter);
+    return "Pictavo v1.2, " + ws.say(kCredit) + "\r" + ws.say(kLicence) + "\r" + ws.say(kHelp) +
+           ": " + ws.programFiles.readMeFile + "\r\r" + ws.text("str_tnx") + ":\r" +
+           ws.say(kForums) + "\r\r" + ws.say(kViKlay) + "\r" + ws.say(kConverter);
 }
 
 void mnu_Help_About_Click(const Workspace& ws, Ui& ui) {

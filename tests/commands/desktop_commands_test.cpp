@@ -55,6 +55,7 @@ TEST(CheckFileAssociation, AsksUntilOkOrDoNotAskAgainAndTheButtonRegisters) {
 TEST(HelpAbout, LinesOfTheLanguageTitledWithTheAboutCaption) {
     Workspace ws;
     for (const auto& [key, text] : {std::pair{"str_AbCredit", "by us"},
+                                    {"str_AbLicence", "GPL"},
                                     {"str_tnx", "Thanks to"},
                                     {"str_AbForums", "F"},
                                     {"str_AbViKlay", "V"},
@@ -66,7 +67,7 @@ TEST(HelpAbout, LinesOfTheLanguageTitledWithTheAboutCaption) {
     ScriptedUi ui;
     mnu_Help_About_Click(ws, ui);
     EXPECT_EQ(ui.transcript(),
-              std::vector<std::string>{"Pictavo v1.2, by us\rHelp: "
+              std::vector<std::string>{"Pictavo v1.2, by us\rGPL\rHelp: "
                                        "/r\r\rThanks to:\rF\r\rV\rC | About Pictavo"});
 }
 
