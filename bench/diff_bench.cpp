@@ -19,7 +19,7 @@
 
 #include "bench/bench_files.h"
 #include "compare/comparison_report.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "devtools/flash_edits.h"
 #include "support/fs_actions.h"
 #include "support/mapped_file.h"
@@ -76,8 +76,8 @@ void BM_Diff(benchmark::State& state) {
         const double before = residentMiB();
         const auto fileA = MappedFile::open(images.a);
         const auto fileB = MappedFile::open(images.b);
-        const ScannedFlash a = ScanFlash(fileA->bytes());
-        const ScannedFlash b = ScanFlash(fileB->bytes());
+        const ScannedFullflash a = ScanFullflash(fileA->bytes());
+        const ScannedFullflash b = ScanFullflash(fileB->bytes());
         if (Incompatibility(a.identity, b.identity)) state.SkipWithError("not comparable");
         const auto differences =
             ComparePictures(fileA->bytes(), a.entries, fileB->bytes(), b.entries);

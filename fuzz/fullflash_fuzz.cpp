@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         putU32(image, FlashLayout::kPlatformPointer,
                kFlashBase + kBody + platformChoice % bodySize);
     }
-    FlashIdentity id = IdentifyFullflash(image);
+    FullflashIdentity id = IdentifyFullflash(image);
     std::int64_t tablePointerAt = -1;
     if ((flags & 2) && id.NewSGold) {
         ByteCursor in(image, FlashLayout::kPlatformPointer);

@@ -32,7 +32,7 @@ void readPatch(std::string_view text) {
         if (!writable || r.oldBytes->size() != r.newBytes.size()) continue;
 
         const std::string line =
-            VkpFormat::DataLine({static_cast<std::uint32_t>(r.address), *r.oldBytes, r.newBytes});
+            Vkp::DataLine({static_cast<std::uint32_t>(r.address), *r.oldBytes, r.newBytes});
         const Vkp::Document again = Vkp::ParseVkp(line);
         require(again.errors.empty() && again.warnings.empty() && again.records.size() == 1);
         require(again.records[0].address == r.address && again.records[0].oldBytes == r.oldBytes &&

@@ -36,7 +36,7 @@ std::string PictureCount(int count) {
     return std::to_string(count) + (count == 1 ? " picture" : " pictures");
 }
 
-bool LoadFlashForCli(CliContext& cli, const std::string& path) {
+bool LoadFullflashForCli(CliContext& cli, const std::string& path) {
     if (!CliFileReadable(path) || !LoadFullflash(cli.ws, cli.ui, path)) return false;
     if (cli.ws.rows.empty())
         std::cerr << "pictavo-cli: warning: no picture table found in " << path << '\n';

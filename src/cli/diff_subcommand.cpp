@@ -14,7 +14,7 @@
 #include "commands/fullflash_commands.h"
 #include "commands/patch_commands.h"
 #include "compare/comparison_report.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "support/mapped_file.h"
 
 namespace {
@@ -98,7 +98,7 @@ int runDiff(const DiffOptions& options) {
     const std::span<const std::uint8_t> flashA = cli.ws.flash.file->bytes();
     const std::span<const std::uint8_t> flashB = fileB->bytes();
 
-    const ScannedFlash b = ScanFlash(flashB);
+    const ScannedFullflash b = ScanFullflash(flashB);
     for (const auto& [path, count] :
          {std::pair{options.a, cli.ws.rows.size()}, std::pair{options.b, b.entries.size()}}) {
         if (count == 0) {
@@ -145,7 +145,7 @@ int runDiff(const DiffOptions& options) {
 
 }  // namespace
 
-void AddDiffCommand(CLI::App& app, CliStatus& status) {
+void AddDiffSubcommand(CLI::App& app, CliStatus& status) {
     auto options = std::make_shared<DiffOptions>();
     CLI::App* diff = app.add_subcommand(
         "diff",

@@ -49,7 +49,7 @@ int runFind(const FindOptions& options) {
                   << '\n';
         return 1;
     }
-    if (!LoadFlashForCli(cli, options.flash) || cli.ws.rows.empty()) return 1;
+    if (!LoadFullflashForCli(cli, options.flash) || cli.ws.rows.empty()) return 1;
     std::vector<PictureEntry> entries;
     entries.reserve(cli.ws.rows.size());
     for (const PictureListEntry& row : cli.ws.rows) entries.push_back(row.entry);
@@ -79,7 +79,7 @@ int runFind(const FindOptions& options) {
 
 }  // namespace
 
-void AddFindCommand(CLI::App& app, CliStatus& status) {
+void AddFindSubcommand(CLI::App& app, CliStatus& status) {
     auto options = std::make_shared<FindOptions>();
     CLI::App* find = app.add_subcommand(
         "find",

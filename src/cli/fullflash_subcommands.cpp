@@ -17,7 +17,7 @@ struct FlashOptions {
 
 int runInfo(const FlashOptions& options) {
     CliContext cli(TempFiles::Unused);
-    if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (!LoadFullflashForCli(cli, options.flash)) return 1;
     const FullflashState& f = cli.ws.flash;
     if (options.json) {
         std::cout << InfoJson(f, cli.ws.rows.size());
@@ -35,7 +35,7 @@ int runInfo(const FlashOptions& options) {
 
 int runList(const FlashOptions& options) {
     CliContext cli(TempFiles::Unused);
-    if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (!LoadFullflashForCli(cli, options.flash)) return 1;
     if (options.json) {
         std::cout << ListJson(cli.ws.rows);
         return std::cout.good() ? 0 : 1;
@@ -51,7 +51,7 @@ int runList(const FlashOptions& options) {
 
 }  // namespace
 
-void AddFlashCommands(CLI::App& app, CliStatus& status) {
+void AddFullflashSubcommands(CLI::App& app, CliStatus& status) {
     auto options = std::make_shared<FlashOptions>();
     CLI::App* info = app.add_subcommand(
         "info", "model, firmware, language pack, manufacturer, platform, PIT and picture count");

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "compare/picture_port.h"
 #include "compare/picture_search.h"
 #include "fullflash/fullflash_state.h"

@@ -27,14 +27,14 @@ struct CommandGroup {
 };
 
 constexpr std::array kCommandGroups{
-    CommandGroup{{"info", "list"}, AddFlashCommands},
-    CommandGroup{{"show", "export", "convert"}, AddPictureCommands},
-    CommandGroup{{"patch", "verify", "apply"}, AddPatchCommands},
-    CommandGroup{{"probe", "open-picture"}, AddPictureFileCommands},
-    CommandGroup{{"extract-vkp", "extract-gpn", "carve"}, AddToolCommands},
-    CommandGroup{{"diff"}, AddDiffCommand},
-    CommandGroup{{"port"}, AddPortCommand},
-    CommandGroup{{"find"}, AddFindCommand},
+    CommandGroup{{"info", "list"}, AddFullflashSubcommands},
+    CommandGroup{{"show", "export", "convert"}, AddPictureSubcommands},
+    CommandGroup{{"patch", "verify", "apply"}, AddPatchSubcommands},
+    CommandGroup{{"probe", "open-picture"}, AddPictureFileSubcommands},
+    CommandGroup{{"extract-vkp", "extract-gpn", "carve"}, AddToolSubcommands},
+    CommandGroup{{"diff"}, AddDiffSubcommand},
+    CommandGroup{{"port"}, AddPortSubcommand},
+    CommandGroup{{"find"}, AddFindSubcommand},
 };
 
 const CommandGroup* groupOf(std::string_view name) {

@@ -79,7 +79,7 @@ int runPatch(const PatchOptions& options) {
     cli.ui.answerQuestions = options.overwrite;
     if (cli.temp.path().empty())
         return fail("cannot make a staging folder in " + FSactions_Tavik::TempFolder());
-    if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (!LoadFullflashForCli(cli, options.flash)) return 1;
 
     for (const std::string& replacement : options.replacements) {
         if (!stageReplacement(cli, replacement, code)) return 1;
@@ -198,7 +198,7 @@ int runApply(const PatchFiles& files) {
 
 }  // namespace
 
-void AddPatchCommands(CLI::App& app, CliStatus& status) {
+void AddPatchSubcommands(CLI::App& app, CliStatus& status) {
     auto patch = std::make_shared<PatchOptions>();
     CLI::App* patchCommand = app.add_subcommand("patch",
                                                 "stages pictures as \"Load picture\"/\"Load "

@@ -109,7 +109,7 @@ int runOpenPicture(const OpenPictureOptions& options) {
 
 }  // namespace
 
-void AddPictureFileCommands(CLI::App& app, CliStatus& status) {
+void AddPictureFileSubcommands(CLI::App& app, CliStatus& status) {
     auto probeFile = std::make_shared<std::string>();
     CLI::App* probe = app.add_subcommand(
         "probe", "header facts of a BMP, GIF, JPEG or PNG file as File > Open reads them");

@@ -87,7 +87,7 @@ int runExport(const ExportOptions& options, const std::optional<std::set<int>>& 
     CliContext cli;
     options.names.applyTo(cli);
     cli.ws.pngAlpha = options.alpha;
-    if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (!LoadFullflashForCli(cli, options.flash)) return 1;
     if (pictures && !pictures->empty() &&
         static_cast<std::size_t>(*pictures->rbegin()) >= cli.ws.rows.size()) {
         throw CLI::ValidationError(
@@ -129,7 +129,7 @@ int runConvert(const ConvertOptions& options) {
         {1, kSaveGpf1Bit}, {8, kSaveGpf8Bit}, {16, kSaveGpf16Bit}, {24, kSaveGpf24Bit}};
     CliContext cli;
     cli.ui.answerQuestions = options.overwrite;
-    if (!LoadFlashForCli(cli, options.flash)) return 1;
+    if (!LoadFullflashForCli(cli, options.flash)) return 1;
     const auto index = static_cast<std::size_t>(options.index);
     if (index >= cli.ws.rows.size()) {
         std::cerr << "pictavo-cli: no picture " << index << " (the list has " << cli.ws.rows.size()
@@ -145,7 +145,7 @@ int runConvert(const ConvertOptions& options) {
 
 }  // namespace
 
-void AddPictureCommands(CLI::App& app, CliStatus& status) {
+void AddPictureSubcommands(CLI::App& app, CliStatus& status) {
     auto file = std::make_shared<std::string>();
     CLI::App* show = app.add_subcommand("show", "the information line of a GPF or GPF2 file");
     show->add_option("FILE", *file, "a .gpf or .gpf2 file")->required();

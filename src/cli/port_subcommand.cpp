@@ -47,7 +47,7 @@ int runPort(const PortOptions& options) {
     if (cli.temp.path().empty())
         return fail("cannot make a staging folder in " + FSactions_Tavik::TempFolder());
     if (!CliFileReadable(options.patch) || !CliFileReadable(options.old) ||
-        !LoadFlashForCli(cli, options.fresh)) {
+        !LoadFullflashForCli(cli, options.fresh)) {
         return 1;
     }
     if (!ConfirmOverwrite(cli.ws, cli.ui, out)) return 1;
@@ -84,7 +84,7 @@ int runPort(const PortOptions& options) {
 
 }  // namespace
 
-void AddPortCommand(CLI::App& app, CliStatus& status) {
+void AddPortSubcommand(CLI::App& app, CliStatus& status) {
     auto options = std::make_shared<PortOptions>();
     CLI::App* port = app.add_subcommand(
         "port",

@@ -19,21 +19,21 @@ struct CliStatus {
 };
 
 /// info, list
-void AddFlashCommands(CLI::App& app, CliStatus& status);
+void AddFullflashSubcommands(CLI::App& app, CliStatus& status);
 /// show, export, convert
-void AddPictureCommands(CLI::App& app, CliStatus& status);
+void AddPictureSubcommands(CLI::App& app, CliStatus& status);
 /// patch, verify, apply
-void AddPatchCommands(CLI::App& app, CliStatus& status);
+void AddPatchSubcommands(CLI::App& app, CliStatus& status);
 /// probe, open-picture
-void AddPictureFileCommands(CLI::App& app, CliStatus& status);
+void AddPictureFileSubcommands(CLI::App& app, CliStatus& status);
 /// extract-vkp, extract-gpn, carve
-void AddToolCommands(CLI::App& app, CliStatus& status);
+void AddToolSubcommands(CLI::App& app, CliStatus& status);
 /// diff
-void AddDiffCommand(CLI::App& app, CliStatus& status);
+void AddDiffSubcommand(CLI::App& app, CliStatus& status);
 /// port
-void AddPortCommand(CLI::App& app, CliStatus& status);
+void AddPortSubcommand(CLI::App& app, CliStatus& status);
 /// find
-void AddFindCommand(CLI::App& app, CliStatus& status);
+void AddFindSubcommand(CLI::App& app, CliStatus& status);
 
 /// Whether a subcommand may write converter or staging files.
 enum class TempFiles { Used, Unused };
@@ -63,4 +63,4 @@ void ReportWritten(int written, const std::string& folder);
 
 /// Loads FLASH for a subcommand; prints one line and returns false when it
 /// cannot be read.
-bool LoadFlashForCli(CliContext& cli, const std::string& path);
+bool LoadFullflashForCli(CliContext& cli, const std::string& path);

@@ -85,7 +85,7 @@ int runCarve(const ToolOptions& options) {
 
 }  // namespace
 
-void AddToolCommands(CLI::App& app, CliStatus& status) {
+void AddToolSubcommands(CLI::App& app, CliStatus& status) {
     auto vkp = std::make_shared<ToolOptions>();
     CLI::App* extractVkp = app.add_subcommand(
         "extract-vkp",

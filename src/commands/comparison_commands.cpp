@@ -48,15 +48,15 @@ void selectDifferingRow(Workspace& ws, Ui& ui) {
     }
 }
 
-FlashIdentity loadedIdentity(const FullflashState& flash) {
-    FlashIdentity id;
+FullflashIdentity loadedIdentity(const FullflashState& flash) {
+    FullflashIdentity id;
     id.mModel = flash.mModel;
     id.platform = flash.platform;
     id.NewSGold = flash.NewSGold;
     return id;
 }
 
-std::string modelText(const std::string& side, const FlashIdentity& id) {
+std::string modelText(const std::string& side, const FullflashIdentity& id) {
     return side + ": " + id.mModel + " (" + id.platform + ")";
 }
 
@@ -80,12 +80,12 @@ bool CompareWith(Workspace& ws, Ui& ui, const std::string& path) {
         ShowFileMissing(ws, ui, path);
         return false;
     }
-    ScannedFlash b = ScanFlash(file->bytes());
+    ScannedFullflash b = ScanFullflash(file->bytes());
     if (b.entries.empty()) {
         ui.message(ws.say(kNoTable) + "\r" + path, "", MessageButtons::Ok);
         return false;
     }
-    const FlashIdentity a = loadedIdentity(ws.flash);
+    const FullflashIdentity a = loadedIdentity(ws.flash);
     if (Incompatibility(a, b.identity)) {
         ui.message(
             ws.say(kOtherModel) + "\r" + modelText("A", a) + "\r" + modelText("B", b.identity), "",

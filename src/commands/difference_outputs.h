@@ -10,7 +10,7 @@
 
 #include "codec/decoded_picture.h"
 #include "commands/batch_save.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 
 class Ui;
 class Workspace;

@@ -72,9 +72,9 @@ bool ReplaceEmbeddedPngWith(Workspace& ws, Ui& ui, const std::string& path) {
     }
 
     std::string block;
-    VkpFormat::AppendLine(block, "");
-    VkpFormat::AppendLine(block, VkpFormat::PngComment(name));
-    VkpFormat::AppendRows(block, PngReplacementRows(flash, *start, *end, *newPng));
+    Vkp::AppendLine(block, "");
+    Vkp::AppendLine(block, Vkp::PngComment(name));
+    Vkp::AppendRows(block, PngReplacementRows(flash, *start, *end, *newPng));
     const std::string pending = PngPatchPath(ws);
     const std::string earlier =
         ws.flash.pngChangesPending ? ReadFileBytes(pending).value_or("") : "";

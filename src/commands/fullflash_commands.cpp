@@ -62,7 +62,7 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     ws.flash.file = std::move(file);
     setFullflashMenusEnabled(ws, false);
 
-    const FlashIdentity id = IdentifyFullflash(ws.flash.file->bytes());
+    const FullflashIdentity id = IdentifyFullflash(ws.flash.file->bytes());
     FullflashState& f = ws.flash;
     f.fw = id.fw;
     f.mModel = id.mModel;

@@ -18,7 +18,7 @@
 #include "workspace/workspace.h"
 
 using namespace FSactions_Tavik;
-using namespace VkpFormat;
+using namespace Vkp;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "commands/difference_outputs.h"
 #include "commands/preview_commands.h"
 #include "commands/staging_commands.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "compare/port_report.h"
 #include "patch/patch_report.h"
 #include "patch/patch_verifier.h"
@@ -148,7 +148,7 @@ std::optional<PortOutcome> StagePortedPatch(Workspace& ws, Ui& ui, const std::st
     const auto sides = readSides(ws, ui, patchPath, oldPath);
     if (!sides) return std::nullopt;
     const std::span<const std::uint8_t> oldFlash = sides->old->bytes();
-    const ScannedFlash old = ScanFlash(oldFlash);
+    const ScannedFullflash old = ScanFullflash(oldFlash);
     if (old.entries.empty()) return refuse(ui, noTable(ws, oldPath));
     if (ws.rows.empty()) return refuse(ui, noTable(ws, ws.flash.file->path()));
     if (old.identity.platform != ws.flash.platform) {
@@ -156,7 +156,7 @@ std::optional<PortOutcome> StagePortedPatch(Workspace& ws, Ui& ui, const std::st
             ui, ws.say(kOtherPlatform) + ": " + old.identity.platform + ", " + ws.flash.platform);
     }
     const std::span<const std::uint8_t> patched = sides->verified.patched;
-    const ScannedFlash patchedScan = ScanFlash(patched);
+    const ScannedFullflash patchedScan = ScanFullflash(patched);
     const std::vector<PictureEntry> fresh = loadedEntries(ws);
 
     PortOutcome outcome;

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 
 /// What differs: "pixels", "entry", "both", "moved", "only in A", "only in B".
 [[nodiscard]] std::string DifferenceKind(const PictureDifference& difference);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "compare/shown_picture_index.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 using namespace BasicCalculations_Tavik;
 
-FlashIdentity IdentifyFullflash(std::span<const std::uint8_t> flash) {
+FullflashIdentity IdentifyFullflash(std::span<const std::uint8_t> flash) {
     using namespace FlashLayout;
     ByteCursor in(flash);
-    FlashIdentity id;
+    FullflashIdentity id;
 
     in.seek(kFirmware);
     id.fw = BytesToHex(in.bytes(1), false);

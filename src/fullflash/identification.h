@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-struct FlashIdentity {
+struct FullflashIdentity {
     std::string fw;        ///< firmware byte as two hex digits
     std::string lngPack;   ///< three bytes as stored
     std::string mModel;    ///< three or four bytes
@@ -31,4 +31,4 @@ inline constexpr std::uint32_t kDisplacementBase = 44;  ///< pointer at P - 44 +
 }  // namespace FlashLayout
 
 /// Reads the identification fields and locates the PIT.
-[[nodiscard]] FlashIdentity IdentifyFullflash(std::span<const std::uint8_t> flash);
+[[nodiscard]] FullflashIdentity IdentifyFullflash(std::span<const std::uint8_t> flash);

@@ -50,7 +50,7 @@ class Coverage {
 };
 
 std::vector<PictureEntry> pictureTable(std::span<const std::uint8_t> flash, EntryFormat& format) {
-    const FlashIdentity id = IdentifyFullflash(flash);
+    const FullflashIdentity id = IdentifyFullflash(flash);
     format = EntryFormatFor(id.NewSGold, id.mModel);
     std::vector<PictureEntry> entries;
     for (const PictureListEntry& row :

@@ -5,7 +5,7 @@
 
 #include "support/byte_cursor.h"
 
-using VkpFormat::PatchRow;
+using Vkp::PatchRow;
 
 bool EntryHolds(EntryFormat format, unsigned width, unsigned height) {
     if (format == EntryFormat::Long) return width <= 240 && height <= 320;

@@ -18,10 +18,9 @@
 
 /// The entry at `entryOffset` as it is now, and as it lists the new picture
 /// whose data starts at flash address `address`.
-[[nodiscard]] VkpFormat::PatchRow EntryRow(std::span<const std::uint8_t> flash,
-                                           std::uint32_t entryOffset, EntryFormat format,
-                                           unsigned width, unsigned height, std::uint8_t type,
-                                           std::uint32_t address);
+[[nodiscard]] Vkp::PatchRow EntryRow(std::span<const std::uint8_t> flash, std::uint32_t entryOffset,
+                                     EntryFormat format, unsigned width, unsigned height,
+                                     std::uint8_t type, std::uint32_t address);
 
 /// The rows that put a stream of `dataSize` bytes at file offset `target`:
 /// full 16-byte rows, then the tail. `stream` is the staging file after its
@@ -33,6 +32,8 @@
 /// an even length only while the extra byte stays inside the place. A tail of
 /// exactly 15 bytes with room behind it is completed with 0xFF, and the rest of
 /// the place up to `placeEnd` is erased (0xFF).
-[[nodiscard]] std::vector<VkpFormat::PatchRow> PictureDataRows(
-    std::span<const std::uint8_t> flash, std::uint32_t target, std::string_view stream,
-    std::uint32_t dataSize, std::optional<std::uint32_t> placeEnd);
+[[nodiscard]] std::vector<Vkp::PatchRow> PictureDataRows(std::span<const std::uint8_t> flash,
+                                                         std::uint32_t target,
+                                                         std::string_view stream,
+                                                         std::uint32_t dataSize,
+                                                         std::optional<std::uint32_t> placeEnd);

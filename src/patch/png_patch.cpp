@@ -28,12 +28,12 @@ std::optional<std::uint32_t> EmbeddedPngEnd(std::span<const std::uint8_t> flash,
     return static_cast<std::uint32_t>(iend + 8);
 }
 
-std::vector<VkpFormat::PatchRow> PngReplacementRows(std::span<const std::uint8_t> flash,
-                                                    std::uint32_t start, std::uint32_t end,
-                                                    std::string_view newPng) {
+std::vector<Vkp::PatchRow> PngReplacementRows(std::span<const std::uint8_t> flash,
+                                              std::uint32_t start, std::uint32_t end,
+                                              std::string_view newPng) {
     std::string content(newPng);
     content.resize(end - start, '\xFF');
-    std::vector<VkpFormat::PatchRow> rows;
+    std::vector<Vkp::PatchRow> rows;
     for (std::uint32_t at = 0; at < content.size(); at += 16) {
         const std::size_t length = std::min<std::size_t>(16, content.size() - at);
         ByteCursor old(flash, start + at);

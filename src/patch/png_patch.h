@@ -27,6 +27,6 @@ inline constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
 /// Rows that write `newPng` over the old PNG [start, end) and turn the bytes
 /// behind it, up to `end`, into 0xFF. No row reaches `end`; `newPng` must not
 /// be longer than the old PNG.
-[[nodiscard]] std::vector<VkpFormat::PatchRow> PngReplacementRows(
-    std::span<const std::uint8_t> flash, std::uint32_t start, std::uint32_t end,
-    std::string_view newPng);
+[[nodiscard]] std::vector<Vkp::PatchRow> PngReplacementRows(std::span<const std::uint8_t> flash,
+                                                            std::uint32_t start, std::uint32_t end,
+                                                            std::string_view newPng);

@@ -2,7 +2,7 @@
 
 #include "support/basic_calculations.h"
 
-namespace VkpFormat {
+namespace Vkp {
 
 namespace {
 
@@ -92,4 +92,4 @@ std::string PngComment(std::string_view name) {
     return "; ##### PNG Picture " + std::string(name) + " #####";
 }
 
-}  // namespace VkpFormat
+}  // namespace Vkp

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace VkpFormat {
+namespace Vkp {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
@@ -57,4 +57,4 @@ struct BannerFacts {
 /// "; ##### PNG Picture NAME #####"
 [[nodiscard]] std::string PngComment(std::string_view name);
 
-}  // namespace VkpFormat
+}  // namespace Vkp

@@ -9,12 +9,12 @@
 
 #include "codec/decoded_picture.h"
 #include "codec/paint_picture.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "support/mapped_file.h"
 
 struct ComparisonState {
     std::shared_ptr<const MappedFile> file;  ///< B, never written
-    ScannedFlash flash;                      ///< B's identity and table
+    ScannedFullflash flash;                  ///< B's identity and table
     std::vector<PictureDifference> differences;
     /// Per row of the loaded list: its index in `differences`, or -1.
     std::vector<int> differenceOfRow;

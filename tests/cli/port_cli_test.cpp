@@ -5,7 +5,7 @@
 #include <map>
 
 #include "cli/run_program.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "compare/shown_pixels.h"
 
 namespace {
@@ -15,7 +15,7 @@ std::vector<std::optional<ShownPixels>> shownPictures(const std::string& path) {
     const std::vector<std::uint8_t> bytes = ReadBytes(path);
     DecodedPicture scratch;
     std::vector<std::optional<ShownPixels>> shown;
-    for (const PictureEntry& entry : ScanFlash(bytes).entries) {
+    for (const PictureEntry& entry : ScanFullflash(bytes).entries) {
         shown.push_back(ReadShownPixels(bytes, entry, scratch));
     }
     return shown;
@@ -82,8 +82,8 @@ TEST(CliPort, CarriesAPackBetweenTwoVersions) {
         ASSERT_EQ(RunProgram("pictavo-cli", {"apply", f.fresh, carried, "-o", newPatched}).exitCode,
                   0);
         // A carried picture keeps the compression of NEW's row (the pack's are compressed).
-        const auto newEntries = ScanFlash(ReadBytes(f.fresh)).entries;
-        const auto patchedEntries = ScanFlash(ReadBytes(newPatched)).entries;
+        const auto newEntries = ScanFullflash(ReadBytes(f.fresh)).entries;
+        const auto patchedEntries = ScanFullflash(ReadBytes(newPatched)).entries;
         for (const auto& [from, to] : f.mapping) {
             const auto row = static_cast<std::size_t>(to);
             EXPECT_EQ(patchedEntries[row].type & 0x80, newEntries[row].type & 0x80) << to;

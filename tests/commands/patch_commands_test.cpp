@@ -24,7 +24,7 @@ const std::string kBanner =
     "; #######################################################################\r\n";
 
 TEST(BannerLines, ControlCharactersOfTheFullflashBecomeBlanks) {
-    EXPECT_EQ(VkpFormat::BannerLines({"P", "S\x1B", "\x7F", "\t1", "x"})[6],
+    EXPECT_EQ(Vkp::BannerLines({"P", "S\x1B", "\x7F", "\t1", "x"})[6],
               "; ### Patch for S   fw 1 (x)" + std::string(42, ' ') + "###");
 }
 

@@ -18,7 +18,7 @@
 #include "commands/preview_commands.h"
 #include "commands/staging_commands.h"
 #include "common/scripted_ui.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "devtools/seeded_random.h"
 #include "devtools/test_files.h"
 #include "fullflash/picture_table.h"
@@ -201,8 +201,8 @@ TEST(PatchRoundTrip, ReplacedPicturesDecodeAndExtractAsStagedAndNothingElseChang
         const auto& flash = w.flash;
         const PatchResult result = VerifyPatch(flash, ReadWholeFile(w.patch));
         ASSERT_TRUE(result.check.clean()) << PatchReport(result.check, "\n", 20);
-        const std::vector<PictureEntry> before = ScanFlash(flash).entries;
-        const std::vector<PictureEntry> after = ScanFlash(result.patched).entries;
+        const std::vector<PictureEntry> before = ScanFullflash(flash).entries;
+        const std::vector<PictureEntry> after = ScanFullflash(result.patched).entries;
         ASSERT_EQ(after.size(), before.size());
 
         std::set<std::size_t> replacedRows;

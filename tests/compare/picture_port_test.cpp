@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/flash_builder.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 #include "compare/port_report.h"
 
 namespace {
@@ -30,9 +30,9 @@ std::string flashOf(const std::vector<Picture>& pictures) {
 
 std::string plan(const std::string& old, const std::string& patched, const std::string& fresh,
                  PickRule pick) {
-    const ScannedFlash o = ScanFlash(asBytes(old));
-    const ScannedFlash p = ScanFlash(asBytes(patched));
-    const ScannedFlash n = ScanFlash(asBytes(fresh));
+    const ScannedFullflash o = ScanFullflash(asBytes(old));
+    const ScannedFullflash p = ScanFullflash(asBytes(patched));
+    const ScannedFullflash n = ScanFullflash(asBytes(fresh));
     const auto pictures = PlanPort({asBytes(old), o.entries}, {asBytes(patched), p.entries},
                                    {asBytes(fresh), n.entries}, pick);
     std::string text;

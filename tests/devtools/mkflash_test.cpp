@@ -31,7 +31,7 @@ std::vector<SourcePixel> repeat(const SourcePixel& pixel, std::size_t times) {
 }
 
 std::vector<PictureListEntry> scan(const Bytes& bytes) {
-    const FlashIdentity id = IdentifyFullflash(bytes);
+    const FullflashIdentity id = IdentifyFullflash(bytes);
     return ReadPictureTable(bytes, BasicCalculations_Tavik::HexToNumber(id.PITadr),
                             EntryFormatFor(id.NewSGold, id.mModel), nullptr);
 }
@@ -66,7 +66,7 @@ TEST(Mkflash, LayoutIsWhatTheScanFinds) {
     for (const Case& c : cases) {
         const MkflashResult result = MakeFullflash(c.options);
         ASSERT_TRUE(result.ok()) << c.name << ": " << result.error;
-        const FlashIdentity id = IdentifyFullflash(result.bytes);
+        const FullflashIdentity id = IdentifyFullflash(result.bytes);
         const MkflashLayout& layout = result.layout;
         EXPECT_EQ(id.platform + "|" + id.PITadr + "|" + std::to_string(layout.entrySize) + "|" +
                       std::to_string(layout.pictures.size()) + "|" +

@@ -72,7 +72,7 @@ TEST(IdentifyFullflash, FieldsPlatformAndTableStart) {
          "05|lg4|S65|SIEMENS|New-SGold|0000000"},
     };
     for (const Case& c : cases) {
-        const FlashIdentity id = IdentifyFullflash(c.flash().bytes());
+        const FullflashIdentity id = IdentifyFullflash(c.flash().bytes());
         EXPECT_EQ(id.NewSGold, id.platform == "New-SGold") << c.name;
         EXPECT_EQ(id.fw + "|" + id.lngPack + "|" + id.mModel + "|" + id.ManufN + "|" + id.platform +
                       "|" + id.PITadr,

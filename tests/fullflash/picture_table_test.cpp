@@ -87,7 +87,7 @@ TEST(EntryFormatFor, TwelveBytesOnlyForNewSGoldE71AndEL71) {
 // no fullflash: no crash, and no rows invented past the end of the file.
 TEST(ReadPictureTable, InputThatIsNoFullflashListsNothing) {
     const auto scanWhole = [](const std::vector<std::uint8_t>& bytes) {
-        const FlashIdentity id = IdentifyFullflash(bytes);
+        const FullflashIdentity id = IdentifyFullflash(bytes);
         return ReadPictureTable(bytes, BasicCalculations_Tavik::HexToNumber(id.PITadr),
                                 EntryFormatFor(id.NewSGold, id.mModel), nullptr)
             .size();

@@ -9,9 +9,9 @@
 
 #include "patch/vkp_format.h"
 
-inline std::vector<VkpFormat::PatchRow> Chunked(std::span<const std::uint8_t> flash,
-                                                std::uint32_t address, const std::string& content) {
-    std::vector<VkpFormat::PatchRow> rows;
+inline std::vector<Vkp::PatchRow> Chunked(std::span<const std::uint8_t> flash,
+                                          std::uint32_t address, const std::string& content) {
+    std::vector<Vkp::PatchRow> rows;
     for (std::size_t at = 0; at < content.size(); at += 16) {
         const std::size_t length = std::min<std::size_t>(16, content.size() - at);
         rows.push_back(

@@ -7,7 +7,7 @@
 
 namespace {
 
-using VkpFormat::PatchRow;
+using Vkp::PatchRow;
 
 constexpr std::uint32_t kPlace = 0x100;
 

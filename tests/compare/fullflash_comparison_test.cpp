@@ -2,7 +2,7 @@
 
 #include "common/flash_builder.h"
 #include "compare/comparison_report.h"
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 
 namespace {
 
@@ -11,8 +11,8 @@ std::span<const std::uint8_t> asBytes(const std::string& bytes) {
 }
 
 std::string report(const std::string& a, const std::string& b) {
-    const ScannedFlash scannedA = ScanFlash(asBytes(a));
-    const ScannedFlash scannedB = ScanFlash(asBytes(b));
+    const ScannedFullflash scannedA = ScanFullflash(asBytes(a));
+    const ScannedFullflash scannedB = ScanFullflash(asBytes(b));
     const auto differences =
         ComparePictures(asBytes(a), scannedA.entries, asBytes(b), scannedB.entries);
     std::string text;

@@ -1,4 +1,4 @@
-#include "compare/flash_comparison.h"
+#include "compare/fullflash_comparison.h"
 
 #include <algorithm>
 
@@ -169,10 +169,10 @@ class PictureComparer {
 
 }  // namespace
 
-ScannedFlash ScanFlash(std::span<const std::uint8_t> flash) {
-    ScannedFlash scanned;
+ScannedFullflash ScanFullflash(std::span<const std::uint8_t> flash) {
+    ScannedFullflash scanned;
     scanned.identity = IdentifyFullflash(flash);
-    const FlashIdentity& id = scanned.identity;
+    const FullflashIdentity& id = scanned.identity;
     const auto rows = ReadPictureTable(flash, BasicCalculations_Tavik::HexToNumber(id.PITadr),
                                        EntryFormatFor(id.NewSGold, id.mModel), {});
     scanned.entries.reserve(rows.size());
@@ -180,7 +180,7 @@ ScannedFlash ScanFlash(std::span<const std::uint8_t> flash) {
     return scanned;
 }
 
-std::optional<std::string> Incompatibility(const FlashIdentity& a, const FlashIdentity& b) {
+std::optional<std::string> Incompatibility(const FullflashIdentity& a, const FullflashIdentity& b) {
     if (a.platform == b.platform && a.mModel == b.mModel) return std::nullopt;
     return "A is " + printable(a.mModel) + " (" + a.platform + "), B is " + printable(b.mModel) +
            " (" + b.platform + "): only fullflashes of one model and platform can be compared";

@@ -14,18 +14,18 @@
 #include "fullflash/picture_table.h"
 
 /// A fullflash identified and its picture table read, as a load does it.
-struct ScannedFlash {
-    FlashIdentity identity;
+struct ScannedFullflash {
+    FullflashIdentity identity;
     std::vector<PictureEntry> entries;
 };
 
-[[nodiscard]] ScannedFlash ScanFlash(std::span<const std::uint8_t> flash);
+[[nodiscard]] ScannedFullflash ScanFullflash(std::span<const std::uint8_t> flash);
 
 /// Why the pictures of two fullflashes cannot be compared (another platform
 /// or another model: their tables do not list the same pictures); nothing
 /// when they can.
-[[nodiscard]] std::optional<std::string> Incompatibility(const FlashIdentity& a,
-                                                         const FlashIdentity& b);
+[[nodiscard]] std::optional<std::string> Incompatibility(const FullflashIdentity& a,
+                                                         const FullflashIdentity& b);
 
 /// One picture that differs between fullflash A and fullflash B.
 struct PictureDifference {
