@@ -130,26 +130,15 @@ void mnu_PopupPictures_SaveAsGPF_Click(Workspace& ws, Ui& ui) {
 
 BatchEnd SavePicturesAsGpf(Workspace& ws, Ui& ui, const std::string& folder,
                            const std::string& extension, const RowFilter& filter) {
-    const PreviewKeeper keeper(ws);
-    BatchEnd end;
-    const std::size_t count = ws.rows.size();
-    for (std::size_t position = 0; position < count; ++position) {
-        if (filter && !filter(position)) continue;
-        ui.progress(static_cast<int>(position * 100 / count));
-        if (!SelectAndShow(ws, ui, position)) continue;
+    return SaveRowByRow(ws, ui, filter, [&](std::size_t position) {
         const PictureListEntry& row = ws.rows[position];
         const std::string path =
             (folder + PadZeros(std::to_string(row.entry.number), 4)).append(extension);
-        if (!ConfirmOverwrite(ws, ui, path)) continue;
+        if (!ConfirmOverwrite(ws, ui, path)) return RowSaved::Skipped;
         const SaveOutcome outcome = writeRawGpf(ws, ui, row, path);
-        if (outcome == SaveOutcome::Failed) {
-            end.completed = false;
-            return end;
-        }
-        if (outcome == SaveOutcome::Written) ++end.written;
-    }
-    ui.progress(100);
-    return end;
+        if (outcome == SaveOutcome::Failed) return RowSaved::Stop;
+        return outcome == SaveOutcome::Written ? RowSaved::Written : RowSaved::Skipped;
+    });
 }
 
 void mnu_PopupPictures_SaveAsGPFs_Click(Workspace& ws, Ui& ui) {
