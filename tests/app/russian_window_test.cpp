@@ -25,6 +25,7 @@
 #include "app/tiny_flash.h"
 #include "codec/bmp_writer.h"
 #include "codec/codec_test_support.h"
+#include "commands/settings_commands.h"
 #include "common/scripted_ui.h"
 #include "common/temp_dir.h"
 
@@ -182,6 +183,28 @@ TEST(RussianWindow, ShowsAndAsksNothingInEnglish) {
             << where << ": " << text.toStdString()
             << "\n  English: " << englishIn(text).join(QLatin1Char(' ')).toStdString();
     }
+}
+
+// What was put together in one language is put together anew in the next:
+// the information panel and the preview's line follow a change of language.
+TEST(RussianWindow, PanelAndInformationLineFollowTheLanguage) {
+    TempDir dir;
+    Form1 form(dir.path().string(), dir.write("flash.bin", TinySGoldFlash(2)));
+    auto* list = form.findChild<QTableView*>("ListView1");
+    list->setCurrentIndex(list->model()->index(1, 0));
+    form.ListView1_Click();
+    EXPECT_EQ(form.findChild<QGroupBox*>("PICframe")->title(),
+              "0001 :: 3 x 2 :: 8bit :: uncompressed :: 6 bytes");
+
+    std::filesystem::copy_file(PICTAVO_SOURCE_DIR "/lang/Russian.lng", dir.file("Russian.lng"));
+    dir.write("Pictavo.ini", "Language=Russian\r\n");
+    ScriptedUi ui;
+    LoadSettings(form.workspace(), ui);
+    form.refreshFromWorkspace();
+    EXPECT_TRUE(
+        form.findChild<QLabel*>("FFinfol")->text().startsWith(QString::fromUtf8("Модель: ")));
+    EXPECT_EQ(form.findChild<QGroupBox*>("PICframe")->title(),
+              QString::fromUtf8("0001 :: 3 x 2 :: 8 бит :: несжатая :: 6 байт"));
 }
 
 }  // namespace
