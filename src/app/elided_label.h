@@ -1,7 +1,8 @@
 #pragma once
-// A one-line label that never cuts its text off at the end: a text wider than
-// the label loses its middle to "…", and the whole text is the tooltip. Used
-// for captions that name files, whose ends say the most.
+// A label that never cuts its text off at the end: when the text is wider
+// than the label, the part that may give way (a file's name) loses its middle
+// to "…" and the words around it stay whole, on a second line when the name
+// would otherwise shrink to nothing; the whole text is the tooltip.
 
 #include <QLabel>
 
@@ -11,8 +12,10 @@ class ElidedLabel final : public QLabel {
   public:
     explicit ElidedLabel(QWidget* parent = nullptr);
 
-    void setFullText(const QString& text);
-    [[nodiscard]] const QString& fullText() const { return m_fullText; }
+    /// `before` and `after` stay whole; `elidable` gives way. On one line
+    /// `after` follows `joiner`, on a line of its own it stands alone.
+    void setParts(const QString& before, const QString& elidable, const QString& joiner,
+                  const QString& after);
 
     [[nodiscard]] QSize minimumSizeHint() const override;
 
@@ -22,5 +25,8 @@ class ElidedLabel final : public QLabel {
   private:
     void elide();
 
-    QString m_fullText;
+    QString m_before;
+    QString m_elidable;
+    QString m_joiner;
+    QString m_after;
 };

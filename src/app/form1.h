@@ -194,8 +194,8 @@ class Form1 final : public QMainWindow {
     QCheckBox* m_compareOnly = nullptr;  // CompareOnly
     QWidget* m_comparedSide = nullptr;   // B's side of the preview
     PictureView* m_comparedPicture = nullptr;
-    ElidedLabel* m_shownInfo = nullptr;  // "A: " and the information line, while comparing
-    ElidedLabel* m_comparedInfo = nullptr;
+    QLabel* m_shownInfo = nullptr;  // "A: " and the information line, while comparing
+    QLabel* m_comparedInfo = nullptr;
     /// What B's picture shown was made for: the list, the row, A's painting.
     std::tuple<std::uint64_t, std::optional<std::size_t>, std::uint64_t> m_comparedFor;
     /// The list and the filter state the rows hidden now were hidden for.

@@ -46,7 +46,7 @@ QWidget* Form1::buildPictureSides(QWidget* parent, QWidget* pictureA) {
     auto* sides = new QWidget(parent);
     auto* layout = new QHBoxLayout(sides);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_shownInfo = new ElidedLabel(sides);
+    m_shownInfo = new QLabel(sides);
     m_shownInfo->setObjectName(QStringLiteral("ShownInfo"));
     auto* sideA = new QVBoxLayout;
     sideA->addWidget(m_shownInfo);
@@ -58,7 +58,7 @@ QWidget* Form1::buildPictureSides(QWidget* parent, QWidget* pictureA) {
     m_comparedSide->setObjectName(QStringLiteral("ComparedSide"));
     auto* sideB = new QVBoxLayout(m_comparedSide);
     sideB->setContentsMargins(0, 0, 0, 0);
-    m_comparedInfo = new ElidedLabel(m_comparedSide);
+    m_comparedInfo = new QLabel(m_comparedSide);
     m_comparedInfo->setObjectName(QStringLiteral("ComparedInfo"));
     auto* scroll = new QScrollArea(m_comparedSide);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -69,6 +69,12 @@ QWidget* Form1::buildPictureSides(QWidget* parent, QWidget* pictureA) {
     sideB->addWidget(m_comparedInfo);
     sideB->addWidget(scroll, 1);
     layout->addWidget(m_comparedSide, 1);
+    for (QLabel* info : {m_shownInfo, m_comparedInfo}) {
+        // A line longer than its side wraps rather than losing its words.
+        info->setWordWrap(true);
+        info->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        info->setMinimumWidth(1);
+    }
     m_shownInfo->hide();
     m_comparedSide->hide();
     // Both sides at one zoom, whichever side the user zooms.
@@ -88,8 +94,11 @@ void Form1::showComparison() {
         part->setVisible(comparing);
     showComparisonRows();
     if (!comparing) return;
-    m_shownInfo->setFullText(QStringLiteral("A: ") + bytesToQString(m_ws.pictureInfo));
-    m_compareLabel->setFullText(bytesToQString(ComparisonBarText(m_ws)));
+    m_shownInfo->setText(QStringLiteral("A: ") + bytesToQString(m_ws.pictureInfo));
+    const ComparisonBarParts bar = ComparisonBar(m_ws);
+    m_compareLabel->setParts(bytesToQString(bar.before), bytesToQString(bar.fileName),
+                             bytesToQString(std::string(kComparisonBarJoiner)),
+                             bytesToQString(bar.counts));
     m_compareOnly->setText(bytesToQString(m_ws.control(ControlNames::kCompareOnly).caption));
     m_compareOnly->setChecked(m_ws.comparison->onlyDiffering);
     // B's picture follows the selected row and every repaint of A's.
@@ -98,7 +107,7 @@ void Form1::showComparison() {
     m_comparedFor = wanted;
     ShowComparedPicture(m_ws);
     m_comparedPicture->setImage(PaintedToImage(m_ws.comparison->preview));
-    m_comparedInfo->setFullText(bytesToQString(m_ws.comparison->pictureInfo));
+    m_comparedInfo->setText(bytesToQString(m_ws.comparison->pictureInfo));
 }
 
 void Form1::showComparisonRows() {

@@ -2,11 +2,11 @@
 
 #include <QFont>
 #include <QImage>
+#include <optional>
 
 #include "app/qt_ui.h"
 #include "app/thumbnail_loader.h"
 #include "commands/comparison_commands.h"
-#include "compare/comparison_report.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -43,6 +43,15 @@ const std::string& columnText(const PictureListEntry& row, int column) {
     }
 }
 
+/// Size, type and data offset of one side's picture, as the comparison's
+/// lines give them, in the window's language.
+std::string sideText(const Workspace& ws, const std::optional<PictureEntry>& entry) {
+    constexpr Phrase kSide{"str_CmpSide", "%1 x %2, %3 at %4"};
+    if (!entry) return "-";
+    const PictureListEntry row = MakeListEntry(*entry);
+    return ws.say(kSide, {row.width, row.height, row.type, row.picOffset});
+}
+
 }  // namespace
 
 int PictureListModel::rowCount(const QModelIndex& parent) const {
@@ -68,10 +77,8 @@ QVariant PictureListModel::data(const QModelIndex& index, int role) const {
             return QString::fromStdString(columnText(row, index.column()));
         case Qt::ToolTipRole:
             if (index.column() != kColumns || difference == nullptr) return {};
-            return QStringLiteral("A: ") +
-                   QString::fromStdString(DifferenceSideText(difference->a)) +
-                   QStringLiteral("\nB: ") +
-                   QString::fromStdString(DifferenceSideText(difference->b));
+            return QStringLiteral("A: ") + bytesToQString(sideText(m_ws, difference->a)) +
+                   QStringLiteral("\nB: ") + bytesToQString(sideText(m_ws, difference->b));
         case Qt::BackgroundRole:
         case DifferenceRole:
             if (difference == nullptr) return {};

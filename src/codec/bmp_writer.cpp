@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "support/fs_actions.h"
 
@@ -48,26 +49,19 @@ std::string WriteBmpHeader(int width, int height, int bitsPerPixel) {
 std::string BmpFileBytes(const DecodedPicture& picture, bool bits32) {
     const int width = picture.canvasColumns();
     const int height = picture.canvasRows();
-    const int bits = bits32 ? 32 : 24;
-    std::string file = WriteBmpHeader(width, height, bits);
-    const std::size_t padding = rowBytes(width, bits) - static_cast<std::size_t>(width * bits / 8);
-    file.reserve(file.size() + rowBytes(width, bits) * static_cast<std::size_t>(height));
-    for (int y = height - 1; y >= 0; --y) {
+    std::vector<std::uint32_t> argb;
+    argb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const Cell& cell = picture.at(x, y);
-            file += static_cast<char>(cell.blue);
-            file += static_cast<char>(cell.green);
-            file += static_cast<char>(cell.red);
-            if (!bits32) continue;
-            if (picture.hasAlpha) {
-                file += static_cast<char>(cell.fourth);
-            } else {
-                file += static_cast<char>(isTransparencyMarker(cell) ? 0 : 255);
-            }
+            const std::uint32_t alpha = picture.hasAlpha             ? cell.fourth
+                                        : isTransparencyMarker(cell) ? 0
+                                                                     : 255;
+            argb.push_back(alpha << 24 | std::uint32_t{cell.red} << 16 |
+                           std::uint32_t{cell.green} << 8 | cell.blue);
         }
-        file.append(padding, '\0');
     }
-    return file;
+    return BmpFromArgb(width, height, argb, bits32);
 }
 
 std::string BmpFromArgb(int width, int height, std::span<const std::uint32_t> argb, bool bits32) {

@@ -181,14 +181,23 @@ std::string DifferenceKindText(const Workspace& ws, const PictureDifference& dif
     return ws.say(difference.pixels ? kPixels : kEntry);
 }
 
-std::string ComparisonBarText(const Workspace& ws) {
+ComparisonBarParts ComparisonBar(const Workspace& ws) {
     if (!ws.comparison) return {};
     const ComparisonState& c = *ws.comparison;
     std::size_t onlyB = 0;
     for (const PictureDifference& difference : c.differences) onlyB += difference.onlyInB() ? 1 : 0;
-    std::string text = ws.say(kWith) + " " +
-                       std::filesystem::path(c.file->path()).filename().string() + "  |  " +
-                       ws.say(kDiffering) + ": " + std::to_string(c.differences.size());
-    if (onlyB > 0) text += "  |  " + ws.say(kOnlyB) + ": " + std::to_string(onlyB);
-    return text;
+    ComparisonBarParts parts;
+    parts.before = ws.say(kWith) + " ";
+    parts.fileName = std::filesystem::path(c.file->path()).filename().string();
+    parts.counts = ws.say(kDiffering) + ": " + std::to_string(c.differences.size());
+    if (onlyB > 0) {
+        parts.counts +=
+            std::string(kComparisonBarJoiner) + ws.say(kOnlyB) + ": " + std::to_string(onlyB);
+    }
+    return parts;
+}
+
+std::string ComparisonBarText(const Workspace& ws) {
+    const ComparisonBarParts parts = ComparisonBar(ws);
+    return parts.before + parts.fileName + std::string(kComparisonBarJoiner) + parts.counts;
 }

@@ -6,6 +6,7 @@
 // leaves the loaded fullflash, its list and its staged pictures as they were.
 
 #include <string>
+#include <string_view>
 
 class Ui;
 class Workspace;
@@ -44,3 +45,14 @@ void ShowComparedPicture(Workspace& ws);
 /// The line above the list: which file, how many pictures differ, how many
 /// only B's table lists.
 [[nodiscard]] std::string ComparisonBarText(const Workspace& ws);
+
+/// The same line in parts, so a narrow window can shorten the file's name
+/// alone: the words before it, the name, the counts that follow it after
+/// `kComparisonBarJoiner`.
+struct ComparisonBarParts {
+    std::string before;
+    std::string fileName;
+    std::string counts;
+};
+inline constexpr std::string_view kComparisonBarJoiner = "  |  ";
+[[nodiscard]] ComparisonBarParts ComparisonBar(const Workspace& ws);

@@ -3,15 +3,12 @@
 #include <optional>
 #include <vector>
 
-namespace {}  // namespace
-
-std::string DifferenceSideText(const std::optional<PictureEntry>& entry) {
+namespace {
+std::string sideText(const std::optional<PictureEntry>& entry) {
     if (!entry) return "-";
     const PictureListEntry row = MakeListEntry(*entry);
     return row.width + " x " + row.height + ", " + row.type + " at " + row.picOffset;
 }
-
-namespace {
 
 std::string undecodableNote(const PictureDifference& difference) {
     if (difference.undecodableA && difference.undecodableB) return " (undecodable in A and B)";
@@ -38,8 +35,7 @@ std::string DifferenceLine(const PictureDifference& difference) {
     PictureEntry numbered;
     numbered.number = difference.number;
     return MakeListEntry(numbered).index + " " + DifferenceKind(difference) + ": " +
-           DifferenceSideText(difference.a) + " -> " + DifferenceSideText(difference.b) +
-           undecodableNote(difference);
+           sideText(difference.a) + " -> " + sideText(difference.b) + undecodableNote(difference);
 }
 
 std::string ComparisonSummary(std::span<const PictureDifference> differences) {

@@ -2,7 +2,6 @@
 // The differences between two fullflashes as the lines people read: one per
 // differing picture, then a summary.
 
-#include <optional>
 #include <span>
 #include <string>
 
@@ -10,10 +9,6 @@
 
 /// What differs: "pixels", "entry", "both", "moved", "only in A", "only in B".
 [[nodiscard]] std::string DifferenceKind(const PictureDifference& difference);
-
-/// "16 x 16, 8800 at 0123456": size, type and data offset of one side's
-/// entry, or "-" when its table does not list the picture.
-[[nodiscard]] std::string DifferenceSideText(const std::optional<PictureEntry>& entry);
 
 /// "0012 pixels: 16 x 16, 8800 at 0123456 -> 16 x 16, 8800 at 0123456": the
 /// index as the list shows it, what differs, then size, type and data offset

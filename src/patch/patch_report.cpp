@@ -178,19 +178,21 @@ std::string PatchDetails(const PatchCheck& check, std::string_view lineBreak, st
                          {number(static_cast<std::uint64_t>(o.line))});
         });
     }
-    const std::size_t withOldBytes =
-        static_cast<std::size_t>(check.matching) + check.mismatches.size();
-    line(words(kOldBytesMatch,
-               {number(static_cast<std::uint64_t>(check.matching)), number(withOldBytes)}));
-    list(check.mismatches.size(), check.mismatches.size(), [&](std::size_t i) {
-        return words(kDiffersAt, {number(static_cast<std::uint64_t>(check.mismatches[i].line)),
-                                  hex8(check.mismatches[i].address)});
-    });
     if (check.alreadyInPlace > 0) {
         line(words(kInPlace,
                    {number(static_cast<std::uint64_t>(check.alreadyInPlace)),
                     number(static_cast<std::uint64_t>(check.dataLines) - check.outside.size())}));
     }
+    const std::size_t withOldBytes =
+        static_cast<std::size_t>(check.matching) + check.mismatches.size();
+    line(words(kOldBytesMatch,
+               {number(static_cast<std::uint64_t>(check.matching)), number(withOldBytes)}));
+    // On a patch already applied every old byte differs: where is no news.
+    const std::size_t mismatchesListed = check.alreadyApplied() ? 0 : check.mismatches.size();
+    list(mismatchesListed, mismatchesListed, [&](std::size_t i) {
+        return words(kDiffersAt, {number(static_cast<std::uint64_t>(check.mismatches[i].line)),
+                                  hex8(check.mismatches[i].address)});
+    });
     line(words(kUnchecked, {number(check.unchecked.size())}));
     list(check.unchecked.size(), check.unchecked.size(), [&](std::size_t i) {
         return words(kUncheckedItem, {number(static_cast<std::uint64_t>(check.unchecked[i]))});

@@ -83,6 +83,10 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_TRUE(list->model()->index(1, 3).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(list->model()->index(0, 3).data(Qt::FontRole).value<QFont>().bold());
 
+    list->setCurrentIndex(list->model()->index(0, 0));
+    window.ListView1_Click();
+    ASSERT_NE(window.picturePopup(), nullptr);
+
     // Staged work is not dropped unasked: Cancel keeps it, Discard lets go.
     auto* ui = new ScriptedUi;
     window.setUi(std::unique_ptr<Ui>(&ui->pick(2).pick(1)));
@@ -97,6 +101,7 @@ TEST(Form1, CommandLineFullflashFillsListAndPanelAndCloseEmptiesThem) {
     EXPECT_EQ(list->model()->rowCount(), 0);
     EXPECT_EQ(NamedChild<QLabel>(window, "FFinfol")->text(), "");
     EXPECT_EQ(window.listPopup(), nullptr);
+    EXPECT_EQ(window.picturePopup(), nullptr) << "no picture left on screen";
 }
 
 // The file-type question waits for the window; the Settings dialog's button

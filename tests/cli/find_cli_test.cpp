@@ -5,6 +5,7 @@
 #include "cli/run_program.h"
 #include "codec/bmp_writer.h"
 #include "commands/preview_commands.h"
+#include "devtools/test_files.h"
 
 namespace {
 
@@ -51,14 +52,7 @@ TEST(CliFind, FindsPicturesExactlyAndTheNearest) {
     // a little off, within what the reduction to 16 bits drops.
     const MkflashPicture& sixteen = firstOfType(layout, 0x88);
     DecodedPicture picture;
-    const PictureEntry entry{sixteen.index,
-                             static_cast<unsigned>(sixteen.width),
-                             static_cast<unsigned>(sixteen.height),
-                             sixteen.type,
-                             0,
-                             sixteen.entryOffset,
-                             sixteen.dataOffset};
-    ASSERT_TRUE(DecodeFullflashPicture(picture, image.bytes, entry));
+    ASSERT_TRUE(DecodeFullflashPicture(picture, image.bytes, EntryOf(sixteen)));
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             Cell& cell = picture.at(x, y);

@@ -170,14 +170,7 @@ TEST(Mkflash, VersionKeepsWhatItsPicturesShowButNotWhereTheyLie) {
         EXPECT_EQ(version.layout.removed.size(), 4u);
         DecodedPicture scratch;
         const auto shown = [&scratch](const MkflashResult& from, const MkflashPicture& p) {
-            const PictureEntry entry{p.index,
-                                     static_cast<unsigned>(p.width),
-                                     static_cast<unsigned>(p.height),
-                                     p.type,
-                                     0,
-                                     p.entryOffset,
-                                     p.dataOffset};
-            return ReadShownPixels(from.bytes, entry, scratch);
+            return ReadShownPixels(from.bytes, EntryOf(p), scratch);
         };
         int inserted = 0;
         int changed = 0;

@@ -52,6 +52,17 @@ inline MkflashLayout WriteFlash(const std::string& path, const MkflashOptions& o
 }
 
 /// The rows the picture list must show for a laid-out table, formatted here
+/// The table entry the generator wrote for a picture.
+inline PictureEntry EntryOf(const MkflashPicture& p) {
+    return {p.index,
+            static_cast<unsigned>(p.width),
+            static_cast<unsigned>(p.height),
+            p.type,
+            0,
+            p.entryOffset,
+            p.dataOffset};
+}
+
 /// independently of the scan.
 inline std::vector<PictureListEntry> ExpectedRows(const MkflashLayout& layout) {
     std::vector<PictureListEntry> rows;
@@ -62,13 +73,7 @@ inline std::vector<PictureListEntry> ExpectedRows(const MkflashLayout& layout) {
     };
     for (const MkflashPicture& p : layout.pictures) {
         const auto index = static_cast<unsigned>(p.index);
-        const PictureEntry entry{p.index,
-                                 static_cast<unsigned>(p.width),
-                                 static_cast<unsigned>(p.height),
-                                 p.type,
-                                 0,
-                                 p.entryOffset,
-                                 p.dataOffset};
+        const PictureEntry entry = EntryOf(p);
         rows.push_back({entry, format("%04u", index), format("%03X", index),
                         std::to_string(p.width), std::to_string(p.height), format("%02X00", p.type),
                         format("%X", p.entryOffset), format("%07X", p.dataOffset)});

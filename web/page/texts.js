@@ -35,6 +35,8 @@ export class Texts {
       const all = element.dataset.allCaption !== undefined && !words.endsWith(')')
         ? ` (${this.texts.str_all})` : '';
       element.textContent = words + all;
+      // A header a narrow column cuts still says its whole word on hover.
+      if (element.getAttribute('role') === 'columnheader') element.title = words;
     }
   }
 }
