@@ -80,6 +80,18 @@ bool DecodeFullflashPicture(DecodedPicture& picture, std::span<const std::uint8_
                                    entry.width, entry.height, type.compressed, type.bitDepth);
 }
 
+bool DecodeGpfFile(DecodedPicture& picture, const std::string& path) {
+    const auto file = MappedFile::open(path);
+    if (!file) return false;
+    ByteCursor in(file->bytes());
+    const auto header = GPFcodec::ParseGpfHeader(in);
+    if (!header) return false;
+    const auto type = GPFcodec::TypeInfoFromCode(header->typeCode);
+    SilentUi quiet;
+    return GPFcodec::DecodePicture(picture, quiet, in, header->pictureNumber, header->width,
+                                   header->height, type.compressed, type.bitDepth);
+}
+
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path) {
     // Mapped, not read: a huge file named .gpf costs only the pages the
     // decoder touches.

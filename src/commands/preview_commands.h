@@ -54,6 +54,11 @@ void ClearPreview(Workspace& ws);
 bool DecodeFullflashPicture(DecodedPicture& picture, std::span<const std::uint8_t> flash,
                             const PictureEntry& entry);
 
+/// Decodes the GPF or GPF2 file at `path` (a staged picture, say) into
+/// `picture`. False, quietly, for a missing file, another kind of file or a
+/// type the decoder refuses.
+bool DecodeGpfFile(DecodedPicture& picture, const std::string& path);
+
 /// Shows a GPF or GPF2 file. Returns whether the picture decoded.
 bool ShowGpfFile(Workspace& ws, Ui& ui, const std::string& path);
 

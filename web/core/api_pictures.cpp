@@ -7,9 +7,6 @@
 #include <filesystem>
 
 #include "codec/bmp_writer.h"
-#include "codec/gpf_file.h"
-#include "codec/picture_decoder.h"
-#include "codec/picture_type.h"
 #include "commands/bmp_commands.h"
 #include "commands/comparison_commands.h"
 #include "commands/gpf_commands.h"
@@ -17,7 +14,6 @@
 #include "pixels.h"
 #include "session.h"
 #include "support/fs_actions.h"
-#include "support/mapped_file.h"
 #include "ui/silent_ui.h"
 
 namespace {
@@ -48,16 +44,8 @@ void addPreview(JsonText& answer) {
 bool decodeRow(const Workspace& ws, std::size_t row, DecodedPicture& picture) {
     const PictureListEntry& entry = ws.rows[row];
     if (!entry.changed) return DecodeFullflashPicture(picture, ws.flash.file->bytes(), entry.entry);
-    const auto file =
-        MappedFile::open(StagingFilePath(ws, static_cast<std::size_t>(entry.entry.number)));
-    if (!file) return false;
-    ByteCursor in(file->bytes());
-    const auto header = GPFcodec::ParseGpfHeader(in);
-    if (!header) return false;
-    SilentUi quiet;
-    const auto type = GPFcodec::TypeInfoFromCode(header->typeCode);
-    return GPFcodec::DecodePicture(picture, quiet, in, header->pictureNumber, header->width,
-                                   header->height, type.compressed, type.bitDepth);
+    return DecodeGpfFile(picture,
+                         StagingFilePath(ws, static_cast<std::size_t>(entry.entry.number)));
 }
 
 /// Files of the export folder, in name order (the rows' order), handed to the
