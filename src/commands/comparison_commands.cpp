@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "codec/picture_type.h"
+#include "commands/common_phrases.h"
 #include "commands/dialog_patterns.h"
 #include "commands/difference_outputs.h"
 #include "commands/preview_commands.h"
@@ -23,8 +24,6 @@ constexpr Phrase kEntry{"str_CmpEntry", "entry"};
 constexpr Phrase kBoth{"str_CmpBoth", "both"};
 constexpr Phrase kMoved{"str_CmpMoved", "moved"};
 constexpr Phrase kNotInB{"str_CmpNotInB", "Not in B's table"};
-constexpr Phrase kUndecodable{"str_CmpUndec", "cannot be decoded"};
-constexpr Phrase kNoTable{"str_CmpNoPIT", "No picture table found in this file"};
 constexpr Phrase kOtherModel{"str_CmpModel",
                              "Only fullflashes of one model and platform can be compared"};
 constexpr Phrase kStaged{"str_CmpStaged", "Pictures of B staged"};
@@ -82,7 +81,7 @@ bool CompareWith(Workspace& ws, Ui& ui, const std::string& path) {
     }
     ScannedFullflash b = ScanFullflash(file->bytes());
     if (b.entries.empty()) {
-        ui.message(ws.say(kNoTable) + "\r" + path, "", MessageButtons::Ok);
+        ui.message(ws.say(kNoPictureTableInFile) + "\r" + path, "", MessageButtons::Ok);
         return false;
     }
     const FullflashIdentity a = loadedIdentity(ws.flash);
@@ -165,7 +164,7 @@ void ShowComparedPicture(Workspace& ws) {
     const auto type = GPFcodec::TypeInfoFromText(texts.type);
     if (!DecodeFullflashPicture(c.picture, c.file->bytes(), texts.entry)) {
         c.pictureInfo = "B: " + texts.index + " :: " + texts.width + " x " + texts.height +
-                        " :: " + ws.say(kUndecodable);
+                        " :: " + ws.say(kCannotBeDecoded);
         return;
     }
     c.preview = PaintForPreview(ws, c.picture);

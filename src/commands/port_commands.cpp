@@ -3,6 +3,7 @@
 #include <new>
 
 #include "codec/gpf_file.h"
+#include "commands/common_phrases.h"
 #include "commands/dialog_patterns.h"
 #include "commands/difference_outputs.h"
 #include "commands/preview_commands.h"
@@ -23,9 +24,6 @@ std::nullopt_t refuse(Ui& ui, const std::string& text) {
     return std::nullopt;
 }
 
-constexpr Phrase kNoTable{"str_CmpNoPIT", "No picture table found in this file"};
-constexpr Phrase kNoMemory{"str_VerNoMem",
-                           "Not enough memory to check this patch (%1 bytes of text)."};
 constexpr Phrase kDoesNotApply{"str_PortNoApply",
                                "The patch does not apply to the fullflash it was made for"};
 constexpr Phrase kOtherPlatform{"str_PortPlatf",
@@ -36,14 +34,13 @@ constexpr Phrase kSaveToFinish{"str_PortSave", "Save Patch writes the carried pi
 constexpr Phrase kNotInNew{"str_PortNotIn", "not in this fullflash"};
 constexpr Phrase kAmbiguous{"str_PortAmbig", "ambiguous"};
 constexpr Phrase kNearest{"str_PortNear", "nearest of"};
-constexpr Phrase kUndecodable{"str_CmpUndec", "cannot be decoded"};
 constexpr Phrase kOutsideTable{"str_PortOutTab", "only one table lists it"};
 constexpr Phrase kTaken{"str_PortTaken", "already takes another picture"};
 constexpr Phrase kCarried{"str_PortCarried", "carried over"};
 constexpr Phrase kOf{"str_PortOf", "of"};
 
 std::string noTable(const Workspace& ws, const std::string& path) {
-    return ws.say(kNoTable) + "\r" + path;
+    return ws.say(kNoPictureTableInFile) + "\r" + path;
 }
 
 std::vector<PictureEntry> loadedEntries(const Workspace& ws) {
@@ -99,7 +96,7 @@ std::optional<Sides> readSides(const Workspace& ws, Ui& ui, const std::string& p
     try {
         sides.verified = VerifyPatch(sides.old->bytes(), *text);
     } catch (const std::bad_alloc&) {
-        return refuse(ui, ws.say(kNoMemory, {std::to_string(text->size())}));
+        return refuse(ui, ws.say(kNoMemoryForPatch, {std::to_string(text->size())}));
     }
     if (!sides.verified.check.applicable()) {
         return refuse(ui, ws.say(kDoesNotApply) + " (" + oldPath +
@@ -113,7 +110,7 @@ PortWords windowWords(const Workspace& ws) {
     words.notInNew = ws.say(kNotInNew);
     words.ambiguous = ws.say(kAmbiguous);
     words.nearest = ws.say(kNearest);
-    words.undecodable = ws.say(kUndecodable);
+    words.undecodable = ws.say(kCannotBeDecoded);
     words.outsideTable = ws.say(kOutsideTable);
     words.taken = ws.say(kTaken);
     words.carried = ws.say(kCarried);

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "commands/common_phrases.h"
 #include "commands/dialog_patterns.h"
 #include "patch/patch_report.h"
 #include "patch/patch_verifier.h"
@@ -13,9 +14,6 @@ namespace {
 
 /// Items of each kind the report window lists; the rest are counted.
 constexpr std::size_t kListedItems = 500;
-
-constexpr Phrase kNoMemory{"str_VerNoMem",
-                           "Not enough memory to check this patch (%1 bytes of text)."};
 
 /// The report is titled with the menu entry, without the dots that promise a
 /// dialog.
@@ -57,7 +55,7 @@ void mnu_Fullflash_VerifyPatch_Click(Workspace& ws, Ui& ui) {
         ui.report(reportTitle(ws), toneOf(verdict.kind), verdict.text,
                   PatchDetails(check, "\r", kListedItems, words));
     } catch (const std::bad_alloc&) {
-        ui.message(words(kNoMemory, {std::to_string(text->size())}), reportTitle(ws),
+        ui.message(words(kNoMemoryForPatch, {std::to_string(text->size())}), reportTitle(ws),
                    MessageButtons::Ok);
     }
 }
