@@ -57,6 +57,9 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
     EndComparison(ws);
     ws.ffInfo.clear();
     ws.statusNote.clear();
+    // The earlier file's picture would stand beside the new file's list as if
+    // it were one of its pictures.
+    ClearPreview(ws);
     ws.flash = FullflashState{};
     SetSavePatchEnabled(ws, false);
     ws.flash.file = std::move(file);

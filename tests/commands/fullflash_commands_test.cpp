@@ -37,7 +37,8 @@ class FullflashCommands : public ::testing::Test {
 
 }  // namespace
 
-// One workspace loads the images in turn: each load replaces the last. The
+// One workspace loads the images in turn: each load replaces the last, its
+// picture on screen included. The
 // panel's labels come from the language. A file without a picture table is
 // not shown as a phone's, nor remembered among the recent fullflashes.
 TEST_F(FullflashCommands, LoadShowsIdentityListAndMenus) {
@@ -68,6 +69,7 @@ TEST_F(FullflashCommands, LoadShowsIdentityListAndMenus) {
         enableSavePatch(ws);
         ws.flash.pngChangesPending = true;
         if (!ws.rows.empty()) ws.rows[0].changed = true;
+        ws.pictureInfo = "0000 :: the earlier file's picture";
         ui.progressValues.clear();
 
         ASSERT_TRUE(LoadFullflash(ws, ui, path));
@@ -75,6 +77,7 @@ TEST_F(FullflashCommands, LoadShowsIdentityListAndMenus) {
         EXPECT_EQ(ws.rows, ExpectedRows(layout)) << "no changed mark left over";
         EXPECT_EQ(ws.flash.file->path(), path);
         EXPECT_FALSE(ws.flash.pngChangesPending);
+        EXPECT_TRUE(ws.pictureInfo.empty()) << "no picture of the earlier file stays on screen";
         EXPECT_EQ(recent,
                   ws.rows.empty() ? std::vector<std::string>{} : std::vector<std::string>{path});
         EXPECT_TRUE(!ui.progressValues.empty() && ui.progressValues.back() == 100);
