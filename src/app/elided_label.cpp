@@ -32,18 +32,28 @@ void ElidedLabel::resizeEvent(QResizeEvent* event) {
 void ElidedLabel::elide() {
     const QFontMetrics metrics = fontMetrics();
     const int width = contentsRect().width();
-    const auto shortened = [&](int room) {
-        return metrics.elidedText(m_elidable, Qt::ElideMiddle, std::max(room, 0));
-    };
     const QString tail = m_joiner + m_after;
     const int room = width - metrics.horizontalAdvance(m_before + tail);
-    // A name cut to a few letters says nothing: then the words after it go
-    // to a line of their own.
-    if (room >= metrics.horizontalAdvance(QStringLiteral("mmmmmm")) ||
-        metrics.horizontalAdvance(m_elidable) <= room) {
-        setText(m_before + shortened(room) + tail);
+    // A name that does not fit beside the words after it gets the whole
+    // width, and those words a line of their own: a cut name is the last resort.
+    if (metrics.horizontalAdvance(m_elidable) <= room) {
+        setText(m_before + m_elidable + tail);
         return;
     }
-    setText(m_before + shortened(width - metrics.horizontalAdvance(m_before)) + QLatin1Char('\n') +
-            metrics.elidedText(m_after, Qt::ElideRight, width));
+    const int nameRoom = std::max(width - metrics.horizontalAdvance(m_before), 0);
+    QStringList lines{m_before + metrics.elidedText(m_elidable, Qt::ElideMiddle, nameRoom)};
+    // The words after the name are parts joined by the joiner: as many parts
+    // to a line as fit, a new line where the next would be cut.
+    QString line;
+    for (const QString& part : m_after.split(m_joiner)) {
+        const QString longer = line.isEmpty() ? part : line + m_joiner + part;
+        if (line.isEmpty() || metrics.horizontalAdvance(longer) <= width) {
+            line = longer;
+            continue;
+        }
+        lines << metrics.elidedText(line, Qt::ElideRight, width);
+        line = part;
+    }
+    lines << metrics.elidedText(line, Qt::ElideRight, width);
+    setText(lines.join(QLatin1Char('\n')));
 }

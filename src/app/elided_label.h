@@ -1,8 +1,8 @@
 #pragma once
 // A label that never cuts its text off at the end: when the text is wider
-// than the label, the part that may give way (a file's name) loses its middle
-// to "…" and the words around it stay whole, on a second line when the name
-// would otherwise shrink to nothing; the whole text is the tooltip.
+// than the label, the words after the part that may give way (a file's name)
+// move to lines of their own, and only a name still too wide loses its middle
+// to "…"; the whole text is the tooltip.
 
 #include <QLabel>
 
@@ -13,7 +13,8 @@ class ElidedLabel final : public QLabel {
     explicit ElidedLabel(QWidget* parent = nullptr);
 
     /// `before` and `after` stay whole; `elidable` gives way. On one line
-    /// `after` follows `joiner`, on a line of its own it stands alone.
+    /// `after` follows `joiner`; below the name it breaks where it has a
+    /// `joiner` of its own.
     void setParts(const QString& before, const QString& elidable, const QString& joiner,
                   const QString& after);
 

@@ -33,6 +33,7 @@
 #include "app/qt_ui.h"
 #include "app/thumbnail_delegate.h"
 #include "app/thumbnail_loader.h"
+#include "app/wrapping_label.h"
 #include "commands/desktop_commands.h"
 #include "commands/file_commands.h"
 #include "commands/settings_commands.h"
@@ -138,9 +139,9 @@ void Form1::buildWidgets() {
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     setCentralWidget(splitter);
-    m_status = new QLabel(this);
-    // A long status text is cut rather than widening the window.
-    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // A long status text (a long path, the longer Russian words) goes on in a
+    // second line rather than widening the window or losing its end.
+    m_status = new WrappingLabel(this);
     statusBar()->addWidget(m_status, 1);
     setMinimumSize(720, 480);
     // Never larger than the screen, or a small screen hides the preview.

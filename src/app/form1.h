@@ -31,6 +31,7 @@ class QTableView;
 class PictureListModel;
 class PictureView;
 class ThumbnailLoader;
+class WrappingLabel;
 
 /// Whether the window, once shown, asks to become the handler of GPF and GPF2
 /// files. The program asks; windows made for tests leave the desktop alone.
@@ -186,7 +187,7 @@ class Form1 final : public QMainWindow {
     QLabel* m_infoLabel = nullptr;        // FFinfol
     QGroupBox* m_pictureFrame = nullptr;  // PICframe
     PictureView* m_picture = nullptr;     // Picture1
-    QLabel* m_status = nullptr;           // status bar: count, selection, staged
+    WrappingLabel* m_status = nullptr;    // status bar: count, selection, staged
     QCheckBox* m_transparency = nullptr;  // TransCheck
 
     QWidget* m_compareBar = nullptr;

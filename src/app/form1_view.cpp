@@ -13,6 +13,7 @@
 #include "app/picture_image.h"
 #include "app/picture_view.h"
 #include "app/qt_ui.h"
+#include "app/wrapping_label.h"
 #include "commands/patch_commands.h"
 #include "commands/preview_commands.h"
 
@@ -91,11 +92,11 @@ void Form1::showStatus() {
         return bytesToQString(m_ws.control(name).caption);
     };
     if (!m_ws.isLoaded()) {
-        m_status->setText(caption("StatusHint"));
+        m_status->setWrappedText(caption("StatusHint"));
         return;
     }
     if (m_ws.rows.empty()) {
-        m_status->setText(caption("StatusNoTable"));
+        m_status->setWrappedText(caption("StatusNoTable"));
         return;
     }
     QStringList parts{counted(caption("StatusPictures"), static_cast<qsizetype>(m_ws.rows.size()))};
@@ -105,7 +106,7 @@ void Form1::showStatus() {
     if (staged > 0) parts << counted(caption("StatusStaged"), staged);
     if (!m_picture->image().isNull()) parts << zoomStatus();
     if (!m_ws.statusNote.empty()) parts << bytesToQString(m_ws.statusNote);
-    m_status->setText(parts.join(QStringLiteral("  \u00B7  ")));
+    m_status->setWrappedText(parts.join(QStringLiteral("  \u00B7  ")));
 }
 
 QString Form1::zoomStatus() const {

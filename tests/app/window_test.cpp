@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "app/elided_label.h"
 #include "app/form1.h"
 #include "app/named_child.h"
 #include "app/picture_view.h"
@@ -211,6 +212,30 @@ TEST(Window, ThumbnailsAreMadeAwayFromTheWindowAndSelectTheirRow) {
     EXPECT_EQ(w.info(), "0001 :: 3 x 2 :: 8bit :: compressed :: 2 bytes");
 }
 
+// At every width each line fits, the words before and after the name stay
+// whole, and the name is cut only when it cannot have a line of its own.
+TEST(ElidedLabel, GivesTheNameALineBeforeCuttingItAndBreaksTheCountsBetweenParts) {
+    ElidedLabel label;
+    const QString name = QStringLiteral("S65 firmware 58 original fullflash dump.bin");
+    const QStringList counts{QStringLiteral("differing pictures: 202"),
+                             QStringLiteral("only in A: 3"), QStringLiteral("only in B: 5")};
+    const QString joiner = QStringLiteral("  |  ");
+    label.setParts(QStringLiteral("Compared with "), name, joiner, counts.join(joiner));
+    label.show();
+    const QFontMetrics metrics = label.fontMetrics();
+    for (const int width : {2000, 600, 320, 200}) {
+        label.resize(width + label.width() - label.contentsRect().width(), 200);
+        const QStringList lines = label.text().split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
+        const QString text = lines.join(joiner);
+        for (const QString& part : counts) EXPECT_TRUE(text.contains(part)) << width;
+        const bool nameFits = metrics.horizontalAdvance("Compared with " + name) <= width;
+        EXPECT_EQ(text.contains(name), nameFits) << width;
+    }
+    EXPECT_EQ(label.toolTip(), "Compared with " + name + joiner + counts.join(joiner));
+}
+
 TEST(Window, ComparisonMarksFiltersShowsBothSidesAndCloses) {
     Window w(TinySGoldFlash(4));
     std::string b = TinySGoldFlash(4);
@@ -226,7 +251,9 @@ TEST(Window, ComparisonMarksFiltersShowsBothSidesAndCloses) {
     auto* bar = w.child<QLabel>("CompareLabel");
     for (const QString& line : bar->text().split(QLatin1Char('\n')))
         EXPECT_LE(bar->fontMetrics().horizontalAdvance(line), bar->width()) << line.toStdString();
-    EXPECT_TRUE(bar->text().endsWith("differing pictures: 1")) << bar->text().toStdString();
+    EXPECT_TRUE(bar->text().endsWith("\ndiffering pictures: 1"))
+        << "a name too long for one line leaves the counts a line of their own: "
+        << bar->text().toStdString();
     EXPECT_TRUE(bar->toolTip().contains(QString::fromStdString(longName)));
     auto* info = w.child<QLabel>("ComparedInfo");
     EXPECT_TRUE(info->wordWrap());
@@ -470,7 +497,8 @@ TEST(Window, PortStagesTheCarriedPicturesAndFindSelectsEveryMatchingRow) {
 }
 
 // The smallest window still shows a large phone picture whole, inside its
-// frame; a file without a picture table is not presented as a fullflash.
+// frame, and a long status text whole; a file without a picture table is not
+// presented as a fullflash.
 TEST(Window, SmallestWindowKeepsThePictureInItsFrameAndAnEmptyTableIsTold) {
     FlashBuilder flash;
     flash.addPicture(240, 250, 0x05, std::string(240 * 250, '\x1C'));
@@ -487,6 +515,15 @@ TEST(Window, SmallestWindowKeepsThePictureInItsFrameAndAnEmptyTableIsTold) {
         frame.contains(QRect(view->mapTo(w.child<QGroupBox>("PICframe"), QPoint()), view->size())));
     ASSERT_EQ(view->image().height(), 250);
     EXPECT_LE(view->scale() * 250, view->height()) << "shrunk to fit rather than cut";
+    // A status text wider than the window goes on in a second line.
+    w.form.workspace().statusNote = "Patch /home/modder/" + std::string(60, 'p') + " / " +
+                                    std::string(60, 'q') + ".vkp: 12 pictures, 340 lines";
+    w.form.refreshFromWorkspace();
+    QCoreApplication::processEvents();
+    auto* status = w.form.statusBar()->findChild<QLabel*>();
+    const QRect needed = status->fontMetrics().boundingRect(
+        QRect(0, 0, status->contentsRect().width(), 1000), Qt::TextWordWrap, status->text());
+    EXPECT_LE(needed.height(), status->contentsRect().height()) << status->text().toStdString();
 
     Window empty(std::string(1 << 20, '\xFF'));
     EXPECT_EQ(empty.form.statusBar()->findChild<QLabel*>()->text(),
