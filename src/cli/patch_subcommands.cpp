@@ -214,13 +214,13 @@ void AddPatchSubcommands(CLI::App& app, CliStatus& status) {
     // One value per flag, so a flag before FLASH and OUT cannot swallow them.
     patchCommand
         ->add_option("--replace", patch->replacements,
-                     "INDEX=FILE: picture number and its new picture")
+                     "INDEX=FILE: picture number and its new picture; once per picture")
         ->allow_extra_args(false);
     patchCommand->add_option("--from-folder", patch->folder,
                              "a folder of pictures named as the exports name them");
     patchCommand
         ->add_option("--change-png", patch->pngs,
-                     "a PNG named after the offset of the one it replaces")
+                     "a PNG named after the offset of the one it replaces; once per PNG")
         ->allow_extra_args(false);
     patchCommand->add_flag("--hex-names", patch->hexNames,
                            "folder files have hexadecimal picture numbers");
