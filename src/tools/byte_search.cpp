@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::size_t kBlock = 64;  // candidate offsets tested per step
-
 /// memchr for the first byte, then a compare: for the tail of a block, short
 /// needles and processors without a known vector unit.
 std::size_t findFromFirstByte(const std::uint8_t* data, std::size_t from, std::size_t last,
@@ -26,6 +24,15 @@ std::size_t findFromFirstByte(const std::uint8_t* data, std::size_t from, std::s
     return kNotFound;
 }
 
+/// Searches whole blocks of candidates from `from` on (needles of 2 bytes or
+/// more); `from` ends at the first candidate not searched.
+using BlockSearch = std::size_t (*)(const std::uint8_t* data, std::size_t& from, std::size_t last,
+                                    std::string_view needle);
+
+#if defined(__x86_64__)
+
+constexpr std::size_t kBlock = 64;  // candidate offsets tested per step
+
 /// The first candidate of `mask` (bit k: offset base + k has the needle's first
 /// and last byte) whose middle bytes match too.
 std::size_t firstConfirmed(const std::uint8_t* data, std::size_t base, std::uint64_t mask,
@@ -36,13 +43,6 @@ std::size_t firstConfirmed(const std::uint8_t* data, std::size_t base, std::uint
     }
     return kNotFound;
 }
-
-/// Searches whole blocks of candidates from `from` on (needles of 2 bytes or
-/// more); `from` ends at the first candidate not searched.
-using BlockSearch = std::size_t (*)(const std::uint8_t* data, std::size_t& from, std::size_t last,
-                                    std::string_view needle);
-
-#if defined(__x86_64__)
 
 __m128i sse2Candidates(const std::uint8_t* data, std::size_t at, std::size_t length, __m128i first,
                        __m128i last) {
