@@ -4,6 +4,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // A message without a title of its own is captioned with this name, not
+    // with the file name of the program.
+    QApplication::setApplicationName(QStringLiteral("Pictavo"));
     // The command line is one path; a path with blanks may arrive split.
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
