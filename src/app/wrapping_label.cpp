@@ -25,8 +25,8 @@ void WrappingLabel::fitHeight() {
     const QMargins margins = contentsMargins();
     const int frame = 2 * margin();
     const int textWidth = std::max(width() - margins.left() - margins.right() - frame, 1);
-    const QRect lines = fontMetrics().boundingRect(QRect(0, 0, textWidth, 1 << 20),
-                                                   Qt::TextWordWrap, text());
+    const QRect lines =
+        fontMetrics().boundingRect(QRect(0, 0, textWidth, 1 << 20), Qt::TextWordWrap, text());
     setFixedHeight(std::max(lines.height(), fontMetrics().height()) + margins.top() +
                    margins.bottom() + frame);
 }
