@@ -22,14 +22,16 @@ TEST(VerifyPatch, ReportsEveryKindOfFindingWithItsLine) {
         "00090020: 12 EE\r\n"
         "00090031: 0011\r\n"
         "10: 0G 11\r\n"
-        "0009003F: 0000 1111\r\n";  // its last byte lies past the end
+        "0009003F: 0000 1111\r\n"  // its last byte lies past the end
+        "20: 0H 11\r\n";
     const PatchResult result = verified(flash, patch);
     EXPECT_EQ(PatchReport(result.check, "\n", 10),
               "Cannot be read: line 8: \"0G 11\" is no hex data, number or string\n"
-              "Lines: 9 (data lines: 7)\n"
+              "Lines: 10 (data lines: 7)\n"
               "Bytes changed: 5\n"
-              "Lines that cannot be read: 1\n"
+              "Lines that cannot be read: 2\n"
               "  line 8: \"0G 11\" is no hex data, number or string\n"
+              "  line 10: \"0H 11\" is no hex data, number or string\n"
               "Lines outside this fullflash (size 00090040): 1\n"
               "  line 9: lies past its end\n"
               "Lines whose old bytes match: 4 of 5\n"
