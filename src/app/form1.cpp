@@ -91,7 +91,11 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine,
     m_ws.backgroundGreen = static_cast<std::uint8_t>(background.green());
     m_ws.backgroundBlue = static_cast<std::uint8_t>(background.blue());
     refreshFromWorkspace();
-    m_ws.fullflashLoaded = [](Workspace& ws, const std::string& path) { AddRecentFile(ws, path); };
+    m_ws.fullflashLoaded = [this](Workspace& ws, const std::string& path) {
+        AddRecentFile(ws, path);
+        // The keys go to the pictures at once: arrows, Home, End, the menu key.
+        (m_tabs->currentIndex() == 0 ? static_cast<QWidget*>(m_list) : m_thumbs)->setFocus();
+    };
     StartupSteps steps;
     steps.loadSettings = [](Workspace& ws, Ui& ui) { LoadSettings(ws, ui); };
     Startup(m_ws, *m_ui, programFolder, commandLine, steps);
