@@ -94,7 +94,7 @@ Form1::Form1(const std::string& programFolder, const std::string& commandLine,
     m_ws.fullflashLoaded = [this](Workspace& ws, const std::string& path) {
         AddRecentFile(ws, path);
         // The keys go to the pictures at once: arrows, Home, End, the menu key.
-        (m_tabs->currentIndex() == 0 ? static_cast<QWidget*>(m_list) : m_thumbs)->setFocus();
+        m_tabs->currentWidget()->setFocus();
     };
     StartupSteps steps;
     steps.loadSettings = [](Workspace& ws, Ui& ui) { LoadSettings(ws, ui); };

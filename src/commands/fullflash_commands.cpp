@@ -54,16 +54,12 @@ bool LoadFullflash(Workspace& ws, Ui& ui, const std::string& path) {
         return false;
     }
 
-    EndComparison(ws);
-    ws.ffInfo.clear();
-    ws.statusNote.clear();
-    // The earlier file's picture would stand beside the new file's list as if
-    // it were one of its pictures.
-    ClearPreview(ws);
+    // Everything of the earlier file goes, its picture on screen included;
+    // unlike Close, a new file also starts without staged work.
+    CloseFullflash(ws);
     ws.flash = FullflashState{};
     SetSavePatchEnabled(ws, false);
     ws.flash.file = std::move(file);
-    setFullflashMenusEnabled(ws, false);
 
     const FullflashIdentity id = IdentifyFullflash(ws.flash.file->bytes());
     FullflashState& f = ws.flash;
